@@ -1,0 +1,3 @@
+#include "Launchers.h"
+
+LauncherTable Launchers;

@@ -1,0 +1,106 @@
+#include "NumberTimeText.h"
+
+#include <cmath>
+
+#include "SharedState.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+
+namespace {
+
+QString formatDecimalCore()
+{
+    QString t = num::formatNumber(Work.CurrentSlot, u"#.#0");
+    const qsizetype dot = t.indexOf(u'.');
+    if (dot >= 0)
+        t[dot] = u',';
+    return t;
+}
+
+void leadingZeroBeforeComma(QString &t)
+{
+    const qsizetype at = t.indexOf(QStringLiteral(" ,"));
+    if (at >= 0)
+        t.replace(at, 2, QStringLiteral("0,"));
+}
+
+} // namespace
+
+void FormatDecimal8()
+{
+    QString t = rightChars(QStringLiteral("      ") + formatDecimalCore(), 8);
+    leadingZeroBeforeComma(t);
+    Work.WorkText = t;
+}
+
+void FormatDecimal10()
+{
+    QString t = formatDecimalCore();
+    if (t.size() < 10)
+        t = blanks(10 - t.size()) + t;
+    else
+        t = rightChars(t, 10);
+    leadingZeroBeforeComma(t);
+    Work.WorkText = t;
+}
+
+void SecondsToHms()
+{
+    double s = Work.HmsInput;
+    if (!std::isfinite(s))
+        s = 0;
+    Work.HmsHours = std::floor(s / 3600);
+    s -= 3600 * Work.HmsHours;
+    Work.HmsMinutes = std::floor(s / 60);
+    s -= 60 * Work.HmsMinutes;
+    Work.HmsSeconds = std::floor(s * 1000 + 0.00001) / 1000;
+}
+
+void FormatHms()
+{
+    double hours = Work.HmsHours;
+    double minutes = Work.HmsMinutes;
+    double seconds = num::roundHalfAway(Work.HmsSeconds, 2);
+    // Seconds that round up to 60 carry into the minutes, and those into the
+    // hours, so that 59.996 s reads 1:00,00 and never 60,00.
+    if (seconds >= 60) {
+        seconds -= 60;
+        minutes += 1;
+    }
+    if (minutes >= 60) {
+        minutes -= 60;
+        hours += 1;
+    }
+    QString t = num::numberText(hours) + u':' + num::formatNumber(minutes, u"0#") + u':'
+        + num::formatNumber(seconds, u"0#.00");
+    qsizetype lead = 0;
+    while (lead < t.size() && (t[lead] == u' ' || t[lead] == u'0' || t[lead] == u':'))
+        ++lead;
+    t.remove(0, lead);
+
+    const Printer &p = printer();
+    double width = p.TextWidth(t);
+    // Pad to 14 units; stop when a blank adds no width (a device that cannot
+    // measure) so that the loop always ends.
+    for (int guard = 0; width < 14 && guard < 200; ++guard) {
+        const QString wider = u' ' + t;
+        const double w = p.TextWidth(wider);
+        if (!(w > width))
+            break;
+        t = wider;
+        width = w;
+    }
+    Work.WorkText = t;
+}
+
+void NormalizeDecimalText()
+{
+    QString t = trimBlanks(Work.WorkText);
+    if (t.isEmpty())
+        t = QStringLiteral("0");
+    const qsizetype dot = t.indexOf(u'.');
+    if (dot >= 0)
+        t[dot] = u',';
+    Work.WorkText = t;
+}

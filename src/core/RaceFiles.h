@@ -1,0 +1,23 @@
+#pragma once
+// The per-race text files of ActiveRaceNo: entry table (R), team names (M),
+// group names (G) and class table (K).
+#include <QString>
+
+// DataDir & letter & the race number as the number-to-text conversion writes
+// it & extension: RaceFileName(u'R', ".dat") is "R 5.dat" for race 5.
+QString RaceFileName(QChar letter, const QString &extension);
+
+// Clears the race tables and reads the four files of ActiveRaceNo.
+void LoadRaceFiles();
+
+// Runs the missing-data reminder, then writes the four files (SaveRaceFiles.cpp).
+void SaveRaceFiles();
+
+// Writes the four files of ActiveRaceNo from the tables, each whole or not at
+// all; false when any of them could not be written.
+bool WriteRaceFiles();
+
+// The reminder lines for the athletes of the race without sex or birth date,
+// in slot order ("17   MAIER Hans m/w ?", then "... Geburtsdatum ?"). Reads
+// every athlete of the race (the athlete variables end at the last one).
+QStringList MissingDataLines();

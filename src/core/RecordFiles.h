@@ -1,0 +1,35 @@
+#pragma once
+// The club, athlete and race record files and the settings file. Each file
+// has one current record: the routines move it between the file and the
+// shared variables of RecordState (SharedState.h).
+
+constexpr int ClubRecordLength = 798;
+constexpr int AthleteRecordLength = 349;
+constexpr int RaceRecordLength = 1137;
+
+// 1 January 1900, the birth date that stands for "not given".
+constexpr double NoBirthDate = 2.0;
+// 20 July 2005, the date of a cleared race header.
+constexpr double ClearedRaceDate = 38553.0;
+
+void OpenClubFile();
+void ReadClubRecord();
+void ClearClubFields();
+void WriteClubRecord();
+void CloseClubFile();
+
+void OpenAthleteFile();
+void ReadAthleteRecord();
+void ClearAthleteFields();
+void WriteAthleteRecord();
+void CloseAthleteFile();
+
+void OpenRaceFile();
+void ReadRaceHeader();
+void ClearRaceHeader();
+void WriteRaceHeader();
+void CloseRaceFile();
+
+// Zirpa.dat: the athlete, club and race counts and a fourth value kept as read.
+void ReadSettingsFile();
+void WriteSettingsFile();

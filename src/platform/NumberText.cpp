@@ -1,0 +1,422 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace num {
+
+namespace {
+
+// A finite non-negative decimal 0.d1d2...dn * 10^point with no leading or
+// trailing zero digits; no digits means zero. Working on digit strings keeps
+// rounding exact on the text the user sees, which binary arithmetic cannot.
+struct Decimal {
+    std::string digits;
+    int point = 0;   // digits before the decimal point (may be <= 0 or > size)
+};
+
+// Reads the output of std::to_chars in scientific form ("d.ddde+XX").
+Decimal fromScientific(const char *first, const char *last)
+{
+    Decimal d;
+    const char *p = first;
+    for (; p != last && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            d.digits.push_back(*p);
+    int exp = 0;
+    if (p != last)
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), last, exp);
+    const auto firstNonZero = d.digits.find_first_not_of('0');
+    if (firstNonZero == std::string::npos)
+        return {};
+    // to_chars writes a non-zero leading digit for non-zero values.
+    d.point = exp + 1;
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
+    return d;
+}
+
+// Not-a-number has no text of its own; infinities are written as the largest
+// finite value so that every text we write reads back as a number.
+template <typename T> T tameNonFinite(T value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (std::isinf(value))
+        return value > 0 ? std::numeric_limits<T>::max() : -std::numeric_limits<T>::max();
+    return value;
+}
+
+// The shortest digits that read back as the same value; when those are more
+// than maxDigits, the value rounded to maxDigits significant digits.
+template <typename T> Decimal shortestDecimal(T magnitude, int maxDigits)
+{
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    Decimal d = fromScientific(buf, r.ptr);
+    if (int(d.digits.size()) > maxDigits) {
+        r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                          maxDigits - 1);
+        d = fromScientific(buf, r.ptr);
+    }
+    return d;
+}
+
+// The digits that rounding works on: those of the text numberText shows, so
+// that arithmetic noise such as 1.0049999999999999 rounds like the 1,005 it
+// stands for. From 16 integer digits on, the cap would alter whole digits,
+// so there the exact shortest digits are kept.
+Decimal roundingDecimal(double magnitude)
+{
+    Decimal d = shortestDecimal(magnitude, 17);
+    if (d.digits.size() > 15 && d.point <= 15)
+        d = shortestDecimal(magnitude, 15);
+    return d;
+}
+
+void roundDigits(Decimal &d, int decimals)
+{
+    const long keep = long(d.point) + decimals;
+    if (keep >= long(d.digits.size()))
+        return;
+    if (keep < 0) {
+        d = {};
+        return;
+    }
+    const bool up = d.digits[std::size_t(keep)] >= '5';
+    d.digits.resize(std::size_t(keep));
+    if (up) {
+        std::size_t i = d.digits.size();
+        while (i > 0 && d.digits[i - 1] == '9')
+            d.digits[--i] = '0';
+        if (i == 0) {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.point;
+        } else {
+            ++d.digits[i - 1];
+        }
+    }
+    const auto last = d.digits.find_last_not_of('0');
+    if (last == std::string::npos)
+        d = {};
+    else
+        d.digits.erase(last + 1);
+}
+
+double toDouble(const Decimal &d, bool negative)
+{
+    if (d.digits.empty())
+        return 0.0;
+    std::string s = d.digits;
+    s += 'e';
+    s += std::to_string(d.point - int(d.digits.size()));
+    double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec == std::errc::result_out_of_range)
+        v = d.point > 0 ? DBL_MAX : 0.0;
+    return negative ? -v : v;
+}
+
+// Beyond 15 integer digits the digits would only be padding zeros, and below
+// 1E-15 only leading zeros, so such values are written with an exponent.
+constexpr int MaxFixedIntegerDigits = 15;
+constexpr int MinFixedPoint = -14;   // 0,000000000000001
+
+QString layout(const Decimal &d)
+{
+    if (d.digits.empty())
+        return QStringLiteral("0");
+    const int n = int(d.digits.size());
+    std::string s;
+    if (d.point > MaxFixedIntegerDigits || d.point < MinFixedPoint) {
+        s += d.digits[0];
+        if (n > 1) {
+            s += ',';
+            s.append(d.digits, 1);
+        }
+        const int exp = d.point - 1;
+        s += exp < 0 ? "E-" : "E+";
+        const int a = std::abs(exp);
+        if (a < 10)
+            s += '0';
+        s += std::to_string(a);
+    } else if (d.point <= 0) {
+        s = "0,";
+        s.append(std::size_t(-d.point), '0');
+        s += d.digits;
+    } else if (d.point >= n) {
+        s = d.digits;
+        s.append(std::size_t(d.point - n), '0');
+    } else {
+        s.assign(d.digits, 0, std::size_t(d.point));
+        s += ',';
+        s.append(d.digits, std::size_t(d.point));
+    }
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
+template <typename T> QString plainText(T value, int maxDigits)
+{
+    value = tameNonFinite(value);
+    const Decimal d = shortestDecimal(std::fabs(value), maxDigits);
+    QString s = layout(d);
+    // Negative zero, and anything that came out as zero, has no sign.
+    if (value < 0 && !d.digits.empty())
+        s.prepend(u'-');
+    return s;
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+struct Scan {
+    double value = 0;
+    bool anyDigits = false;
+    qsizetype end = 0;
+};
+
+// The number at pos: sign, digits, a decimal separator ("." and, when
+// commaToo, ","), digits, and an exponent only when digits follow the "E".
+// Out-of-range values saturate instead of becoming infinite.
+Scan scanNumber(QStringView s, qsizetype pos, bool commaToo)
+{
+    Scan r;
+    const qsizetype n = s.size();
+    bool negative = false;
+    if (pos < n && (s[pos] == u'+' || s[pos] == u'-')) {
+        negative = s[pos] == u'-';
+        ++pos;
+    }
+    std::string mant;
+    long long intDigits = 0;       // after leading zeros
+    long long fracZeros = 0;       // zeros right after the point before any other digit
+    bool seenNonZero = false;
+    while (pos < n && isDigit(s[pos])) {
+        const char c = char(s[pos].unicode());
+        if (c != '0' || seenNonZero) {
+            seenNonZero = true;
+            mant.push_back(c);
+            ++intDigits;
+        }
+        r.anyDigits = true;
+        ++pos;
+    }
+    if (pos < n && (s[pos] == u'.' || (commaToo && s[pos] == u','))) {
+        ++pos;
+        if (!seenNonZero)
+            mant.clear();
+        mant.push_back('.');
+        while (pos < n && isDigit(s[pos])) {
+            const char c = char(s[pos].unicode());
+            if (!seenNonZero && c == '0')
+                ++fracZeros;
+            if (c != '0')
+                seenNonZero = true;
+            mant.push_back(c);
+            r.anyDigits = true;
+            ++pos;
+        }
+    }
+    if (!r.anyDigits) {
+        r.end = pos;
+        return r;
+    }
+    long long exp = 0;
+    if (pos < n && (s[pos] == u'E' || s[pos] == u'e')) {
+        qsizetype p = pos + 1;
+        bool expNegative = false;
+        if (p < n && (s[p] == u'+' || s[p] == u'-')) {
+            expNegative = s[p] == u'-';
+            ++p;
+        }
+        if (p < n && isDigit(s[p])) {
+            while (p < n && isDigit(s[p])) {
+                // Far beyond any double's range; the cap keeps the arithmetic safe.
+                if (exp < 100000)
+                    exp = exp * 10 + (s[p].unicode() - u'0');
+                ++p;
+            }
+            if (expNegative)
+                exp = -exp;
+            pos = p;
+        }
+    }
+    r.end = pos;
+    if (!seenNonZero)
+        return r;   // zero, whatever the exponent
+
+    std::string text = mant.empty() || mant[0] == '.' ? "0" + mant : mant;
+    text += 'e';
+    text += std::to_string(exp);
+    double v = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), v);
+    const long long magnitude = intDigits > 0 ? intDigits + exp : exp - fracZeros;
+    if (res.ec == std::errc::result_out_of_range || !std::isfinite(v))
+        v = magnitude > 0 ? DBL_MAX : 0.0;
+    r.value = v == 0 ? 0.0 : (negative ? -v : v);
+    return r;
+}
+
+template <typename Int> Int saturate(double rounded)
+{
+    if (std::isnan(rounded))
+        return 0;
+    if (rounded >= double(std::numeric_limits<Int>::max()))
+        return std::numeric_limits<Int>::max();
+    if (rounded <= double(std::numeric_limits<Int>::min()))
+        return std::numeric_limits<Int>::min();
+    return Int(rounded);
+}
+
+} // namespace
+
+double numericValue(QStringView text)
+{
+    qsizetype pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    return scanNumber(text, pos, false).value;
+}
+
+double decimalCommaValue(QStringView text, bool *ok)
+{
+    qsizetype pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    const Scan r = scanNumber(text, pos, true);
+    pos = r.end;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    if (ok)
+        *ok = r.anyDigits && pos == text.size();
+    return r.value;
+}
+
+QString plainNumberText(double value)
+{
+    return plainText(value, 15);
+}
+
+QString plainNumberTextSingle(float value)
+{
+    return plainText(value, 7);
+}
+
+QString numberText(double value)
+{
+    QString s = plainNumberText(value);
+    if (!s.startsWith(u'-'))
+        s.prepend(u' ');
+    return s;
+}
+
+QString numberTextSingle(float value)
+{
+    QString s = plainNumberTextSingle(value);
+    if (!s.startsWith(u'-'))
+        s.prepend(u' ');
+    return s;
+}
+
+QString numberLine(double value)
+{
+    return numberText(value) + u' ';
+}
+
+QString formatNumber(double value, QStringView pattern)
+{
+    // Split the pattern into literal prefix, placeholders and literal suffix.
+    const auto isPlaceholder = [](QChar c) { return c == u'#' || c == u'0' || c == u'.'; };
+    qsizetype begin = 0;
+    while (begin < pattern.size() && !isPlaceholder(pattern[begin]))
+        ++begin;
+    qsizetype end = begin;
+    while (end < pattern.size() && isPlaceholder(pattern[end]))
+        ++end;
+    const QStringView prefix = pattern.left(begin);
+    const QStringView body = pattern.mid(begin, end - begin);
+    const QStringView suffix = pattern.mid(end);
+
+    const qsizetype dot = body.indexOf(u'.');
+    const QStringView intPart = dot < 0 ? body : body.left(dot);
+    const int decimals = dot < 0 ? 0 : int(body.size() - dot - 1);
+    const qsizetype firstZero = intPart.indexOf(u'0');
+    const int minIntDigits = firstZero < 0 ? 0 : int(intPart.size() - firstZero);
+
+    value = tameNonFinite(value);
+    Decimal d = roundingDecimal(std::fabs(value));
+    roundDigits(d, decimals);
+
+    std::string intText;
+    if (d.point > 0) {
+        intText.assign(d.digits, 0, std::min<std::size_t>(std::size_t(d.point), d.digits.size()));
+        if (d.point > int(d.digits.size()))
+            intText.append(std::size_t(d.point) - d.digits.size(), '0');
+    }
+    if (int(intText.size()) < minIntDigits)
+        intText.insert(0, std::size_t(minIntDigits) - intText.size(), '0');
+
+    QString out = prefix.toString();
+    if (value < 0 && !d.digits.empty())
+        out += u'-';
+    out += QLatin1StringView(intText.data(), qsizetype(intText.size()));
+    if (decimals > 0) {
+        out += u',';
+        for (int j = 0; j < decimals; ++j) {
+            const long i = long(d.point) + j;
+            out += (i >= 0 && i < long(d.digits.size())) ? QChar(d.digits[std::size_t(i)])
+                                                           : QChar(u'0');
+        }
+    }
+    out += suffix;
+    return out;
+}
+
+double roundHalfAway(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return tameNonFinite(value);
+    decimals = std::clamp(decimals, -400, 400);
+    if (decimals == 0) {
+        // Far from a half the binary rounding gives the same and is much
+        // cheaper. Below 1E8 the 15-digit text is within 1E-7 of the value,
+        // so it cannot lie on the other side of a half 1E-6 away.
+        const double a = std::fabs(value);
+        const double frac = a - std::floor(a);
+        if (a < 1e8 && std::fabs(frac - 0.5) > 1e-6) {
+            const double r = std::round(value);
+            return r == 0 ? 0.0 : r;
+        }
+    }
+    Decimal d = roundingDecimal(std::fabs(value));
+    roundDigits(d, decimals);
+    return toDouble(d, value < 0);
+}
+
+std::int32_t toInt32(double value)
+{
+    return saturate<std::int32_t>(roundHalfAway(value, 0));
+}
+
+std::int16_t toInt16(double value)
+{
+    return saturate<std::int16_t>(roundHalfAway(value, 0));
+}
+
+std::int32_t floorToInt32(double value)
+{
+    return saturate<std::int32_t>(std::floor(value));
+}
+
+} // namespace num

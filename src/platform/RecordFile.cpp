@@ -1,0 +1,212 @@
+#include "RecordFile.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <cstring>
+#include <limits>
+
+#include "Cp1252.h"
+
+RecordFile::RecordFile() = default;
+RecordFile::~RecordFile() = default;
+
+bool RecordFile::open(const QString &path, int recordLength)
+{
+    close();
+    if (recordLength <= 0)
+        return false;
+    auto file = std::make_unique<QFile>(path);
+    // Unbuffered: every write is on disk at once, and a second handle on the
+    // same file (another window, a test) sees it.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    file_ = std::move(file);
+    length_ = recordLength;
+    return true;
+}
+
+void RecordFile::close()
+{
+    file_.reset();
+    length_ = 0;
+}
+
+bool RecordFile::isOpen() const
+{
+    return file_ != nullptr;
+}
+
+namespace {
+
+// Start of record n, or -1 when n is out of range or the offset overflows.
+qint64 recordOffset(std::int64_t n, int length)
+{
+    if (n < 1 || length <= 0)
+        return -1;
+    if (n - 1 > (std::numeric_limits<qint64>::max() - length) / length)
+        return -1;
+    return (n - 1) * length;
+}
+
+} // namespace
+
+bool RecordFile::read(std::int64_t n, QByteArray &out) const
+{
+    if (!file_)
+        return false;
+    const qint64 pos = recordOffset(n, length_);
+    if (pos < 0 || pos + length_ > file_->size())
+        return false;
+    if (!file_->seek(pos))
+        return false;
+    QByteArray bytes(length_, '\0');
+    if (file_->read(bytes.data(), length_) != length_)
+        return false;
+    out = std::move(bytes);
+    return true;
+}
+
+bool RecordFile::write(std::int64_t n, const QByteArray &data)
+{
+    if (!file_)
+        return false;
+    const qint64 pos = recordOffset(n, length_);
+    if (pos < 0)
+        return false;
+    // Exactly one record: shorter data is filled with zero bytes, longer cut.
+    QByteArray bytes = data.left(length_);
+    if (bytes.size() < length_)
+        bytes.append(length_ - bytes.size(), '\0');
+    // Seeking past the end and writing extends the file; the gap reads as zeros.
+    if (!file_->seek(pos))
+        return false;
+    return file_->write(bytes) == length_;
+}
+
+RecordBuffer::RecordBuffer(int length)
+    : bytes_(length > 0 ? length : 0, '\0')
+{
+}
+
+RecordBuffer::RecordBuffer(QByteArray bytes)
+    : bytes_(std::move(bytes))
+{
+}
+
+namespace {
+
+// True when [offset, offset + width) lies inside a buffer of the given size.
+bool fits(qsizetype size, int offset, int width)
+{
+    return offset >= 0 && width >= 0 && qint64(offset) + width <= size;
+}
+
+} // namespace
+
+QString RecordBuffer::text(int offset, int width) const
+{
+    if (width <= 0)
+        return {};
+    QByteArray raw(width, ' ');
+    for (int i = 0; i < width; ++i) {
+        const qint64 at = qint64(offset) + i;
+        if (at >= 0 && at < bytes_.size() && bytes_[at] != '\0')
+            raw[i] = bytes_[at];
+    }
+    return cp1252::decode(raw);
+}
+
+void RecordBuffer::setText(int offset, int width, QStringView value)
+{
+    if (width <= 0)
+        return;
+    QByteArray raw = cp1252::encode(value).left(width);
+    if (raw.size() < width)
+        raw.append(width - raw.size(), ' ');
+    char *d = bytes_.data();
+    for (int i = 0; i < width; ++i) {
+        const qint64 at = qint64(offset) + i;
+        if (at >= 0 && at < bytes_.size())
+            d[at] = raw[i];
+    }
+}
+
+namespace {
+
+template <typename T> T loadLittle(const QByteArray &bytes, int offset)
+{
+    if (!fits(bytes.size(), offset, int(sizeof(T))))
+        return T{};
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+
+template <typename T> void storeLittle(QByteArray &bytes, int offset, T value)
+{
+    if (!fits(bytes.size(), offset, int(sizeof(T))))
+        return;
+    qToLittleEndian<T>(value, bytes.data() + offset);
+}
+
+} // namespace
+
+std::int16_t RecordBuffer::int16(int offset) const
+{
+    return loadLittle<std::int16_t>(bytes_, offset);
+}
+
+void RecordBuffer::setInt16(int offset, std::int16_t value)
+{
+    storeLittle(bytes_, offset, value);
+}
+
+std::int32_t RecordBuffer::int32(int offset) const
+{
+    return loadLittle<std::int32_t>(bytes_, offset);
+}
+
+void RecordBuffer::setInt32(int offset, std::int32_t value)
+{
+    storeLittle(bytes_, offset, value);
+}
+
+// Floats travel as their bit patterns so that every value, NaN included,
+// round-trips byte for byte.
+float RecordBuffer::single(int offset) const
+{
+    const std::uint32_t bits = loadLittle<std::uint32_t>(bytes_, offset);
+    float v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+void RecordBuffer::setSingle(int offset, float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    storeLittle(bytes_, offset, bits);
+}
+
+double RecordBuffer::dbl(int offset) const
+{
+    const std::uint64_t bits = loadLittle<std::uint64_t>(bytes_, offset);
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+void RecordBuffer::setDouble(int offset, double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    storeLittle(bytes_, offset, bits);
+}
+
+std::uint8_t RecordBuffer::byte(int offset) const
+{
+    return loadLittle<std::uint8_t>(bytes_, offset);
+}
+
+void RecordBuffer::setByte(int offset, std::uint8_t value)
+{
+    storeLittle(bytes_, offset, value);
+}

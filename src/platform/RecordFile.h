@@ -1,0 +1,62 @@
+#pragma once
+// Random-access files of fixed-length records, record n at (n - 1) * length.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class QFile;
+
+class RecordFile {
+public:
+    RecordFile();
+    ~RecordFile();
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    // Closes, then opens path for reading and writing; a missing file is
+    // created empty. False when the file cannot be opened.
+    bool open(const QString &path, int recordLength);
+    void close();
+    bool isOpen() const;
+    int recordLength() const { return length_; }
+
+    // Reads record n (1-based). False, with out untouched, when the file is
+    // not open, n < 1, or the record does not lie wholly inside the file.
+    bool read(std::int64_t n, QByteArray &out) const;
+    // Writes record n (1-based); writing beyond the end extends the file.
+    // False when the file is not open, n < 1 or the write failed.
+    bool write(std::int64_t n, const QByteArray &data);
+
+private:
+    std::unique_ptr<QFile> file_;
+    int length_ = 0;
+};
+
+// Packed little-endian fields of one record.
+class RecordBuffer {
+public:
+    explicit RecordBuffer(int length);           // all zero bytes
+    explicit RecordBuffer(QByteArray bytes);
+    const QByteArray &bytes() const { return bytes_; }
+    int length() const { return int(bytes_.size()); }
+
+    // Text of a fixed field as stored (Windows-1252), NUL bytes read as blanks.
+    QString text(int offset, int width) const;
+    // Left-aligned, padded with blanks, cut at the field width.
+    void setText(int offset, int width, QStringView value);
+
+    std::int16_t int16(int offset) const;
+    void setInt16(int offset, std::int16_t value);
+    std::int32_t int32(int offset) const;
+    void setInt32(int offset, std::int32_t value);
+    float single(int offset) const;
+    void setSingle(int offset, float value);
+    double dbl(int offset) const;
+    void setDouble(int offset, double value);
+    std::uint8_t byte(int offset) const;
+    void setByte(int offset, std::uint8_t value);
+
+private:
+    QByteArray bytes_;
+};

@@ -1,0 +1,54 @@
+#pragma once
+// Line text files: one value per line, CR LF, Windows-1252.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSaveFile;
+
+// Reads a whole file at construction. A missing or unreadable file reads as
+// an empty one (exists() is false). Lines may end in CR LF or LF alone; a
+// final line without terminator counts as a line.
+class TextReader {
+public:
+    explicit TextReader(const QString &path);
+    bool exists() const { return exists_; }
+    // True when every line has been read.
+    bool atEnd() const { return next_ >= lines_.size(); }
+    // The next line as it stands; "" at the end.
+    QString readLine();
+    // The next line read as a number (blanks skipped, "," or "." as decimal
+    // separator, anything else after the number ignored); 0 for a line that
+    // holds no number or at the end.
+    double readNumber();
+    void skipLine();
+    int lineCount() const { return int(lines_.size()); }
+
+private:
+    bool exists_ = false;
+    QStringList lines_;
+    qsizetype next_ = 0;
+};
+
+// Writes a whole file through a temporary file that replaces the old one only
+// when commit() succeeds: a crash or a full disk never leaves a half-written
+// file, and a failed write leaves the old file intact.
+class TextWriter {
+public:
+    explicit TextWriter(const QString &path);
+    ~TextWriter();
+    TextWriter(const TextWriter &) = delete;
+    TextWriter &operator=(const TextWriter &) = delete;
+
+    void line(const QString &text);       // text, CR LF
+    void numberLine(double value);        // number line form " 17 "
+    bool commit();                        // false when anything failed
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+    bool ok_ = true;
+};
+
+bool fileExists(const QString &path);
+// Deletes a file if it exists; true when it is gone afterwards.
+bool deleteFile(const QString &path);

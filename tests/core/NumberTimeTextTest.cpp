@@ -1,0 +1,121 @@
+#include "TestSupport.h"
+#include "core/NumberTimeText.h"
+#include "core/SharedState.h"
+#include "platform/Printer.h"
+
+namespace {
+
+using NumberTimeTextTest = DataDirTest;
+
+TEST_F(NumberTimeTextTest, FormatDecimal_RightAlignsWithDecimalComma)
+{
+    struct Case {
+        double value;
+        const char *eight;
+        const char *ten;
+    } cases[] = {
+        {65.32, "   65,32", "     65,32"},
+        {0.5, "    0,50", "      0,50"},
+        {0, "    0,00", "      0,00"},
+        {123.456, "  123,46", "    123,46"},
+        {-1.5, "   -1,50", "     -1,50"},
+        {0.25, "    0,25", "      0,25"},
+        {-0.5, "    -,50", "      -,50"},
+        {99999.994, "99999,99", "  99999,99"},
+        {123456.5, "23456,50", " 123456,50"},
+        {12345678.25, "45678,25", "2345678,25"},
+    };
+    for (const Case &c : cases) {
+        Work.CurrentSlot = c.value;
+        FormatDecimal8();
+        EXPECT_EQ(Work.WorkText, QString::fromLatin1(c.eight)) << c.value;
+        FormatDecimal10();
+        EXPECT_EQ(Work.WorkText, QString::fromLatin1(c.ten)) << c.value;
+    }
+}
+
+TEST_F(NumberTimeTextTest, FormatDecimal10_KeepsTheLastTenCharacters)
+{
+    Work.CurrentSlot = 123456789.5;
+    FormatDecimal10();
+    EXPECT_EQ(Work.WorkText, QStringLiteral("3456789,50"));
+}
+
+TEST_F(NumberTimeTextTest, SecondsToHms_SplitsAndCutsToThousandths)
+{
+    struct Case {
+        double input;
+        double h, m, s;
+    } cases[] = {
+        {65.32, 0, 1, 5.32},
+        {3725.5, 1, 2, 5.5},
+        {59.9999, 0, 0, 59.999},
+        {-1, -1, 59, 59},
+        {0, 0, 0, 0},
+        {5.32, 0, 0, 5.32},
+        {36000, 10, 0, 0},
+    };
+    for (const Case &c : cases) {
+        Work.HmsInput = c.input;
+        SecondsToHms();
+        EXPECT_EQ(Work.HmsHours, c.h) << c.input;
+        EXPECT_EQ(Work.HmsMinutes, c.m) << c.input;
+        EXPECT_DOUBLE_EQ(Work.HmsSeconds, c.s) << c.input;
+    }
+}
+
+TEST_F(NumberTimeTextTest, FormatHms_DropsLeadingZerosAndPadsTo14mm)
+{
+    resetPrinter();
+    printer().FontName = QStringLiteral("Arial");
+    printer().FontSize = 10;
+    struct Case {
+        double seconds;
+        const char *text;
+    } cases[] = {
+        {65.32, "1:05,32"},   {5.32, "5,32"},         {0.5, ",50"},
+        {0, ",00"},           {600, "10:00,00"},      {3725.5, "1:02:05,50"},
+        {59.996, "1:00,00"},  {3599.999, "1:00:00,00"}, {7.005, "7,01"},
+    };
+    for (const Case &c : cases) {
+        Work.HmsInput = c.seconds;
+        SecondsToHms();
+        FormatHms();
+        EXPECT_EQ(Work.WorkText.trimmed(), QString::fromLatin1(c.text)) << c.seconds;
+        EXPECT_GE(printer().TextWidth(Work.WorkText), 14.0) << c.seconds;
+        if (Work.WorkText.startsWith(u' '))
+            EXPECT_LT(printer().TextWidth(Work.WorkText.mid(1)), 14.0) << c.seconds;
+    }
+}
+
+TEST_F(NumberTimeTextTest, FormatHms_AlwaysEnds)
+{
+    // A font so large that one character is wider than 14 mm, and a time with
+    // hours far out of range: the padding neither loops nor breaks.
+    resetPrinter();
+    printer().FontSize = 200;
+    Work.HmsHours = 1e9;
+    Work.HmsMinutes = 0;
+    Work.HmsSeconds = 0;
+    FormatHms();
+    EXPECT_FALSE(Work.WorkText.startsWith(u' '));
+    resetPrinter();
+}
+
+TEST_F(NumberTimeTextTest, NormalizeDecimalText_TrimsAndMakesTheFirstPointAComma)
+{
+    struct Case {
+        const char *in;
+        const char *out;
+    } cases[] = {
+        {" 12.5 ", "12,5"}, {"", "0"},       {"   ", "0"},
+        {"7", "7"},         {"1.234.5", "1,234.5"}, {"65,32", "65,32"},
+    };
+    for (const Case &c : cases) {
+        Work.WorkText = QString::fromLatin1(c.in);
+        NormalizeDecimalText();
+        EXPECT_EQ(Work.WorkText, QString::fromLatin1(c.out)) << c.in;
+    }
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+#include <QFile>
+
+#include "GuiTestHelpers.h"
+#include "core/Form17.h"
+#include "core/RaceFiles.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "core/StartUp.h"
+
+namespace {
+
+class ReminderTest : public WindowDataTest {
+protected:
+    void SetUp() override
+    {
+        WindowDataTest::SetUp();
+        OpenAthleteFile();
+        Race.ActiveRaceNo = 3;
+    }
+
+    void addAthlete(int id, const QString &name, int sex, double birth)
+    {
+        ClearAthleteFields();
+        Rec.AthleteName = name;
+        Rec.AthleteSex = sex;
+        Rec.AthleteBirthDate = birth;
+        Rec.CurrentAthleteId = id;
+        WriteAthleteRecord();
+    }
+};
+
+TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
+{
+    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
+    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    Race.SlotAthleteId[1] = 1;
+    Race.SlotAthleteId[4] = 2;
+    SaveRaceFiles();
+
+    ASSERT_TRUE(isLoaded<Form17>());
+    Form17 &r = form<Form17>();
+    EXPECT_TRUE(r.Visible());
+    EXPECT_EQ(r.Caption(), QStringLiteral("Erinnerung"));
+    ASSERT_EQ(r.List1.ListCount(), 2);
+    EXPECT_EQ(r.List1.List(0), QStringLiteral("2   HUBER Eva m/w ?"));
+    EXPECT_EQ(r.List1.List(1), QStringLiteral("2   HUBER Eva Geburtsdatum ?"));
+    EXPECT_EQ(r.List1.FontName(), QStringLiteral("Arial"));
+    EXPECT_EQ(Work.CheckOk, 0);
+    EXPECT_EQ(r.Timer1.Interval(), 15000);
+    EXPECT_TRUE(r.Timer1.Enabled());
+    // The race is saved all the same.
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("R 3.dat"))));
+
+    // Each tick brings it back, also after it was hidden.
+    r.Hide();
+    r.Timer1_Timer();
+    EXPECT_TRUE(r.Visible());
+
+    // Once the data is complete, the next save closes it.
+    addAthlete(2, QStringLiteral("HUBER Eva"), 0, 31000);
+    SaveRaceFiles();
+    destroyUnloadedWindows();
+    EXPECT_FALSE(isLoaded<Form17>());
+    EXPECT_EQ(Work.CheckOk, 1);
+}
+
+TEST_F(ReminderTest, RefilledOnEverySave)
+{
+    addAthlete(1, QStringLiteral("A"), 2, 30000);
+    Race.SlotAthleteId[1] = 1;
+    SaveRaceFiles();
+    SaveRaceFiles();
+    EXPECT_EQ(form<Form17>().List1.ListCount(), 1);
+}
+
+TEST_F(ReminderTest, ReminderPosition_IsRestoredAndStored)
+{
+    App.WindowLeft[17] = 1800;
+    App.WindowLeftSet[17] = true;
+    App.WindowTop[17] = 900;
+    Form17 &r = form<Form17>();
+    EXPECT_EQ(r.Left(), 1800);
+    EXPECT_EQ(r.Top(), 900);
+    r.Move(2400, 1200);
+    r.Unload();
+    EXPECT_EQ(App.WindowLeft[17], 2400);
+    EXPECT_EQ(App.WindowTop[17], 1200);
+    const QByteArray positions = readBytes(QStringLiteral("TopLeft.dat"));
+    EXPECT_EQ(positions.count("\r\n"), 120);
+    EXPECT_TRUE(positions.contains(QByteArray("\r\n 1200 \r\n 2400 \r\n")));
+}
+
+TEST_F(ReminderTest, NoRace_NoFiles)
+{
+    Race.ActiveRaceNo = 0;
+    Race.SlotAthleteId[1] = 0;
+    SaveRaceFiles();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 0.dat"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 0.lst"))));
+}
+
+} // namespace

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "platform/NumberText.h"
+
+using namespace num;
+
+namespace {
+
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+const double Inf = std::numeric_limits<double>::infinity();
+
+struct TextCase {
+    double value;
+    const char *text;
+};
+
+} // namespace
+
+TEST(NumberText, NumberTextIsShortestWithDecimalCommaAndSignPlace)
+{
+    const TextCase cases[] = {
+        {12, " 12"},
+        {-3.5, "-3,5"},
+        {0.5, " 0,5"},
+        {-0.5, "-0,5"},
+        {0, " 0"},
+        {65.32, " 65,32"},
+        {1e-5, " 0,00001"},
+        {123456789, " 123456789"},
+        {0.1 + 0.2, " 0,3"},             // 17 digits needed; 15 are shown
+        {1.0 / 3.0, " 0,333333333333333"},
+        {2.0 / 3.0, " 0,666666666666667"},
+        {999999999999999, " 999999999999999"},
+        {1e-15, " 0,000000000000001"},
+        {1e15, " 1E+15"},
+        {1e20, " 1E+20"},
+        {-1.5e20, "-1,5E+20"},
+        {2.5e-16, " 2,5E-16"},
+        {1e300, " 1E+300"},
+        {DBL_MAX, " 1,79769313486232E+308"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(numberText(c.value), QString::fromUtf8(c.text)) << c.value;
+}
+
+TEST(NumberText, NegativeZeroAndNonFiniteValuesGiveReadableText)
+{
+    EXPECT_EQ(numberText(-0.0), " 0");
+    EXPECT_EQ(plainNumberText(-0.0), "0");
+    EXPECT_EQ(numberText(NaN), " 0");
+    EXPECT_EQ(numberText(Inf), numberText(DBL_MAX));
+    EXPECT_EQ(numberText(-Inf), numberText(-DBL_MAX));
+    EXPECT_EQ(numberTextSingle(-0.0f), " 0");
+    EXPECT_EQ(numberTextSingle(std::numeric_limits<float>::infinity()), numberTextSingle(FLT_MAX));
+}
+
+TEST(NumberText, SingleTextShowsTheDigitsOfTheFloatAtMostSeven)
+{
+    const struct {
+        float value;
+        const char *text;
+    } cases[] = {
+        {0.1f, " 0,1"},                 // not 0,100000001490116
+        {65.32f, " 65,32"},
+        {-2.5f, "-2,5"},
+        {1.0f / 3.0f, " 0,3333333"},
+        {1234567.0f, " 1234567"},
+        {16777215.0f, " 16777220"},     // eight digits are more than a single shows
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(numberTextSingle(c.value), QString::fromUtf8(c.text)) << c.value;
+    EXPECT_EQ(plainNumberTextSingle(12.5f), "12,5");
+}
+
+TEST(NumberText, PlainTextAndNumberLine)
+{
+    EXPECT_EQ(plainNumberText(12), "12");
+    EXPECT_EQ(plainNumberText(12.5), "12,5");
+    EXPECT_EQ(plainNumberText(-3), "-3");
+    EXPECT_EQ(numberLine(17), " 17 ");
+    EXPECT_EQ(numberLine(-2.5), "-2,5 ");
+}
+
+// Every text the program writes must read back as the value it came from
+// (exactly, when 15 digits are enough to hold it).
+TEST(NumberText, NumberTextReadsBackAsTheSameValue)
+{
+    std::uint64_t x = 0x243F6A8885A308D3ULL;
+    int exact = 0;
+    for (int i = 0; i < 20000; ++i) {
+        x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+        double v;
+        if (i % 2 == 0) {
+            std::uint64_t bits = x;
+            std::memcpy(&v, &bits, sizeof v);
+            if (!std::isfinite(v))
+                continue;
+        } else {
+            // Values with few decimals, as times and points are.
+            v = double(std::int64_t(x >> 24) % 100000000 - 50000000) / 100.0;
+        }
+        bool ok = false;
+        const double back = decimalCommaValue(numberText(v), &ok);
+        ASSERT_TRUE(ok) << numberText(v).toStdString();
+        if (i % 2 == 1) {
+            ASSERT_EQ(back, v) << numberText(v).toStdString();
+            ++exact;
+        } else if (v != 0 && std::fabs(v) >= 1e-300) {
+            ASSERT_LE(std::fabs(back - v), std::fabs(v) * 5e-15) << numberText(v).toStdString();
+        }
+    }
+    EXPECT_GT(exact, 0);
+}
+
+TEST(NumberText, FormatNumberPatterns)
+{
+    const struct {
+        double value;
+        const char *pattern;
+        const char *text;
+    } cases[] = {
+        {0.5, "#.#0", ",50"},
+        {65.32, "#.#0", "65,32"},
+        {-1.5, "#.#0", "-1,50"},
+        {-0.5, "#.#0", "-,50"},
+        {0, "#.#0", ",00"},
+        {2.675, "#.#0", "2,68"},
+        {0.125, "#.#0", ",13"},
+        {1.005, "#.#0", "1,01"},
+        {9.995, "#.#0", "10,00"},
+        {-0.004, "#.#0", ",00"},          // rounds to zero: no sign
+        {5, "0#", "05"},
+        {0.999, "0#", "01"},
+        {99.5, "0#", "100"},
+        {123, "0#", "123"},
+        {5.32, "0#.00", "05,32"},
+        {7, "0##", "007"},
+        {7, "0###", "0007"},
+        {12, "0#####", "000012"},
+        {65.32, "00000.00", "00065,32"},
+        {-65.32, "00000.00", "-00065,32"},
+        {5.5, "0####.#0", "00005,50"},
+        {7, "####  ", "7  "},
+        {0, "####  ", "  "},
+        {12.6, "####  ", "13  "},
+        {1234567890123456.0, "0#", "1234567890123456"},   // no digit lost to the 15-digit text
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.text))
+            << c.value << " " << c.pattern;
+}
+
+TEST(NumberText, FormatNumberOfNonFiniteValuesStaysNumeric)
+{
+    EXPECT_EQ(formatNumber(NaN, u"0#.00"), "00,00");
+    EXPECT_EQ(formatNumber(Inf, u"0#").size(), 309);
+}
+
+TEST(NumberText, RoundHalfAwayWorksOnTheDecimalText)
+{
+    const struct {
+        double value;
+        int decimals;
+        double expected;
+    } cases[] = {
+        {2.675, 2, 2.68},      // binary value is 2.67499999...
+        {1.005, 2, 1.01},
+        {0.125, 2, 0.13},
+        {-0.125, 2, -0.13},
+        {1.0049999999999999, 2, 1.01},   // arithmetic noise of 1,005
+        {2.5, 0, 3},
+        {-2.5, 0, -3},
+        {0.49999999999999994, 0, 1},     // its text is 0,5
+        {0.4999999999999, 0, 0},
+        {2.4, 0, 2},
+        {9.995, 2, 10},
+        {1234.5, -1, 1230},
+        {1250, -2, 1300},
+        {12345678901234.46, 0, 12345678901235},   // its text is 12345678901234,5
+        {1e300, 2, 1e300},
+        {1234567890123456.0, 2, 1234567890123456.0},
+        {65.32, 5, 65.32},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(roundHalfAway(c.value, c.decimals), c.expected) << c.value << " " << c.decimals;
+    EXPECT_FALSE(std::signbit(roundHalfAway(-0.004, 2)));
+    EXPECT_FALSE(std::signbit(roundHalfAway(-0.4)));
+    EXPECT_EQ(roundHalfAway(NaN, 2), 0);
+}
+
+TEST(NumberText, IntegerConversionsRoundHalfAwayAndSaturate)
+{
+    EXPECT_EQ(toInt32(2.5), 3);
+    EXPECT_EQ(toInt32(-2.5), -3);
+    EXPECT_EQ(toInt32(2.4999), 2);
+    EXPECT_EQ(toInt32(-0.4), 0);
+    EXPECT_EQ(toInt32(NaN), 0);
+    EXPECT_EQ(toInt32(1e10), INT32_MAX);
+    EXPECT_EQ(toInt32(-1e10), INT32_MIN);
+    EXPECT_EQ(toInt32(2147483647.4), INT32_MAX);
+    EXPECT_EQ(toInt32(2147483647.5), INT32_MAX);
+    EXPECT_EQ(toInt32(-2147483648.5), INT32_MIN);
+    EXPECT_EQ(toInt32(2147483646.5), INT32_MAX);
+    EXPECT_EQ(toInt32(Inf), INT32_MAX);
+    EXPECT_EQ(toInt32(-Inf), INT32_MIN);
+
+    EXPECT_EQ(toInt16(1.5), 2);
+    EXPECT_EQ(toInt16(-1.5), -2);
+    EXPECT_EQ(toInt16(32767.5), INT16_MAX);
+    EXPECT_EQ(toInt16(-32768.5), INT16_MIN);
+    EXPECT_EQ(toInt16(40000), INT16_MAX);
+    EXPECT_EQ(toInt16(-1e300), INT16_MIN);
+    EXPECT_EQ(toInt16(NaN), 0);
+
+    EXPECT_EQ(floorToInt32(2.9), 2);
+    EXPECT_EQ(floorToInt32(-0.5), -1);
+    EXPECT_EQ(floorToInt32(-3), -3);
+    EXPECT_EQ(floorToInt32(NaN), 0);
+    EXPECT_EQ(floorToInt32(3e9), INT32_MAX);
+    EXPECT_EQ(floorToInt32(-3e9), INT32_MIN);
+    EXPECT_EQ(floorToInt32(-Inf), INT32_MIN);
+}
+
+TEST(NumberText, NumericValueReadsTheLeadingNumberOnly)
+{
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {
+        {"", 0},
+        {"12", 12},
+        {" 12.5xyz", 12.5},
+        {"\t 7", 7},
+        {"1,5", 1},
+        {"abc", 0},
+        {"-3.25", -3.25},
+        {"+4", 4},
+        {".5", 0.5},
+        {"-.5", -0.5},
+        {"007", 7},
+        {"12.5.3", 12.5},
+        {"1 2", 1},
+        {"- 5", 0},
+        {"-", 0},
+        {".", 0},
+        {"1e3", 1000},
+        {"1E+3", 1000},
+        {"2.5e-3", 0.0025},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1ex", 1},
+        {"E5", 0},
+        {"0.000125E4", 1.25},
+        {"1e999", DBL_MAX},
+        {"-1e999", -DBL_MAX},
+        {"1e-999", 0},
+        {"1e99999999999999999999", DBL_MAX},
+        {"0e999999", 0},
+        {"\xef\xbc\x91", 0},     // a full-width digit is no digit
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(numericValue(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+TEST(NumberText, NumericValueIsNeverNaNOrInfinite)
+{
+    const QString manyNines(400, u'9');
+    EXPECT_EQ(numericValue(manyNines), DBL_MAX);
+    EXPECT_EQ(numericValue(QLatin1String("-") + manyNines + QLatin1String("e400")), -DBL_MAX);
+    EXPECT_EQ(numericValue(QLatin1String("0.") + QString(400, u'0') + QLatin1String("1")), 0);
+    EXPECT_FALSE(std::signbit(numericValue(u"-0")));
+    EXPECT_FALSE(std::signbit(numericValue(u"-1e-999")));
+    EXPECT_EQ(numericValue(u"nan"), 0);
+    EXPECT_EQ(numericValue(u"inf"), 0);
+    // A long mantissa is read correctly rounded, not cut.
+    EXPECT_EQ(numericValue(u"0.1000000000000000055511151231257827021181583404541015625"), 0.1);
+}
+
+TEST(NumberText, DecimalCommaValueReadsCommaOrPointAndReportsGarbage)
+{
+    const struct {
+        const char *text;
+        double value;
+        bool ok;
+    } cases[] = {
+        {"65,32", 65.32, true},
+        {"1.5", 1.5, true},
+        {" -2 ", -2, true},
+        {"\t3,5\t", 3.5, true},
+        {",5", 0.5, true},
+        {"5,", 5, true},
+        {" 17 ", 17, true},
+        {" 1E+20", 1e20, true},
+        {"-2,5E-16", -2.5e-16, true},
+        {"abc", 0, false},
+        {"", 0, false},
+        {"   ", 0, false},
+        {",", 0, false},
+        {"-", 0, false},
+        {"12abc", 12, false},
+        {"1 2", 1, false},
+        {"1.234,5", 1.234, false},
+    };
+    for (const auto &c : cases) {
+        bool ok = !c.ok;
+        EXPECT_EQ(decimalCommaValue(QString::fromUtf8(c.text), &ok), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+    EXPECT_EQ(decimalCommaValue(u"7,25"), 7.25);   // ok is optional
+}

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "TestSupport.h"
+#include "platform/DateText.h"
+#include "platform/RecordFile.h"
+
+namespace {
+
+using RecordFileTest = DataDirTest;
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+} // namespace
+
+TEST_F(RecordFileTest, OpenCreatesAMissingFileEmpty)
+{
+    RecordFile f;
+    EXPECT_FALSE(f.isOpen());
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    EXPECT_TRUE(f.isOpen());
+    EXPECT_EQ(f.recordLength(), 4);
+    EXPECT_TRUE(QFile::exists(path("r.dat")));
+    EXPECT_EQ(readBytes("r.dat").size(), 0);
+    QByteArray out = "untouched";
+    EXPECT_FALSE(f.read(1, out));
+    EXPECT_EQ(out, "untouched");
+}
+
+TEST_F(RecordFileTest, OpenFailsForBadLengthOrPath)
+{
+    RecordFile f;
+    EXPECT_FALSE(f.open(path("r.dat"), 0));
+    EXPECT_FALSE(f.open(path("r.dat"), -3));
+    ASSERT_TRUE(QDir(path("")).mkdir("folder"));
+    EXPECT_FALSE(f.open(path("folder"), 4));
+    EXPECT_FALSE(f.open(path("nofolder/r.dat"), 4));
+    EXPECT_FALSE(f.isOpen());
+    EXPECT_FALSE(f.write(1, "abcd"));
+}
+
+TEST_F(RecordFileTest, RecordNLiesAtNMinusOneTimesLength)
+{
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 3));
+    ASSERT_TRUE(f.write(1, "abc"));
+    ASSERT_TRUE(f.write(2, "def"));
+    ASSERT_TRUE(f.write(1, "ABC"));   // overwrite in place
+    EXPECT_EQ(readBytes("r.dat"), "ABCdef");   // on disk at once
+    QByteArray out;
+    ASSERT_TRUE(f.read(2, out));
+    EXPECT_EQ(out, "def");
+    ASSERT_TRUE(f.read(1, out));
+    EXPECT_EQ(out, "ABC");
+}
+
+TEST_F(RecordFileTest, WritingPastTheEndExtendsWithZeros)
+{
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 2));
+    ASSERT_TRUE(f.write(3, "xy"));
+    EXPECT_EQ(readBytes("r.dat"), QByteArray("\0\0\0\0xy", 6));
+    QByteArray out;
+    ASSERT_TRUE(f.read(2, out));
+    EXPECT_EQ(out, QByteArray(2, '\0'));
+}
+
+TEST_F(RecordFileTest, DataIsPaddedOrCutToTheRecordLength)
+{
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    ASSERT_TRUE(f.write(1, "ab"));
+    ASSERT_TRUE(f.write(2, "123456"));
+    EXPECT_EQ(readBytes("r.dat"), QByteArray("ab\0\0" "1234", 8));
+}
+
+TEST_F(RecordFileTest, ReadsOnlyRecordsWhollyInsideTheFile)
+{
+    writeBytes("r.dat", "0123456789");   // two and a half records of 4
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    QByteArray out;
+    ASSERT_TRUE(f.read(2, out));
+    EXPECT_EQ(out, "4567");
+    const std::int64_t outside[] = {3, 4, 0, -1, std::numeric_limits<std::int64_t>::max(),
+                                    std::numeric_limits<std::int64_t>::min()};
+    for (std::int64_t n : outside) {
+        out = "untouched";
+        EXPECT_FALSE(f.read(n, out)) << n;
+        EXPECT_EQ(out, "untouched") << n;
+    }
+    EXPECT_FALSE(f.write(0, "abcd"));
+    EXPECT_FALSE(f.write(std::numeric_limits<std::int64_t>::max(), "abcd"));
+    EXPECT_EQ(readBytes("r.dat"), "0123456789");
+}
+
+TEST_F(RecordFileTest, ReopenKeepsRecordsAndCloseStopsAccess)
+{
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("a.dat"), 2));
+    ASSERT_TRUE(f.write(1, "aa"));
+    ASSERT_TRUE(f.open(path("b.dat"), 2));   // closes a.dat
+    ASSERT_TRUE(f.write(1, "bb"));
+    f.close();
+    EXPECT_FALSE(f.isOpen());
+    QByteArray out;
+    EXPECT_FALSE(f.read(1, out));
+    EXPECT_FALSE(f.write(1, "cc"));
+    ASSERT_TRUE(f.open(path("a.dat"), 2));
+    ASSERT_TRUE(f.read(1, out));
+    EXPECT_EQ(out, "aa");
+    EXPECT_EQ(readBytes("b.dat"), "bb");
+}
+
+TEST(RecordBuffer, NumbersArePackedLittleEndianAtAnyOffset)
+{
+    // Odd offsets: the fields of the record files are packed, not aligned.
+    RecordBuffer b(24);
+    b.setByte(0, 0xAB);
+    b.setInt16(1, -2);
+    b.setInt32(3, 0x01020304);
+    b.setSingle(7, 1.5f);
+    b.setDouble(11, dates::oleFromDate(QDate(1983, 4, 13)));
+    b.setInt16(19, 0x1234);
+    EXPECT_EQ(b.bytes(), hex("ab" "feff" "04030201" "0000c03f" "00000000c0b4dd40" "3412" "000000"));
+    EXPECT_EQ(b.byte(0), 0xAB);
+    EXPECT_EQ(b.int16(1), -2);
+    EXPECT_EQ(b.int32(3), 0x01020304);
+    EXPECT_EQ(b.single(7), 1.5f);
+    EXPECT_EQ(b.dbl(11), 30419.0);
+    EXPECT_EQ(b.int16(19), 0x1234);
+
+    const RecordBuffer read(hex("ffffff7f" "00000080" "0080"));
+    EXPECT_EQ(read.int32(0), INT32_MAX);
+    EXPECT_EQ(read.int32(4), INT32_MIN);
+    EXPECT_EQ(read.int16(8), INT16_MIN);
+}
+
+TEST(RecordBuffer, FloatsKeepTheirExactBits)
+{
+    // NaNs with a payload and negative zero survive a read and a write.
+    const QByteArray nanSingle = hex("0100c07f");
+    const QByteArray nanDouble = hex("0100000000f8ff7f");
+    const RecordBuffer src(nanSingle + nanDouble);
+    RecordBuffer b(12);
+    b.setSingle(0, src.single(0));
+    b.setDouble(4, src.dbl(4));
+    EXPECT_EQ(b.bytes(), nanSingle + nanDouble);
+    b.setDouble(4, -0.0);
+    EXPECT_EQ(b.bytes().mid(4), hex("0000000000000080"));
+}
+
+TEST(RecordBuffer, TextFieldsArePaddedWithBlanksAndReadNulAsBlank)
+{
+    RecordBuffer b(12);
+    EXPECT_EQ(b.text(0, 4), "    ");   // a fresh record is all NUL
+    b.setText(0, 6, u"Müller");
+    b.setText(6, 6, u"Ab");
+    EXPECT_EQ(b.bytes(), QByteArray("M\xfcller" "Ab    "));
+    EXPECT_EQ(b.text(0, 6), QStringLiteral("Müller"));
+    EXPECT_EQ(b.text(6, 6), "Ab    ");
+
+    b.setText(0, 3, u"Abcdef");                 // cut at the width
+    EXPECT_EQ(b.bytes().left(6), "Abcler");
+    b.setText(0, 4, QString::fromUtf8("a\xf0\x9f\x98\x80ł"));   // one "?" per character
+    EXPECT_EQ(b.bytes().left(4), "a?? ");
+
+    const RecordBuffer withNul(QByteArray("A\0B\0", 4));
+    EXPECT_EQ(withNul.text(0, 4), "A B ");
+}
+
+TEST(RecordBuffer, OutOfRangeAccessIsIgnoredAndReadsAsDefault)
+{
+    RecordBuffer b(8);
+    for (int i = 0; i < 8; ++i)
+        b.setByte(i, std::uint8_t('a' + i));
+    const QByteArray before = b.bytes();
+
+    b.setInt32(6, 1);          // would end past the record
+    b.setInt16(-1, 1);
+    b.setDouble(1, 1.0);
+    b.setSingle(INT_MAX - 1, 1.0f);
+    b.setByte(8, 1);
+    b.setByte(-1, 1);
+    b.setText(-3, 2, u"xy");
+    b.setText(INT_MAX, 5, u"xy");
+    b.setText(0, -1, u"xy");
+    EXPECT_EQ(b.bytes(), before);
+
+    EXPECT_EQ(b.int32(5), 0);
+    EXPECT_EQ(b.int32(-1), 0);
+    EXPECT_EQ(b.int16(INT_MAX), 0);
+    EXPECT_EQ(b.dbl(1), 0.0);
+    EXPECT_EQ(b.single(INT_MIN), 0.0f);
+    EXPECT_EQ(b.byte(8), 0);
+    EXPECT_EQ(b.text(INT_MAX - 1, 3), "   ");
+    EXPECT_EQ(b.text(0, -1), "");
+
+    // A text field partly outside: the part inside is read and written.
+    EXPECT_EQ(b.text(6, 4), "gh  ");
+    b.setText(6, 4, u"ABCD");
+    EXPECT_EQ(b.bytes(), "abcdefAB");
+    b.setText(-2, 4, u"wxyz");
+    EXPECT_EQ(b.bytes().left(2), "yz");
+
+    RecordBuffer empty(-5);
+    EXPECT_EQ(empty.length(), 0);
+    EXPECT_EQ(empty.int32(0), 0);
+}
+
+TEST_F(RecordFileTest, RecordBufferRoundTripsThroughTheFile)
+{
+    RecordBuffer b(16);
+    b.setText(0, 8, u"Ärmel");
+    b.setInt32(8, 4711);
+    b.setSingle(12, 12.5f);
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), b.length()));
+    ASSERT_TRUE(f.write(2, b.bytes()));
+    QByteArray out;
+    ASSERT_TRUE(f.read(2, out));
+    const RecordBuffer r(out);
+    EXPECT_EQ(r.text(0, 8), QStringLiteral("Ärmel   "));
+    EXPECT_EQ(r.int32(8), 4711);
+    EXPECT_EQ(r.single(12), 12.5f);
+    EXPECT_EQ(readBytes("r.dat").mid(16), QByteArray("\xc4rmel   " "\x67\x12\0\0" "\0\0\x48\x41", 16));
+}

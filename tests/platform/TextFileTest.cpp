@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
+
+#include "TestSupport.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Lines shown one by one in brackets, so a failure is readable and "" differs
+// from no line at all.
+std::string shown(const QStringList &lines)
+{
+    std::string out;
+    for (const QString &l : lines)
+        out += "[" + l.toStdString() + "]";
+    return out;
+}
+
+class TextFileTest : public DataDirTest {
+protected:
+    QStringList readAll(const QString &name)
+    {
+        TextReader r(path(name));
+        QStringList lines;
+        while (!r.atEnd())
+            lines << r.readLine();
+        EXPECT_EQ(lines.size(), r.lineCount());
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(TextFileTest, ReaderSplitsOnCrLfAndLf)
+{
+    const struct {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\nb\nc", {"a", "b", "c"}},          // last line without terminator
+        {"a\r\n\r\n\r\nb\r\n", {"a", "", "", "b"}},
+        {"\r\n", {""}},
+        {"", {}},
+        {"a\rb\r\n", {"a\rb"}},                   // a CR alone is no terminator
+        {"a\r", {"a\r"}},
+        {"a\r\r\n", {"a\r"}},
+        {"  7 \r\n", {"  7 "}},                   // blanks are kept
+    };
+    for (const auto &c : cases) {
+        writeBytes("f.txt", c.bytes);
+        EXPECT_EQ(shown(readAll("f.txt")), shown(c.lines)) << c.bytes.toStdString();
+    }
+}
+
+TEST_F(TextFileTest, ReaderDecodesWindows1252)
+{
+    writeBytes("f.txt", "M\xfcller \x80\r\n\xc4rmel\r\n");
+    EXPECT_EQ(shown(readAll("f.txt")), "[Müller €][Ärmel]");
+}
+
+TEST_F(TextFileTest, MissingFileReadsAsEmpty)
+{
+    TextReader r(path("missing.txt"));
+    EXPECT_FALSE(r.exists());
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(r.lineCount(), 0);
+    EXPECT_EQ(r.readLine(), "");
+    EXPECT_EQ(r.readNumber(), 0);
+    r.skipLine();
+    EXPECT_TRUE(r.atEnd());
+
+    ASSERT_TRUE(QDir(path("")).mkdir("folder"));
+    EXPECT_FALSE(TextReader(path("folder")).exists());
+
+    writeBytes("empty.txt", "");
+    TextReader e(path("empty.txt"));
+    EXPECT_TRUE(e.exists());
+    EXPECT_TRUE(e.atEnd());
+}
+
+TEST_F(TextFileTest, ReadNumberTakesCommaOrPointAndIgnoresTheRest)
+{
+    writeBytes("n.txt", crlfLines({" 17 ", "-2,5 ", "3.25", "abc", "", " 12xyz", "skipped", " 1E+20 "}));
+    TextReader r(path("n.txt"));
+    EXPECT_EQ(r.readNumber(), 17);
+    EXPECT_EQ(r.readNumber(), -2.5);
+    EXPECT_EQ(r.readNumber(), 3.25);
+    EXPECT_EQ(r.readNumber(), 0);
+    EXPECT_EQ(r.readNumber(), 0);
+    EXPECT_EQ(r.readNumber(), 12);
+    r.skipLine();
+    EXPECT_EQ(r.readNumber(), 1e20);
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_EQ(r.readNumber(), 0);
+}
+
+TEST_F(TextFileTest, WriterWritesWindows1252LinesWithCrLf)
+{
+    TextWriter w(path("out.txt"));
+    w.line(QStringLiteral("Müller €"));
+    w.line("");
+    w.numberLine(17);
+    w.numberLine(-2.5);
+    w.numberLine(0.5);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(readBytes("out.txt"), QByteArray("M\xfcller \x80\r\n\r\n 17 \r\n-2,5 \r\n 0,5 \r\n"));
+}
+
+TEST_F(TextFileTest, WrittenLinesAndNumbersReadBack)
+{
+    const QStringList lines = {"  7  MAIER Hans", "", QStringLiteral("Ärmel – „Ski“"), "a;b,c"};
+    const double numbers[] = {0, -0.5, 0.333333333333333, 65.32, 1e20, -2.5e-16, 123456789};
+    {
+        TextWriter w(path("rt.txt"));
+        for (const QString &l : lines)
+            w.line(l);
+        for (double v : numbers)
+            w.numberLine(v);
+        ASSERT_TRUE(w.commit());
+    }
+    TextReader r(path("rt.txt"));
+    for (const QString &l : lines)
+        EXPECT_EQ(r.readLine(), l);
+    for (double v : numbers)
+        EXPECT_EQ(r.readNumber(), v);
+    EXPECT_TRUE(r.atEnd());
+}
+
+TEST_F(TextFileTest, OldFileIsReplacedOnlyByCommit)
+{
+    writeBytes("f.txt", "old\r\n");
+    {
+        TextWriter w(path("f.txt"));
+        w.line("new");
+        EXPECT_EQ(readBytes("f.txt"), "old\r\n");
+        ASSERT_TRUE(w.commit());
+    }
+    EXPECT_EQ(readBytes("f.txt"), "new\r\n");
+
+    {
+        TextWriter w(path("f.txt"));
+        w.line("abandoned");
+    }
+    EXPECT_EQ(readBytes("f.txt"), "new\r\n");
+    // No temporary file is left behind either.
+    EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[f.txt]");
+}
+
+TEST_F(TextFileTest, CommitWithoutLinesWritesAnEmptyFile)
+{
+    writeBytes("f.txt", "old\r\n");
+    TextWriter w(path("f.txt"));
+    ASSERT_TRUE(w.commit());
+    EXPECT_TRUE(fileExists(path("f.txt")));
+    EXPECT_EQ(readBytes("f.txt"), QByteArray());
+}
+
+TEST_F(TextFileTest, SecondCommitFailsAndChangesNothing)
+{
+    TextWriter w(path("f.txt"));
+    w.line("one");
+    ASSERT_TRUE(w.commit());
+    w.line("two");
+    EXPECT_FALSE(w.commit());
+    EXPECT_EQ(readBytes("f.txt"), "one\r\n");
+}
+
+TEST_F(TextFileTest, FailedSaveIsReportedAndLeavesNoFile)
+{
+    {
+        TextWriter w(path("nofolder/f.txt"));
+        w.line("x");
+        EXPECT_FALSE(w.commit());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("nofolder")));
+
+    // A folder where the file should be: neither replaced nor touched.
+    ASSERT_TRUE(QDir(path("")).mkdir("taken"));
+    writeBytes("taken/inside.txt", "keep");
+    {
+        TextWriter w(path("taken"));
+        w.line("x");
+        EXPECT_FALSE(w.commit());
+    }
+    EXPECT_TRUE(QFileInfo(path("taken")).isDir());
+    EXPECT_EQ(readBytes("taken/inside.txt"), "keep");
+}
+
+TEST_F(TextFileTest, FailedSaveInReadOnlyFolderKeepsTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
+    ASSERT_TRUE(QDir(path("")).mkdir("ro"));
+    writeBytes("ro/f.txt", "old\r\n");
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+    bool committed = true;
+    {
+        TextWriter w(path("ro/f.txt"));
+        w.line("new");
+        committed = w.commit();
+    }
+    QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(readBytes("ro/f.txt"), "old\r\n");
+}
+
+TEST_F(TextFileTest, FileExistsAndDeleteFile)
+{
+    writeBytes("f.txt", "x");
+    ASSERT_TRUE(QDir(path("")).mkdir("folder"));
+    EXPECT_TRUE(fileExists(path("f.txt")));
+    EXPECT_FALSE(fileExists(path("missing.txt")));
+    EXPECT_FALSE(fileExists(path("folder")));
+    EXPECT_FALSE(fileExists(""));
+
+    EXPECT_TRUE(deleteFile(path("f.txt")));
+    EXPECT_FALSE(QFileInfo::exists(path("f.txt")));
+    EXPECT_TRUE(deleteFile(path("f.txt")));   // already gone
+    EXPECT_FALSE(deleteFile(path("folder")));
+    EXPECT_TRUE(QFileInfo(path("folder")).isDir());
+}

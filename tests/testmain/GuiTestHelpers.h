@@ -1,0 +1,107 @@
+#pragma once
+// Helpers of window tests on the offscreen platform. A window test shows its
+// window with showAndActivate() when it needs real focus events or mouse
+// clicks (Qt sends focus events only inside the active window), and derives
+// from WindowTest so that every window is unloaded and destroyed after it.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+#include "TestSupport.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+
+// Shows the window and waits until the window system has made it the
+// active one (on the offscreen platform that takes one turn of the event
+// loop). False when it did not become active.
+inline bool showAndActivate(Form &form)
+{
+    form.Show();
+    return QTest::qWaitForWindowActive(&form);
+}
+
+// Activates a window that is already shown, as the user does by clicking
+// into it.
+inline bool activateByUser(QWidget &window)
+{
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Destroys the windows whose Unload ran inside one of their own handlers
+// (they go at the next turn of the event loop, which a test does not reach
+// by itself).
+inline void destroyUnloadedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool waitUntil(const std::function<bool()> &condition, int milliseconds = 2000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A real left click into the middle of a control.
+inline void clickWithMouse(Control &control)
+{
+    QTest::mouseClick(control.widget(), Qt::LeftButton);
+}
+
+// A real left click on line row of a list box.
+inline void clickLine(ListBox &list, int row)
+{
+    QListWidget *widget = list.list();
+    const QRect line = widget->visualItemRect(widget->item(row));
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
+}
+
+inline void pressKey(Control &control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(control.widget(), key, modifiers);
+}
+
+// Typing into a control (give it the focus first, as the user does). Any
+// character, also those QTest::keyClicks cannot type: Latin-1 characters
+// come with their Qt key, others with Qt::Key_unknown, as from an input
+// method.
+inline void typeText(Control &control, const QString &text)
+{
+    for (const QChar c : text) {
+        const Qt::Key key = c.unicode() < 256 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, control.widget(), key, QString(c), Qt::NoModifier);
+    }
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        unloadAllForms();
+        destroyUnloadedWindows();
+    }
+};
+
+// A window test in its own data directory: every window is unloaded (its
+// Form_Unload still writing there) before the directory goes.
+class WindowDataTest : public DataDirTest {
+protected:
+    void TearDown() override
+    {
+        unloadAllForms();
+        destroyUnloadedWindows();
+        DataDirTest::TearDown();
+    }
+};

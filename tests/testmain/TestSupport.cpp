@@ -1,0 +1,58 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "core/SharedState.h"
+#include "platform/Beep.h"
+#include "platform/Clock.h"
+#include "platform/Cp1252.h"
+#include "platform/Printer.h"
+
+void DataDirTest::SetUp()
+{
+    ASSERT_TRUE(dir_.isValid());
+    oldDir_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    resetAllSharedState();
+    resetBeepCount();
+    rnd::reset();
+    sysclock::setFixedNow(QDateTime());
+    resetPrinter();
+}
+
+void DataDirTest::TearDown()
+{
+    resetAllSharedState();
+    QDir::setCurrent(oldDir_);
+}
+
+QString DataDirTest::path(const QString &name) const
+{
+    return dir_.filePath(name);
+}
+
+QByteArray DataDirTest::readBytes(const QString &name) const
+{
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void DataDirTest::writeBytes(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray crlfLines(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines) {
+        out += cp1252::encode(l);
+        out += "\r\n";
+    }
+    return out;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A test that runs in its own empty working directory (the data directory of
+// the program) with every piece of shared state reset.
+class DataDirTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString &name) const;       // inside the data directory
+    QByteArray readBytes(const QString &name) const;
+    void writeBytes(const QString &name, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir dir_;
+    QString oldDir_;
+};
+
+// Text with CR LF after each of the given lines, as the program writes files.
+QByteArray crlfLines(const QStringList &lines);
