@@ -59,7 +59,7 @@ Form2::Form2()
     for (int box = 2; box <= 11; ++box) {
         const int row = box - 2;
         const int top = 1020 + row * 510;
-        labels[box]->Move(240, top + 60, 1800, 300);
+        labels[box]->Move(240, top + 15, 1800, 345);
         labels[box]->setCaption(QString::fromUtf16(Fields[box].caption));
         TextBox &t = FieldBox(box);
         t.Move(2100, top, 3600, 360);
@@ -184,8 +184,15 @@ void Form2::Command3_Click()
     ClearClubFields();
     const int n = ShownClubNo + 1;
     if (n > Rec.ClubCount) {
-        // A new club only behind a last one that has a long name.
+        // A new club only behind a last one that has a long name, shown and
+        // stored: a refused text in the box is no name.
         if (ShownClubNo != Rec.ClubCount || trimBlanks(Text2.Text()).isEmpty())
+            return;
+        Rec.CurrentClubNo = ShownClubNo;
+        ReadClubRecord();
+        const bool named = !trimBlanks(Rec.ClubFullName).isEmpty();
+        ClearClubFields();
+        if (!named)
             return;
         Rec.CurrentClubNo = Rec.ClubCount + 1;
         Rec.ClubCount = Rec.CurrentClubNo;

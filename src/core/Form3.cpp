@@ -125,7 +125,7 @@ void ShowAthleteOnForm()
     f.Showing = true;
     f.Text1.setText(num::plainNumberText(Rec.CurrentAthleteId));
     f.Text2.setText(Rec.AthleteName);
-    f.Text3.setText(trimTrailingBlanks(Rec.AthleteFederationNo));
+    f.Text3.setText(trimBlanks(Rec.AthleteFederationNo));
     f.Option1.setValue(false);
     f.Option2.setValue(false);
     if (Rec.AthleteSex == 1)
@@ -258,6 +258,12 @@ void Form3::Command3_Click()
         return;
     }
     if (shownIsNew() || trimBlanks(Text2.Text()).isEmpty())
+        return;
+    // The name must be stored too: a refused text in the box is no name.
+    Rec.CurrentAthleteId = ShownAthleteId;
+    ReadAthleteRecord();
+    const bool named = !Rec.AthleteName.isEmpty();
+    if (!named)
         return;
     Rec.CurrentAthleteId = Rec.AthleteCount + 1;
     Rec.AthleteCount = Rec.CurrentAthleteId;

@@ -11,6 +11,8 @@
 #include "SharedState.h"
 #include "WindowPositions.h"
 #include "platform/Beep.h"
+#include "platform/Colours.h"
+#include "platform/Cp1252.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 
@@ -133,7 +135,11 @@ void FillRaceList()
     // queued click can act on the last race read.
     Rec.RaceRecordNo = remembered;
     Race.ActiveRaceNo = remembered;
-    ReadRaceHeader();
+    // No race chosen yet (the first opening) is no wrong input: no beep.
+    if (remembered >= 1 && remembered <= Rec.RaceCount)
+        ReadRaceHeader();
+    else
+        ClearRaceHeader();
     LoadRaceFiles();
     letWindowSystemRedraw();
 }
@@ -167,6 +173,7 @@ void Form4::Text1_Change()
     ReadRaceHeader();
     LoadRaceFiles();
     Text2.setText(Rec.RaceName);
+    Text2.setBackColor(colours::WindowBackground);
 }
 
 void Form4::Text2_Click()
@@ -201,8 +208,9 @@ void Form4::Command3_Click()
 {
     const double n = num::numericValue(Text1.Text()) + 1;
     if (n > Rec.RaceCount) {
-        // No new race behind an unnamed one.
-        if (trimBlanks(Text2.Text()).isEmpty())
+        // No new race behind an unnamed one: its name must be stored, not
+        // only typed into the box (nor "leer" after a deletion).
+        if (!NamedRaceSelected())
             return;
         ClearRaceHeader();
         Rec.RaceRecordNo = Rec.RaceCount + 1;
@@ -215,8 +223,16 @@ void Form4::Command3_Click()
 
 void Form4::Command7_Click()
 {
+    const QString name = trimBlanks(Text2.Text());
+    // A name the race file cannot hold is refused, not stored garbled.
+    if (!cp1252::canEncode(name)) {
+        Text2.setBackColor(colourValue(255, 0, 0));
+        beep();
+        return;
+    }
+    Text2.setBackColor(colours::WindowBackground);
     ReadRaceHeader();
-    Rec.RaceName = trimBlanks(Text2.Text());
+    Rec.RaceName = name;
     if (Rec.RaceRecordNo == 0) {
         Rec.RaceRecordNo = 1;
         Race.ActiveRaceNo = 1;

@@ -149,14 +149,14 @@ void Form::Load()
     }
 }
 
-bool Form::isLoaded() const
+bool Form::loadedNow() const
 {
     return state_ == State::Loading || state_ == State::Loaded || state_ == State::Unloading;
 }
 
 bool Form::takesEvents() const
 {
-    return isLoaded();
+    return loadedNow();
 }
 
 void Form::Show()

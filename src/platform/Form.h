@@ -109,7 +109,8 @@ public:
     void setTabOrder(std::initializer_list<const Control *> controls);
 
     int windowSlot() const { return windowSlot_; }
-    bool isLoaded() const;
+    // (Named apart from the free isLoaded<T>(), which it would hide inside a window.)
+    bool loadedNow() const;
     // The control of this window that has the program's focus, if any.
     Control *ActiveControl() const;
 
