@@ -1,9 +1,33 @@
 #include "RaceWindows.h"
 
+#include "ClassAssignment.h"
+#include "Form14.h"
+#include "Form15.h"
+#include "Form10.h"
+#include "Form5.h"
+#include "Form6.h"
 #include "core/Launchers.h"
+#include "core/RaceFiles.h"
 
 void InstallRaceWindows()
 {
     // Each launcher: what runs first, then its window (the race window has
     // already hidden itself).
+    Launchers.EntryList = [] { form<Form5>().Show(); };
+    Launchers.StartNumbers = [] {
+        AssignClasses();
+        form<Form6>().Show();
+    };
+    // [TimeEntry]
+    Launchers.ClassRules = [] { form<Form10>().Show(); };
+    Launchers.EvaluationCriteria = [] { form<Form14>().Show(); };
+    Launchers.ClassStartOrder = [] {
+        LoadRaceFiles();
+        AssignClasses();
+        form<Form15>().Show();
+    };
+    // [TeamsAndGroups]
+    // [TitlePageData]
+    // Asking must not load the entry list.
+    Launchers.EntryListVisible = [] { return isLoaded<Form5>() && form<Form5>().Visible(); };
 }

@@ -1,0 +1,176 @@
+#include "EntryList.h"
+
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "platform/NumberText.h"
+#include "platform/Strings.h"
+
+namespace {
+
+constexpr int ClubNameWidth = 20;
+constexpr int AthleteDigits = 6;
+constexpr int SlotDigits = 4;
+
+bool validClub(int club)
+{
+    return club >= 1 && club <= Rec.ClubCount;
+}
+
+// The fields that belong to the entry and so move with it.
+template <class Step>
+void forEachEntryField(Step step)
+{
+    step(Race.SlotAthleteId);
+    step(Race.SlotStartNo);
+    step(Race.SlotClass);
+    step(Race.SlotPoints);
+    step(Race.SlotTime1);
+    step(Race.SlotTime2);
+    step(Race.SlotStatus1);
+    step(Race.SlotStatus2);
+    step(Race.SlotClub);
+    step(Race.SlotGroup);
+    step(Race.SlotTeam);
+    step(Race.SlotGuest);
+    step(Race.SlotPaid);
+    step(Race.SlotBoarder);
+}
+
+} // namespace
+
+int LowestFreeSlot()
+{
+    for (int slot = 1; slot <= MaxSlots; ++slot)
+        if (Race.SlotAthleteId[slot] == 0)
+            return slot;
+    return 0;
+}
+
+bool AthleteEntered(int athleteId)
+{
+    for (int slot = 1; slot <= MaxSlots; ++slot)
+        if (Race.SlotAthleteId[slot] == athleteId)
+            return true;
+    return false;
+}
+
+bool RemoveEntrySlot(int k)
+{
+    if (k < 1 || k > MaxSlots || Race.SlotAthleteId[k] == 0)
+        return false;
+    forEachEntryField([k](auto &table) {
+        for (int i = k; i < MaxSlots; ++i)
+            table[i] = table[i + 1];
+        table[MaxSlots] = 0;
+    });
+    return true;
+}
+
+QString OverviewLine(const QString &name, int athleteId)
+{
+    return name + blanks(20) + num::numberText(athleteId);
+}
+
+int OverviewLineAthlete(const QString &line)
+{
+    return num::toInt32(num::numericValue(rightChars(line, 6)));
+}
+
+QString EntryOrderKey(int slot, int order)
+{
+    if (order == entryorder::SlotNo)
+        return num::formatNumber(slot, u"####  ");
+    if (order == entryorder::InverseSlotNo)
+        return num::formatNumber(MaxSlots - slot, u"####  ");
+    return QString();
+}
+
+QString EntryClubText(int clubField)
+{
+    int club = 0;
+    switch (clubField) {
+    case 1: club = Rec.AthleteClub1; break;
+    case 2: club = Rec.AthleteClub2; break;
+    case 3: club = Rec.AthleteClub3; break;
+    default: return QString();
+    }
+    if (!validClub(club))
+        return QString();
+    const int kept = Rec.CurrentClubNo;
+    Rec.CurrentClubNo = club;
+    ReadClubRecord();
+    Rec.CurrentClubNo = kept;
+    return QStringLiteral(" --- ") + leftChars(trimBlanks(Rec.ClubShortName), ClubNameWidth);
+}
+
+QString EntryLine(const QString &key, const QString &name, const QString &clubText, int slot,
+                  int athleteId)
+{
+    return key + name + QStringLiteral("   ") + clubText + blanks(50)
+        + num::formatNumber(slot, u"0###") + num::formatNumber(athleteId, u"0#####");
+}
+
+int EntryLineAthlete(const QString &line)
+{
+    return num::toInt32(num::numericValue(rightChars(line, AthleteDigits)));
+}
+
+int EntryLineSlot(const QString &line)
+{
+    const QString front = leftChars(line, line.size() - AthleteDigits);
+    return num::toInt32(num::numericValue(rightChars(front, SlotDigits)));
+}
+
+bool NameMatchesFilter(const QString &name, const QString &filter)
+{
+    // Comparing whole upper-cased texts keeps letters whose capital is
+    // longer ("ß" gives "SS") in step on both sides.
+    return filter.isEmpty() || name.toUpper().startsWith(filter);
+}
+
+QStringList EntryListLines(const QString &filter, int order)
+{
+    const int keptAthlete = Rec.CurrentAthleteId;
+    QStringList lines;
+    for (int slot = 1; slot <= MaxSlots; ++slot) {
+        const int id = Race.SlotAthleteId[slot];
+        if (id == 0)
+            continue;
+        // An entry whose athlete is not in the file (the file was replaced)
+        // must not show the previous athlete's clubs; nor may its number
+        // spill into the slot digits of the line.
+        const bool known = id >= 1 && id <= Rec.AthleteCount;
+        Rec.CurrentAthleteId = id;
+        if (known)
+            ReadAthleteRecord();
+        else
+            ClearAthleteFields();
+        if (!NameMatchesFilter(Rec.AthleteName, filter))
+            continue;
+        const QString club = known ? EntryClubText(Race.SlotClub[slot]) : QString();
+        lines << EntryLine(EntryOrderKey(slot, order), Rec.AthleteName, club, slot,
+                           known && id <= 999999 ? id : 0);
+    }
+    Rec.CurrentAthleteId = keptAthlete;
+    return lines;
+}
+
+AthleteClubSummary SummarizeAthleteClubs()
+{
+    AthleteClubSummary s;
+    const int clubs[3] = {Rec.AthleteClub1, Rec.AthleteClub2, Rec.AthleteClub3};
+    const int kept = Rec.CurrentClubNo;
+    for (int field = 1; field <= 3; ++field) {
+        const int club = clubs[field - 1];
+        if (!validClub(club))
+            continue;
+        Rec.CurrentClubNo = club;
+        ReadClubRecord();
+        const QString name = trimBlanks(Rec.ClubShortName);
+        s.text = field == 1 ? name : s.text + QStringLiteral(" - ") + name;
+        ++s.count;
+        s.last = field;
+    }
+    Rec.CurrentClubNo = kept;
+    return s;
+}

@@ -1,0 +1,91 @@
+#include "TestSupport.h"
+#include "core/SharedState.h"
+#include "race/ClassStartOrder.h"
+
+namespace {
+
+class ClassStartOrderTest : public DataDirTest {};
+
+TEST_F(ClassStartOrderTest, TypedNumbers_OnlyWholeNumbersUpToThreeDigits)
+{
+    struct Case {
+        const char *text;
+        bool accepted;
+        int value;
+    };
+    const Case cases[] = {
+        {"7", true, 7},       {" 12 ", true, 12},    {"0", true, 0},      {"999", true, 999},
+        {"", true, 0},        {"   ", true, 0},      {"3.0", true, 3},    {"+5", true, 5},
+        {"1000", false, 0},   {"-1", false, 0},      {"2.5", false, 0},   {"2,5", false, 0},
+        {"abc", false, 0},    {"12abc", false, 0},   {"1 2", false, 0},   {"99999999999", false, 0},
+    };
+    for (const Case &c : cases) {
+        int value = -42;
+        const bool accepted = startOrderFromText(QString::fromUtf8(c.text), &value);
+        EXPECT_EQ(accepted, c.accepted) << c.text;
+        EXPECT_EQ(value, c.accepted ? c.value : -42) << c.text;
+    }
+}
+
+TEST_F(ClassStartOrderTest, DefaultDesignations_FollowTheCriteria)
+{
+    Race.ClassNames[2] = QStringLiteral("Kinder U10");
+    struct Case {
+        int bySex, guests, boarders, index;
+        const char *designation;
+    };
+    const Case cases[] = {
+        {1, 1, 0, 11, "Kinder U10 männlich Gäste"},
+        {1, 1, 0, 8, "Kinder U10 weiblich"},
+        {1, 1, 1, 14, "Kinder U10 weiblich Gäste Boarder"},
+        {0, 0, 0, 11, "Kinder U10"},
+        {0, 0, 1, 13, "Kinder U10 Boarder"},
+        {2, 2, 2, 15, "Kinder U10"},   // only a stored 1 switches a split on
+    };
+    for (const Case &c : cases) {
+        Rec.EvalBySex = std::uint8_t(c.bySex);
+        Rec.EvalGuestsApart = std::uint8_t(c.guests);
+        Rec.EvalBoarders = std::uint8_t(c.boarders);
+        EXPECT_EQ(defaultDesignation(c.index), QString::fromUtf8(c.designation)) << c.index;
+    }
+}
+
+TEST_F(ClassStartOrderTest, Walk_ReadsAndWritesNamedClassesOnly)
+{
+    Race.ClassNames[1] = QStringLiteral("Bambini");
+    Race.ClassNames[3] = QStringLiteral("Kinder U10");   // class 2 left without a name
+    Race.ClassCellOrder[1][1][0][0] = 4;                 // class 1, men: index 1
+    Race.ClassCellOrder[2][0][0][0] = 9;                 // unnamed: not in the grid
+    Race.ClassCellOrder[3][0][1][1] = 5;                 // class 3, female boarder guests: 22
+    Race.ClassDesignations[16] = QStringLiteral("U10 gemischt");
+    readClassStartOrder();
+    EXPECT_EQ(StartOrder.ClassStartOrder[1], 4);
+    EXPECT_EQ(StartOrder.ClassStartOrder[8], 0);
+    EXPECT_EQ(StartOrder.ClassStartOrder[22], 5);
+    EXPECT_EQ(Race.ClassDesignations[0], QStringLiteral("Bambini"));
+    EXPECT_EQ(Race.ClassDesignations[8], QString());
+    EXPECT_EQ(Race.ClassDesignations[16], QStringLiteral("U10 gemischt"));
+
+    StartOrder.ClassStartOrder.fill(3);
+    writeBackClassStartOrder();
+    EXPECT_EQ(Race.ClassCellOrder[1][1][0][0], 3);
+    EXPECT_EQ(Race.ClassCellOrder[2][0][0][0], 9);
+    EXPECT_EQ(Race.ClassCellOrder[3][0][1][1], 3);
+    EXPECT_EQ(Race.ClassCellOrder[4][0][0][0], 0);
+}
+
+TEST_F(ClassStartOrderTest, NextNumber_IsHighestPlusOneAndStopsAt999)
+{
+    EXPECT_EQ(nextClassStartOrder(), 1);
+    StartOrder.ClassStartOrder[40] = 17;
+    StartOrder.ClassStartOrder[3] = 4;
+    EXPECT_EQ(nextClassStartOrder(), 18);
+    StartOrder.ClassStartOrder[159] = 998;
+    EXPECT_EQ(nextClassStartOrder(), 999);
+    StartOrder.ClassStartOrder[159] = 999;
+    EXPECT_EQ(nextClassStartOrder(), 0);
+    StartOrder.ClassStartOrder[159] = 1500;   // as read from an old file
+    EXPECT_EQ(nextClassStartOrder(), 0);
+}
+
+} // namespace
