@@ -1,0 +1,38 @@
+#include "Form13.h"
+
+#include "core/WindowPositions.h"
+
+Form13::Form13()
+    : Form(13, QStringLiteral("vorläufiges Ergebnis"))
+{
+    // Wide enough for the 85 characters of a two-run line.
+    setClientSize(11400, 7080);
+
+    List1.Move(120, 120, 2000, 600);
+    List1.setFontName(QStringLiteral("Monospac821 BT"));
+    List1.setFontSize(9);
+    List1.setVisible(false);
+
+    List2.Move(120, 120, 11160, 6240);
+    List2.setFontName(QStringLiteral("Monospac821 BT"));
+    List2.setFontSize(9);
+
+    Command1.Move(9840, 6480, 1440, 480);
+    Command1.setCaption(QStringLiteral("Exit"));
+    Command1.onClick = [this] { Command1_Click(); };
+}
+
+void Form13::Form_Load()
+{
+    RestoreWindowPosition(*this);
+}
+
+void Form13::Form_Unload()
+{
+    StoreWindowPosition(*this);
+}
+
+void Form13::Command1_Click()
+{
+    Unload();
+}

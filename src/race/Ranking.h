@@ -1,0 +1,50 @@
+#pragma once
+// Ranking of the current race, each ranking group (start-order number or
+// group) by itself. The per-slot results below are what the time entry, the
+// printed lists and every scoring read.
+#include <array>
+#include <functional>
+
+#include "core/SharedState.h"
+
+struct RankingState {
+    template <typename T> using SlotTable = std::array<T, MaxSlots + 1>;
+    // Slot at ranking position p = 1..n; 0 after the last ranked entry
+    // (ComputeProvisionalResult; RankAfterRun1 leaves positions after n).
+    SlotTable<int> RankOrder{};
+    // Rank inside the ranking group: 1, 1, 3 after ComputeProvisionalResult
+    // (0 when not ranked), dense 1, 1, 2 after RankAfterRun1 (entries it does
+    // not rank keep theirs).
+    SlotTable<int> SlotRank{};
+    // 1 for the first ranked entry of each ranking group.
+    SlotTable<int> ClassFirstFlag{};
+    // Times with the guest and men handicaps; 0 for entries not ranked.
+    SlotTable<double> SlotAdjTime1{};
+    SlotTable<double> SlotAdjTime2{};
+    SlotTable<double> SlotTotalTime{};
+    // The best totals of women and men from class BestTimeFromClass + 1 on;
+    // 99999 when there is none (RankAfterRun1: 99999 and 999999).
+    double BestTimeFemale = 99999;
+    double BestTimeMale = 99999;
+    // Ranked entries of the last ranking (positions 1..RankedCount).
+    int RankedCount = 0;
+};
+
+extern RankingState Ranking;
+
+// Two ranking values this close are equal: sums of times typed to the
+// hundredth differ in their last bits (30,00 + 30,02 and 30,01 + 30,01).
+constexpr double EqualValueTolerance = 1e-6;
+
+// The result ranking (provisional while times are still coming in). Also
+// fills the lists of Form13, which it loads hidden when need be.
+void ComputeProvisionalResult();
+// Dense ranks after the first run, for the start order of the second run.
+void RankAfterRun1();
+
+// The club whose entries alone are ranked (its record number), or 0 for the
+// whole race; an empty function is 0 too. The print window fills this in: it
+// answers a club only while its club result ("Vereinswertung") is ticked and
+// a club is chosen. It is wiring, not race state, so resetting the shared
+// state leaves it alone.
+extern std::function<int()> RankingClubFilter;
