@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "core/Form1.h"
+#include "lists/ListWindows.h"
 #include "platform/Fonts.h"
 #include "race/RaceWindows.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     installFontSubstitutions();
     QApplication app(argc, argv);
     InstallRaceWindows();
+    InstallListWindows();
     form<Form1>().Show();
     return app.exec();
 }

@@ -1,55 +1,291 @@
 #include "Printer.h"
 
-#include <QFontMetricsF>
-#include <QImage>
-#include <memory>
+#include <QCoreApplication>
+#include <QPrinterInfo>
+#include <cmath>
 
-Printer::~Printer() = default;
+#include "platform/NumberText.h"
+#include "platform/PrinterBackends.h"
+#include "platform/RecordingPrinter.h"
+
+PrintItem::PrintItem(double number)
+    : text_(num::numberText(number) + QLatin1Char(' '))
+{
+}
+
+PrintItem::PrintItem(float number)
+    : text_(num::numberTextSingle(number) + QLatin1Char(' '))
+{
+}
+
+namespace {
+
+// Fonts kept per printer; a list uses a handful, so the cache is only a
+// guard against a routine that walks through many sizes (FitRaceNameText).
+constexpr std::size_t MaxCachedFonts = 48;
+
+std::unique_ptr<PrinterBackend> defaultBackend()
+{
+    const QString name = QPrinterInfo::defaultPrinterName();
+    if (!name.isEmpty())
+        return std::make_unique<SystemPrinterBackend>(name);
+    return std::make_unique<PdfPrinterBackend>();
+}
+
+} // namespace
+
+Printer::Printer() = default;
+
+Printer::~Printer()
+{
+    EndDoc();
+}
+
+void Printer::resetDrawingState()
+{
+    FontName = QStringLiteral("Arial");
+    FontSize = 10;
+    FontBold = FontItalic = false;
+    CurrentX = CurrentY = 0;
+    DrawWidth = 1;
+    FillStyle = fillstyle::Transparent;
+    FillColor = 0;
+    Orientation = 1;
+}
 
 QFont Printer::currentFont() const
 {
     QFont f(FontName);
-    f.setPointSizeF(FontSize > 0 ? FontSize : 1);
+    f.setPointSizeF(FontSize > 0 && std::isfinite(FontSize) ? FontSize : 1);
     f.setBold(FontBold);
     f.setItalic(FontItalic);
     return f;
+}
+
+PrinterBackend &Printer::backend() const
+{
+    if (!backend_)
+        backend_ = defaultBackend();
+    return *backend_;
+}
+
+void Printer::setBackend(std::unique_ptr<PrinterBackend> backend)
+{
+    EndDoc();
+    // The fonts were measured on the old device.
+    lastFont_ = nullptr;
+    fonts_.clear();
+    backend_ = std::move(backend);
+}
+
+const Printer::DeviceFont &Printer::deviceFont() const
+{
+    auto matches = [this](const DeviceFont &f) {
+        return f.size == FontSize && f.bold == FontBold && f.italic == FontItalic
+            && f.name == FontName;
+    };
+    if (lastFont_ && matches(*lastFont_))
+        return *lastFont_;
+    for (const auto &f : fonts_) {
+        if (matches(*f)) {
+            lastFont_ = f.get();
+            return *f;
+        }
+    }
+    if (fonts_.size() >= MaxCachedFonts)
+        fonts_.clear();
+    auto made = std::make_unique<DeviceFont>(currentFont(), backend().metricsDevice());
+    made->name = FontName;
+    made->size = FontSize;
+    made->bold = FontBold;
+    made->italic = FontItalic;
+    lastFont_ = made.get();
+    fonts_.push_back(std::move(made));
+    return *lastFont_;
 }
 
 double Printer::TextWidth(const QString &text) const
 {
     if (text.isEmpty())
         return 0;
-    return mmFromDevice(measureText(currentFont(), text));
+    const DeviceFont &f = deviceFont();
+    return f.metrics.horizontalAdvance(text) / f.dotsPerMm;
 }
 
-double Printer::measureText(const QFont &font, const QString &text) const
+double Printer::TextHeight() const
 {
-    // A tiny image stands in for the 1200 dpi page: font metrics depend only
-    // on the device's resolution.
-    static const QImage device = [] {
-        QImage img(1, 1, QImage::Format_ARGB32);
-        const int dotsPerMeter = qRound(Dpi / 0.0254);
-        img.setDotsPerMeterX(dotsPerMeter);
-        img.setDotsPerMeterY(dotsPerMeter);
-        return img;
+    return deviceFont().heightMm;
+}
+
+void Printer::beginJobIfNone()
+{
+    if (jobRunning())
+        return;
+    // A job left open when the program ends still reaches its device, while
+    // the fonts and devices it needs are there.
+    static const bool hooked = [] {
+        qAddPostRoutine([] { printer().EndDoc(); });
+        return true;
     }();
-    return QFontMetricsF(font, &device).horizontalAdvance(text);
+    (void)hooked;
+    pageOrientation_ = Orientation == 2 ? 2 : 1;
+    jobOk_ = backend().beginJob(pageOrientation_);
+    page_ = 1;
 }
 
-namespace {
-std::unique_ptr<Printer> &current()
+void Printer::printText(const QString &text)
 {
-    static std::unique_ptr<Printer> p = std::make_unique<Printer>();
-    return p;
+    beginJobIfNone();
+    if (text.isEmpty())
+        return;
+    const DeviceFont &f = deviceFont();
+    if (jobOk_)
+        backend().drawText(*this, f, CurrentX, CurrentY, text);
+    CurrentX += f.metrics.horizontalAdvance(text) / f.dotsPerMm;
 }
-} // namespace
+
+void Printer::moveToNextZone()
+{
+    const double zone = 14 * deviceFont().averageCharMm;
+    if (!(zone > 0))
+        return;
+    // A position a hair short of a zone start (from adding widths) counts
+    // as on it.
+    CurrentX = (std::floor(CurrentX / zone + 1e-9) + 1) * zone;
+}
+
+void Printer::Print(const PrintItem &item, PrintEnd end)
+{
+    Print({item}, end);
+}
+
+void Printer::Print(std::initializer_list<PrintItem> items, PrintEnd end)
+{
+    std::size_t i = 0;
+    for (const PrintItem &item : items) {
+        printText(item.text());
+        if (++i < items.size())
+            moveToNextZone();
+    }
+    if (items.size() == 0)
+        beginJobIfNone();
+    switch (end) {
+    case PrintEnd::StayOnLine:
+        break;
+    case PrintEnd::NextZone:
+        moveToNextZone();
+        break;
+    case PrintEnd::NewLine:
+        CurrentX = 0;
+        CurrentY += TextHeight();
+        break;
+    }
+}
+
+void Printer::Print()
+{
+    Print(std::initializer_list<PrintItem>{}, PrintEnd::NewLine);
+}
+
+void Printer::Line(double x1, double y1, double x2, double y2, double colour, LineShape shape)
+{
+    beginJobIfNone();
+    if (jobOk_)
+        backend().drawLine(*this, x1, y1, x2, y2, colour, shape);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Printer::PaintPicture(const QImage &picture, double x, double y, double width,
+                           double height)
+{
+    beginJobIfNone();
+    if (jobOk_ && !picture.isNull())
+        backend().drawPicture(*this, picture, x, y, width, height);
+}
+
+void Printer::NewPage()
+{
+    beginJobIfNone();
+    pageOrientation_ = Orientation == 2 ? 2 : 1;
+    ++page_;
+    if (jobOk_)
+        backend().newPage(pageOrientation_, page_);
+    CurrentX = CurrentY = 0;
+}
+
+bool Printer::EndDoc()
+{
+    if (!jobRunning())
+        return true;
+    const bool ok = backend().endJob() && jobOk_;
+    page_ = 0;
+    jobOk_ = false;
+    CurrentX = CurrentY = 0;
+    return ok;
+}
+
+double Printer::ScaleWidth() const
+{
+    const int o = jobRunning() ? pageOrientation_ : (Orientation == 2 ? 2 : 1);
+    return backend().pageSizeMm(o).width();
+}
+
+double Printer::ScaleHeight() const
+{
+    const int o = jobRunning() ? pageOrientation_ : (Orientation == 2 ? 2 : 1);
+    return backend().pageSizeMm(o).height();
+}
+
+QString Printer::DeviceName() const
+{
+    return backend().deviceName();
+}
 
 Printer &printer()
 {
-    return *current();
+    // Never destroyed: it may hold fonts and devices that must not outlive
+    // the application object; the post routine above ends its job in time.
+    static Printer *p = new Printer;
+    return *p;
 }
 
 void resetPrinter()
 {
-    current() = std::make_unique<Printer>();
+    Printer &p = printer();
+    p.setBackend(nullptr);   // the machine's default again, chosen at first use
+    p.resetDrawingState();
+}
+
+QString pdfPrinterName()
+{
+    return QStringLiteral("PDF-Drucker (Ordner PDF)");
+}
+
+QStringList printerNames()
+{
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    names.removeAll(pdfPrinterName());
+    names.append(pdfPrinterName());
+    return names;
+}
+
+bool selectPrinter(const QString &name)
+{
+    if (name == pdfPrinterName()) {
+        printer().setBackend(std::make_unique<PdfPrinterBackend>());
+        return true;
+    }
+    if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name))
+        return false;
+    printer().setBackend(std::make_unique<SystemPrinterBackend>(name));
+    return true;
+}
+
+RecordingPrinter &useRecordingPrinter()
+{
+    auto made = std::make_unique<RecordingPrinter>();
+    RecordingPrinter &recording = *made;
+    printer().setBackend(std::move(made));
+    return recording;
 }

@@ -83,8 +83,9 @@ TEST_F(NumberTimeTextTest, FormatHms_DropsLeadingZerosAndPadsTo14mm)
         FormatHms();
         EXPECT_EQ(Work.WorkText.trimmed(), QString::fromLatin1(c.text)) << c.seconds;
         EXPECT_GE(printer().TextWidth(Work.WorkText), 14.0) << c.seconds;
-        if (Work.WorkText.startsWith(u' '))
+        if (Work.WorkText.startsWith(u' ')) {
             EXPECT_LT(printer().TextWidth(Work.WorkText.mid(1)), 14.0) << c.seconds;
+        }
     }
 }
 

@@ -1,6 +1,8 @@
+#include <QFontMetricsF>
 #include <gtest/gtest.h>
 
 #include "platform/Printer.h"
+#include "platform/RecordingPrinter.h"
 
 namespace {
 
@@ -46,12 +48,249 @@ TEST_F(PrinterTest, ResetPrinterRestoresTheDefaults)
     p.FontBold = p.FontItalic = true;
     p.CurrentX = 20;
     p.CurrentY = 30;
+    p.DrawWidth = 5;
+    p.FillStyle = fillstyle::UpwardDiagonal;
+    p.FillColor = 12632256;
+    p.Orientation = 2;
+    useRecordingPrinter();
     resetPrinter();
     const Printer &q = printer();
+    EXPECT_NE(q.DeviceName(), "Aufzeichnung");
+    EXPECT_EQ(q.DrawWidth, 1);
+    EXPECT_EQ(q.FillStyle, fillstyle::Transparent);
+    EXPECT_EQ(q.FillColor, 0);
+    EXPECT_EQ(q.Orientation, 1);
     EXPECT_EQ(q.FontName, "Arial");
     EXPECT_EQ(q.FontSize, 10);
     EXPECT_FALSE(q.FontBold);
     EXPECT_FALSE(q.FontItalic);
     EXPECT_EQ(q.CurrentX, 0);
     EXPECT_EQ(q.CurrentY, 0);
+}
+
+// --- the page model, on the recording printer --------------------------------
+
+namespace {
+
+class PageModelTest : public PrinterTest {
+protected:
+    void SetUp() override
+    {
+        PrinterTest::SetUp();
+        rec = &useRecordingPrinter();
+    }
+    RecordingPrinter *rec = nullptr;
+};
+
+} // namespace
+
+TEST_F(PageModelTest, PrintSeparatorsAndTheMoveToTheNextLine)
+{
+    Printer &p = printer();
+    p.CurrentX = 20;
+    p.CurrentY = 40;
+    const double w = p.TextWidth("Seite -");
+    const double lineHeight = p.TextHeight();
+    // Arial's cell is ascent + descent = 1.117 em; 10 pt = 3.528 mm.
+    EXPECT_NEAR(lineHeight, 1.117 * 3.528, 0.05);
+
+    p.Print("Seite -", PrintEnd::StayOnLine);
+    EXPECT_NEAR(p.CurrentX, 20 + w, 1e-9);
+    EXPECT_EQ(p.CurrentY, 40);
+    p.Print(2);   // a number with its blanks, then the next line
+    EXPECT_EQ(p.CurrentX, 0);
+    EXPECT_NEAR(p.CurrentY, 40 + lineHeight, 1e-9);
+
+    ASSERT_EQ(rec->texts().size(), 2u);
+    EXPECT_EQ(rec->texts()[1].text, " 2 ");
+    EXPECT_NEAR(rec->texts()[1].x, 20 + w, 1e-9);
+    EXPECT_EQ(rec->texts()[1].y, 40);
+
+    // The other number forms: minus sign in front, single precision text.
+    p.Print(-3.5, PrintEnd::StayOnLine);
+    p.Print(0.1f, PrintEnd::StayOnLine);
+    EXPECT_EQ(rec->texts()[2].text, "-3,5 ");
+    EXPECT_EQ(rec->texts()[3].text, " 0,1 ");
+
+    // An empty Print only moves down.
+    const double y = p.CurrentY;
+    p.Print();
+    EXPECT_NEAR(p.CurrentY, y + lineHeight, 1e-9);
+    EXPECT_EQ(rec->texts().size(), 4u);
+}
+
+TEST_F(PageModelTest, CommaGoesToTheNextPrintZone)
+{
+    Printer &p = printer();
+    // Zones of 14 average character widths, counted from x 0.
+    const double zone = 14 * QFontMetricsF(p.currentFont(), printerStandInDevice()).averageCharWidth()
+        * 25.4 / Printer::Dpi;
+    p.CurrentY = 50;
+    p.Print({"a", "b", "c"});
+    const auto t = rec->texts();
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_NEAR(t[0].x, 0, 1e-9);
+    EXPECT_NEAR(t[1].x, zone, 1e-6);
+    EXPECT_NEAR(t[2].x, 2 * zone, 1e-6);
+
+    // From the middle of a zone, and from right on a zone's start.
+    p.CurrentX = 1.5 * zone;
+    p.Print("", PrintEnd::NextZone);
+    EXPECT_NEAR(p.CurrentX, 2 * zone, 1e-6);
+    p.Print("", PrintEnd::NextZone);
+    EXPECT_NEAR(p.CurrentX, 3 * zone, 1e-6);
+}
+
+TEST_F(PageModelTest, TextKeepsTheFontItWasPrintedIn)
+{
+    Printer &p = printer();
+    p.FontName = "Times";
+    p.FontSize = 6.5;
+    p.FontBold = true;
+    p.FontItalic = true;
+    const double small = p.TextWidth("Vereinsmeisterin");
+    p.Print("Vereinsmeisterin");
+    p.FontSize = 13;
+    EXPECT_NEAR(p.TextWidth("Vereinsmeisterin"), 2 * small, 0.02 * small);
+
+    const PrintOp *op = rec->findText("Vereinsmeisterin");
+    ASSERT_NE(op, nullptr);
+    EXPECT_EQ(op->fontName, "Times");
+    EXPECT_EQ(op->fontSize, 6.5);
+    EXPECT_TRUE(op->bold);
+    EXPECT_TRUE(op->italic);
+    EXPECT_NEAR(op->width, small, 1e-9);
+}
+
+TEST_F(PageModelTest, LinesLeaveThePositionAtTheirEnd)
+{
+    Printer &p = printer();
+    p.DrawWidth = 5;
+    p.Line(20, 10, 190, 10);
+    EXPECT_EQ(p.CurrentX, 190);
+    EXPECT_EQ(p.CurrentY, 10);
+    p.FillStyle = fillstyle::UpwardDiagonal;
+    p.FillColor = 16777215;
+    p.Line(4, 39.9, 200, 44.5, 12632256, LineShape::FilledBox);
+    p.Line(10, 60, 30, 70, 0, LineShape::Box);
+    EXPECT_EQ(p.CurrentX, 30);
+    EXPECT_EQ(p.CurrentY, 70);
+
+    ASSERT_EQ(rec->ops.size(), 3u);
+    const PrintOp &rule = rec->ops[0];
+    EXPECT_EQ(rule.kind, PrintOp::Kind::Line);
+    EXPECT_EQ(rule.drawWidth, 5);
+    EXPECT_EQ(rule.x2, 190);
+    const PrintOp &band = rec->ops[1];
+    EXPECT_EQ(band.kind, PrintOp::Kind::FilledBox);
+    EXPECT_EQ(band.colour, 12632256);
+    EXPECT_EQ(band.y2, 44.5);
+    const PrintOp &box = rec->ops[2];
+    EXPECT_EQ(box.kind, PrintOp::Kind::Box);
+    EXPECT_EQ(box.fillStyle, fillstyle::UpwardDiagonal);
+    EXPECT_EQ(box.fillColour, 16777215);
+}
+
+TEST_F(PageModelTest, PagesAndJobs)
+{
+    Printer &p = printer();
+    EXPECT_FALSE(p.jobRunning());
+    EXPECT_TRUE(p.EndDoc());   // no job: nothing happens
+    EXPECT_EQ(rec->jobCount(), 0);
+
+    p.FontSize = 12;
+    p.DrawWidth = 3;
+    p.CurrentX = 20;
+    p.CurrentY = 40;
+    p.Print("eins");
+    EXPECT_EQ(p.Page(), 1);
+    p.NewPage();
+    EXPECT_EQ(p.Page(), 2);
+    // The position starts at the top of the page; the rest is kept.
+    EXPECT_EQ(p.CurrentX, 0);
+    EXPECT_EQ(p.CurrentY, 0);
+    EXPECT_EQ(p.FontSize, 12);
+    EXPECT_EQ(p.DrawWidth, 3);
+    p.Print("zwei");
+    EXPECT_TRUE(p.EndDoc());
+    EXPECT_FALSE(p.jobRunning());
+
+    p.Print("drei");
+    p.EndDoc();
+
+    EXPECT_EQ(rec->jobCount(), 2);
+    EXPECT_EQ(rec->pageCount(1), 2);
+    EXPECT_EQ(rec->pageCount(2), 1);
+    EXPECT_EQ(rec->findText("eins")->page, 1);
+    EXPECT_EQ(rec->findText("zwei")->page, 2);
+    EXPECT_EQ(rec->findText("drei")->job, 2);
+    EXPECT_EQ(rec->findText("drei")->page, 1);
+    EXPECT_EQ(rec->ofKind(PrintOp::Kind::EndDoc).size(), 2u);
+}
+
+TEST_F(PageModelTest, OrientationTurnsTheNextPage)
+{
+    Printer &p = printer();
+    EXPECT_EQ(p.ScaleWidth(), 210);
+    EXPECT_EQ(p.ScaleHeight(), 297);
+    p.Orientation = 2;
+    EXPECT_EQ(p.ScaleWidth(), 297);
+    p.Print("quer");
+    p.Orientation = 1;
+    // The running page stays landscape until the next one begins.
+    EXPECT_EQ(p.ScaleWidth(), 297);
+    p.NewPage();
+    EXPECT_EQ(p.ScaleWidth(), 210);
+    p.Print("hoch");
+    p.EndDoc();
+    EXPECT_EQ(rec->findText("quer")->orientation, 2);
+    EXPECT_EQ(rec->findText("hoch")->orientation, 1);
+}
+
+TEST_F(PageModelTest, PicturesAreDrawnStretchedAndNullOnesSkipped)
+{
+    Printer &p = printer();
+    QImage picture(150, 200, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    p.PaintPicture(picture, 4, 10, 15.5, 20);
+    p.PaintPicture(QImage(), 120, 11, 35, 18);
+    p.EndDoc();
+    const auto pictures = rec->ofKind(PrintOp::Kind::Picture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].x, 4);
+    EXPECT_EQ(pictures[0].width, 15.5);
+    EXPECT_EQ(pictures[0].height, 20);
+    EXPECT_EQ(pictures[0].pictureSize, QSize(150, 200));
+}
+
+TEST_F(PageModelTest, ChangingThePrinterEndsTheRunningJobAndKeepsTheDrawingState)
+{
+    Printer &p = printer();
+    p.FontName = "Times";
+    p.Print("angefangen");
+    RecordingPrinter &second = useRecordingPrinter();
+    EXPECT_FALSE(p.jobRunning());
+    EXPECT_EQ(p.FontName, "Times");
+    p.Print("weiter");
+    EXPECT_EQ(second.jobCount(), 1);
+    EXPECT_EQ(second.findText("weiter")->fontName, "Times");
+}
+
+TEST_F(PrinterTest, ThePdfPrinterIsAlwaysInTheListAndCanBeChosen)
+{
+    const QStringList names = printerNames();
+    ASSERT_FALSE(names.isEmpty());
+    EXPECT_EQ(names.last(), pdfPrinterName());
+    EXPECT_EQ(names.count(pdfPrinterName()), 1);
+
+    useRecordingPrinter();
+    printer().FontSize = 14;
+    // A choice outside the list changes nothing.
+    EXPECT_FALSE(selectPrinter("kein solcher Drucker"));
+    EXPECT_FALSE(selectPrinter(""));
+    EXPECT_EQ(printer().DeviceName(), "Aufzeichnung");
+
+    EXPECT_TRUE(selectPrinter(pdfPrinterName()));
+    EXPECT_EQ(printer().DeviceName(), pdfPrinterName());
+    EXPECT_EQ(printer().FontSize, 14);
 }

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1252.h"
 #include "platform/Printer.h"
+#include "platform/RecordingPrinter.h"
 
 void DataDirTest::SetUp()
 {
@@ -19,6 +20,8 @@ void DataDirTest::SetUp()
     rnd::reset();
     sysclock::setFixedNow(QDateTime());
     resetPrinter();
+    // No test sends a job to a real printer by accident.
+    useRecordingPrinter();
 }
 
 void DataDirTest::TearDown()

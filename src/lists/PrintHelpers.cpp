@@ -1,0 +1,187 @@
+#include "PrintHelpers.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include "core/ProgramPictures.h"
+#include "core/SharedState.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Pictures.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+
+ListPrintState ListPrint;
+
+namespace {
+
+// The logo is painted on every page of a list: loaded once while the file
+// stays the same, and kept as one image, so that a PDF holds it only once.
+struct LogoCache {
+    QString key;
+    QImage picture;
+};
+LogoCache Logo;
+
+const bool registered = registerStateReset([] {
+    ListPrint = ListPrintState{};
+    Logo = LogoCache{};
+});
+
+// Half a text width as the centring helpers subtract it: single precision.
+double halfWidth(const QString &text)
+{
+    return double(float(printer().TextWidth(text) / 2));
+}
+
+} // namespace
+
+void PrintBox()
+{
+    Printer &p = printer();
+    const double left = ListPrint.BoxLeft, top = ListPrint.BoxTop, right = ListPrint.BoxRight;
+    const double bottom = ListPrint.BoxBottom;
+    p.Line(left, top, right, top);
+    p.Line(right, top, right, bottom);
+    p.Line(right, bottom, left, bottom);
+    p.Line(left, bottom, left, top);
+}
+
+void PrintCentred()
+{
+    Printer &p = printer();
+    p.CurrentX = p.ScaleWidth() / 2 - halfWidth(Work.WorkText);
+    p.Print(Work.WorkText);
+}
+
+void PrintCentredLeftHalf()
+{
+    Printer &p = printer();
+    p.CurrentX = p.ScaleWidth() * 0.25 - halfWidth(Work.WorkText) + 7;
+    p.Print(Work.WorkText);
+}
+
+void PrintCentredRightHalf()
+{
+    Printer &p = printer();
+    p.CurrentX = p.ScaleWidth() * 0.75 - halfWidth(Work.WorkText) + 3;
+    p.Print(Work.WorkText);
+}
+
+void PrintRightAligned()
+{
+    Printer &p = printer();
+    const double x = p.CurrentX;
+    p.CurrentX = x - p.TextWidth(Work.WorkText);
+    p.Print(Work.WorkText);
+    p.CurrentX = x;
+}
+
+void GreyBand(double left, double top, double right, double bottom, double colour)
+{
+    Printer &p = printer();
+    p.FillStyle = fillstyle::UpwardDiagonal;
+    p.FillColor = colour;
+    p.DrawWidth = 1;
+    p.Line(left, top, right, bottom, colour, LineShape::FilledBox);
+}
+
+void FitRaceNameText(double limitMm)
+{
+    Printer &p = printer();
+    double size = 24;
+    for (;;) {
+        p.FontSize = size;
+        // Not "!(w <= limit)": a width that is no number must not keep it going.
+        if (size <= 1 || !(p.TextWidth(Work.WorkText) > limitMm))
+            break;
+        size -= 1;
+    }
+}
+
+void PrintLogo(double x, double y)
+{
+    const QFileInfo file(QStringLiteral("Logo.jpg"));
+    if (!file.isFile()) {
+        Logo = LogoCache{};
+        return;
+    }
+    const QString key = file.absoluteFilePath() + QLatin1Char('|')
+        + QString::number(file.size()) + QLatin1Char('|')
+        + QString::number(file.lastModified().toMSecsSinceEpoch());
+    if (key != Logo.key) {
+        Logo.key = key;
+        Logo.picture = loadPicture(file.filePath());
+    }
+    // A file that is no picture is passed over like a missing one.
+    if (Logo.picture.isNull())
+        return;
+    printer().PaintPicture(Logo.picture, x, y, 35, 18);
+}
+
+void LoadHeadPictures()
+{
+    if (ListPrint.HeadEmblemPicture.isNull())
+        ListPrint.HeadEmblemPicture = ProgramPicture(QStringLiteral("emblem.png"));
+    if (ListPrint.HeadStripPicture.isNull())
+        ListPrint.HeadStripPicture = ProgramPicture(QStringLiteral("strip.png"));
+}
+
+void ListPageHead(const ListHeadStyle &style)
+{
+    Printer &p = printer();
+    ListPrint.PageNo += 1;
+    if (style.StartsRowCounter)
+        ListPrint.RowCounter = 1;
+    p.FontName = QStringLiteral("Arial");
+
+    Work.WorkText = Rec.RaceName;
+    if (style.ShortNameFirst && !trimBlanks(Rec.RaceShortName).isEmpty())
+        Work.WorkText = Rec.RaceShortName;
+    p.CurrentX = 22;
+    p.CurrentY = 12;
+    p.FontBold = true;
+    p.FontItalic = true;
+    FitRaceNameText(style.RaceNameLimit);
+    p.Print(Work.WorkText);
+
+    p.CurrentX = 22;
+    p.CurrentY = 22;
+    p.FontSize = 18;
+    p.FontBold = false;
+    p.Print(style.Title);
+
+    p.CurrentX = 175;
+    p.CurrentY = 12;
+    p.FontSize = style.PageNumberSize;
+    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
+    p.Print(ListPrint.PageNo);
+
+    p.CurrentX = 175;
+    p.CurrentY = 25;
+    p.FontSize = 7;
+    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
+
+    p.DrawWidth = 5;
+    ListPrint.BoxLeft = 20;
+    ListPrint.BoxTop = 10;
+    ListPrint.BoxRight = 190;
+    ListPrint.BoxBottom = 30;
+    PrintBox();
+
+    if (style.HeadPictures) {
+        LoadHeadPictures();
+        p.PaintPicture(ListPrint.HeadStripPicture, 191, 11, 5.5, 18);
+        ListPrint.BoxLeft = 190.5f;
+        ListPrint.BoxTop = 10;
+        ListPrint.BoxRight = 197;
+        ListPrint.BoxBottom = 30;
+        PrintBox();
+        p.PaintPicture(ListPrint.HeadEmblemPicture, 4, 10, 15.5, 20);
+    }
+
+    p.DrawWidth = 1;
+    p.FontSize = 6;
+    p.FontBold = false;
+    p.FontItalic = false;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The helpers every printed list and certificate shares: boxes, centred and
+// right-aligned texts, grey bands, the logo and the head of a list page. They
+// print on the current printer (platform/Printer.h) in its current font and
+// take their text from WorkText, as it stands.
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+struct ListPrintState {
+    // The rectangle PrintBox draws, in mm; the bottom in whole millimetres.
+    float BoxLeft = 0, BoxTop = 0, BoxRight = 0;
+    std::int16_t BoxBottom = 0;
+
+    // The pictures of the list heads: the emblem beside the head frame and
+    // the narrow strip right of it. The print window may put its own in;
+    // left null, the program's pictures are taken (LoadHeadPictures).
+    QImage HeadEmblemPicture, HeadStripPicture;
+
+    // The running list: ListPageHead counts the pages (0 before the first)
+    // and, for the lists that want it, sets the row counter to 1.
+    int PageNo = 0;
+    double RowCounter = 0;
+};
+
+extern ListPrintState ListPrint;
+
+// The four edges of BoxLeft, BoxTop, BoxRight, BoxBottom as black lines of
+// the current DrawWidth: top left to right, right downwards, bottom right to
+// left, left upwards.
+void PrintBox();
+// WorkText centred on the page / 7 mm right of the middle of the left half /
+// 3 mm right of the middle of the right half, at the current y; then the
+// position is on the next line.
+void PrintCentred();
+void PrintCentredLeftHalf();
+void PrintCentredRightHalf();
+// WorkText ending at the current x; afterwards CurrentX is that x again and
+// CurrentY one line lower.
+void PrintRightAligned();
+
+// A class, group or team band: the rectangle filled solid in the colour,
+// with FillStyle 4, FillColor the colour and DrawWidth 1 left set.
+void GreyBand(double left, double top, double right, double bottom, double colour);
+
+// The printer's FontSize for WorkText in the current face: 24 pt, one point
+// less while the text is wider than the limit (a text exactly as wide stays),
+// never below 1 pt.
+void FitRaceNameText(double limitMm);
+
+// Logo.jpg of the data directory, 35 x 18 mm with its top-left corner at
+// (x, y); nothing when the file is missing or is no picture.
+void PrintLogo(double x, double y = 11);
+
+// Fills a null HeadEmblemPicture / HeadStripPicture with the program's own.
+void LoadHeadPictures();
+
+// What tells the list heads apart.
+struct ListHeadStyle {
+    QString Title;                  // 18 pt at (22, 22)
+    double RaceNameLimit = 110;     // mm; the result, participant and alphabetical lists: 98
+    bool ShortNameFirst = false;    // RaceShortName instead of RaceName when it is not empty
+    bool HeadPictures = false;      // strip, its box and the emblem
+    double PageNumberSize = 8;      // points of "Seite - n"
+    bool StartsRowCounter = false;  // RowCounter := 1
+};
+
+// The head of a list page: page number + 1, race name (fitted), title, page
+// number, print date, the head frame and, when the style says so, the
+// pictures. Leaves DrawWidth 1, 6 pt, neither bold nor italic, face Arial.
+void ListPageHead(const ListHeadStyle &style);

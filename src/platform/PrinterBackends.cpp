@@ -1,0 +1,306 @@
+#include "PrinterBackends.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/Colours.h"
+
+namespace {
+
+constexpr double MmPerInch = 25.4;
+
+std::uint64_t nextFontId()
+{
+    static std::uint64_t id = 0;
+    return ++id;
+}
+
+QPageLayout::Orientation pageOrientation(int orientation)
+{
+    return orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+} // namespace
+
+const QPaintDevice *printerStandInDevice()
+{
+    static const QImage device = [] {
+        QImage img(1, 1, QImage::Format_ARGB32);
+        const int dotsPerMeter = qRound(Printer::Dpi / 0.0254);
+        img.setDotsPerMeterX(dotsPerMeter);
+        img.setDotsPerMeterY(dotsPerMeter);
+        return img;
+    }();
+    return &device;
+}
+
+Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
+    : font(f)
+    , metrics(f, device)
+    , dotsPerMm(device->logicalDpiX() / MmPerInch)
+    , id(nextFontId())
+{
+    const double dotsPerMmY = device->logicalDpiY() / MmPerInch;
+    ascentMm = metrics.ascent() / dotsPerMmY;
+    heightMm = metrics.height() / dotsPerMmY;
+    averageCharMm = metrics.averageCharWidth() / dotsPerMm;
+}
+
+PrinterBackend::~PrinterBackend() = default;
+
+QSizeF PrinterBackend::pageSizeMm(int orientation) const
+{
+    const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    return orientation == 2 ? a4.transposed() : a4;
+}
+
+// --- painting on a paged device ---------------------------------------------
+
+PaintingBackend::~PaintingBackend()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void PaintingBackend::setUpPages(QPagedPaintDevice &device, int orientation)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    device.setPageOrientation(pageOrientation(orientation));
+}
+
+bool PaintingBackend::beginPainting(QPagedPaintDevice *device, int orientation)
+{
+    setUpPages(*device, orientation);
+    if (!painter_.begin(device))
+        return false;
+    // The device's own resolution: a printer that cannot do 1200 dpi still
+    // gets its millimetres right.
+    dotsPerMmX_ = device->logicalDpiX() / MmPerInch;
+    dotsPerMmY_ = device->logicalDpiY() / MmPerInch;
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter_.setBrush(Qt::NoBrush);
+    fontId_ = 0;
+    penSet_ = false;
+    return true;
+}
+
+bool PaintingBackend::endPainting()
+{
+    if (!painter_.isActive())
+        return false;
+    return painter_.end();
+}
+
+QPointF PaintingBackend::devicePoint(double x, double y) const
+{
+    return {x * dotsPerMmX_, y * dotsPerMmY_};
+}
+
+void PaintingBackend::usePen(const QColor &colour, double width)
+{
+    if (penSet_ && colour == penColour_ && width == penWidth_)
+        return;
+    QPen pen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter_.setPen(pen);
+    penSet_ = true;
+    penColour_ = colour;
+    penWidth_ = width;
+}
+
+void PaintingBackend::drawText(const Printer &, const Printer::DeviceFont &font, double x,
+                               double y, const QString &text)
+{
+    if (!painter_.isActive())
+        return;
+    if (font.id != fontId_) {
+        painter_.setFont(font.font);
+        fontId_ = font.id;
+    }
+    // Text takes only the pen's colour: any black pen does.
+    if (!penSet_ || penColour_ != Qt::black)
+        usePen(Qt::black, penSet_ ? penWidth_ : 1);
+    // The position is the top of the character cell; Qt draws on the baseline.
+    painter_.drawText(QPointF(x * dotsPerMmX_, y * dotsPerMmY_ + font.metrics.ascent()), text);
+}
+
+void PaintingBackend::drawLine(const Printer &state, double x1, double y1, double x2, double y2,
+                               double colour, LineShape shape)
+{
+    if (!painter_.isActive())
+        return;
+    const QColor c = colourFromValue(colour);
+    const QPointF a = devicePoint(x1, y1);
+    const QPointF b = devicePoint(x2, y2);
+    if (shape == LineShape::FilledBox) {
+        painter_.fillRect(QRectF(a, b).normalized(), c);
+        return;
+    }
+    // DrawWidth counts dots of the 1200 dpi page.
+    const double width = std::max(1, state.DrawWidth) * dotsPerMmX_ * MmPerInch / Printer::Dpi;
+    usePen(c, width);
+    if (shape == LineShape::Plain)
+        painter_.drawLine(a, b);
+    else
+        painter_.drawRect(QRectF(a, b).normalized());   // no brush: the inside stays as it is
+}
+
+void PaintingBackend::drawPicture(const Printer &, const QImage &picture, double x, double y,
+                                  double width, double height)
+{
+    if (!painter_.isActive() || picture.isNull())
+        return;
+    const QRectF target(devicePoint(x, y), QSizeF(width * dotsPerMmX_, height * dotsPerMmY_));
+    painter_.drawImage(target.normalized(), picture);
+}
+
+// --- the PDF printer ---------------------------------------------------------
+
+PdfPrinterBackend::PdfPrinterBackend(const QString &folder)
+    : folder_(folder)
+{
+}
+
+PdfPrinterBackend::~PdfPrinterBackend()
+{
+    endJob();
+}
+
+QString PdfPrinterBackend::deviceName() const
+{
+    return pdfPrinterName();
+}
+
+const QPaintDevice *PdfPrinterBackend::metricsDevice()
+{
+    if (writer_)
+        return writer_.get();
+    if (!measurer_) {
+        // Never begun, so it writes nothing; it only lends its resolution.
+        measurer_ = std::make_unique<QPdfWriter>(QString());
+        measurer_->setResolution(Printer::Dpi);
+    }
+    return measurer_.get();
+}
+
+bool PdfPrinterBackend::beginJob(int orientation)
+{
+    endJob();
+    if (!QDir().mkpath(folder_))
+        return false;
+    const QString stem = QDir(folder_).filePath(
+        QStringLiteral("Druck_") + sysclock::now().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+    // NewOnly: a name taken in the meantime is never overwritten.
+    auto file = std::make_unique<QFile>();
+    for (int n = 1; n < 100000; ++n) {
+        const QString name = n == 1 ? stem + QStringLiteral(".pdf")
+                                    : stem + QStringLiteral("_%1.pdf").arg(n);
+        if (QFile::exists(name))
+            continue;
+        file->setFileName(name);
+        if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (!QFile::exists(name))
+            return false;   // not a clash: the folder does not take files
+    }
+    if (!file->isOpen())
+        return false;
+    file_ = std::move(file);
+    lastFile_ = file_->fileName();
+    writer_ = std::make_unique<QPdfWriter>(file_.get());
+    writer_->setResolution(Printer::Dpi);
+    writer_->setCreator(QCoreApplication::applicationName());
+    if (!beginPainting(writer_.get(), orientation)) {
+        writer_.reset();
+        file_->remove();
+        file_.reset();
+        return false;
+    }
+    return true;
+}
+
+void PdfPrinterBackend::newPage(int orientation, int)
+{
+    if (!writer_)
+        return;
+    if (writer_->pageLayout().orientation() != pageOrientation(orientation))
+        writer_->setPageOrientation(pageOrientation(orientation));
+    writer_->newPage();
+}
+
+bool PdfPrinterBackend::endJob()
+{
+    if (!writer_)
+        return true;
+    bool ok = endPainting();
+    writer_.reset();
+    ok = file_->flush() && ok;
+    ok = file_->error() == QFileDevice::NoError && ok;
+    file_->close();
+    if (!ok)
+        file_->remove();   // a half-written file would look like a good one
+    file_.reset();
+    return ok;
+}
+
+// --- installed printers -----------------------------------------------------
+
+SystemPrinterBackend::SystemPrinterBackend(const QString &name)
+    : name_(name)
+{
+}
+
+SystemPrinterBackend::~SystemPrinterBackend()
+{
+    endJob();
+}
+
+QPrinter &SystemPrinterBackend::device()
+{
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name_),
+                                              QPrinter::HighResolution);
+        printer_->setResolution(Printer::Dpi);
+        // The page's corner is the origin, as on the PDF printer.
+        printer_->setFullPage(true);
+        printer_->setDocName(QCoreApplication::applicationName());
+        setUpPages(*printer_, 1);
+    }
+    return *printer_;
+}
+
+const QPaintDevice *SystemPrinterBackend::metricsDevice()
+{
+    return &device();
+}
+
+bool SystemPrinterBackend::beginJob(int orientation)
+{
+    endJob();
+    return beginPainting(&device(), orientation);
+}
+
+void SystemPrinterBackend::newPage(int orientation, int)
+{
+    if (!painter_.isActive())
+        return;
+    QPrinter &p = device();
+    if (p.pageLayout().orientation() != pageOrientation(orientation))
+        p.setPageOrientation(pageOrientation(orientation));
+    p.newPage();
+}
+
+bool SystemPrinterBackend::endJob()
+{
+    if (!painter_.isActive())
+        return true;
+    const bool ok = endPainting();
+    return ok && device().printerState() != QPrinter::Error;
+}

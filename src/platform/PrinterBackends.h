@@ -1,0 +1,141 @@
+#pragma once
+// The devices behind the printer object: an installed printer, the PDF
+// printer, and (RecordingPrinter.h) the recording printer of tests. The
+// printer object keeps the drawing state and the page count; a backend only
+// draws what it is told, in mm, and measures text on its own device.
+#include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QSizeF>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "platform/Printer.h"
+
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPdfWriter;
+class QPrinter;
+
+struct Printer::DeviceFont {
+    QString name;           // the drawing state it stands for
+    double size = 0;
+    bool bold = false, italic = false;
+
+    QFont font;
+    QFontMetricsF metrics;  // on the backend's device
+    double dotsPerMm = 0;   // of that device, horizontally
+    double ascentMm = 0, heightMm = 0, averageCharMm = 0;
+    std::uint64_t id = 0;   // unique over the run: tells fonts apart cheaply
+
+    DeviceFont(const QFont &f, const QPaintDevice *device);
+};
+
+// A stand-in of 1200 dpi for measuring where no printing device is at hand:
+// font metrics depend only on the device's resolution.
+const QPaintDevice *printerStandInDevice();
+
+class PrinterBackend {
+public:
+    virtual ~PrinterBackend();
+
+    virtual QString deviceName() const = 0;
+    // The device that text is measured on: the one that prints, or one of
+    // the same resolution.
+    virtual const QPaintDevice *metricsDevice() = 0;
+    // Size of a page in mm for orientation 1 (portrait) or 2 (landscape).
+    virtual QSizeF pageSizeMm(int orientation) const;
+
+    // False when the job cannot be begun; the drawing of that job is then
+    // dropped and EndDoc reports the failure.
+    virtual bool beginJob(int orientation) = 0;
+    virtual void newPage(int orientation, int page) = 0;
+    virtual bool endJob() = 0;
+
+    // Positions in mm; the printer passes its drawing state along.
+    virtual void drawText(const Printer &state, const Printer::DeviceFont &font, double x,
+                          double y, const QString &text) = 0;
+    virtual void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
+                          double colour, LineShape shape) = 0;
+    virtual void drawPicture(const Printer &state, const QImage &picture, double x, double y,
+                             double width, double height) = 0;
+};
+
+// What the installed printers and the PDF printer share: a QPainter on a
+// paged device of (nominally) 1200 dpi with A4 pages and no margins.
+class PaintingBackend : public PrinterBackend {
+public:
+    ~PaintingBackend() override;
+
+    void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,
+                  const QString &text) override;
+    void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
+                  double colour, LineShape shape) override;
+    void drawPicture(const Printer &state, const QImage &picture, double x, double y,
+                     double width, double height) override;
+
+protected:
+    // Begins painting on the device, set up for the job.
+    bool beginPainting(QPagedPaintDevice *device, int orientation);
+    bool endPainting();
+    static void setUpPages(QPagedPaintDevice &device, int orientation);
+    QPainter painter_;
+
+private:
+    QPointF devicePoint(double x, double y) const;
+    void usePen(const QColor &colour, double width);
+
+    double dotsPerMmX_ = 0, dotsPerMmY_ = 0;
+    std::uint64_t fontId_ = 0;
+    bool penSet_ = false;
+    QColor penColour_;
+    double penWidth_ = -1;
+};
+
+// The built-in PDF printer: each job is a new file in the folder (relative
+// to the working directory, which is the data directory) named after the
+// moment the job began, "Druck_20250301_141502.pdf", with "_2", "_3", ...
+// added when that name is taken; an earlier file is never overwritten.
+class PdfPrinterBackend : public PaintingBackend {
+public:
+    explicit PdfPrinterBackend(const QString &folder = QStringLiteral("PDF"));
+    ~PdfPrinterBackend() override;
+
+    QString deviceName() const override;
+    const QPaintDevice *metricsDevice() override;
+    bool beginJob(int orientation) override;
+    void newPage(int orientation, int page) override;
+    bool endJob() override;
+
+    // The file of the running job, or of the last one when none runs.
+    QString lastFile() const { return lastFile_; }
+
+private:
+    QString folder_;
+    QString lastFile_;
+    std::unique_ptr<QPdfWriter> measurer_;   // never painted on
+    std::unique_ptr<QFile> file_;
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// An installed printer, reached through QPrinter (CUPS on Linux).
+class SystemPrinterBackend : public PaintingBackend {
+public:
+    explicit SystemPrinterBackend(const QString &name);
+    ~SystemPrinterBackend() override;
+
+    QString deviceName() const override { return name_; }
+    const QPaintDevice *metricsDevice() override;
+    bool beginJob(int orientation) override;
+    void newPage(int orientation, int page) override;
+    bool endJob() override;
+
+private:
+    QPrinter &device();
+
+    QString name_;
+    std::unique_ptr<QPrinter> printer_;   // made at first use: asking CUPS takes time
+};

@@ -1,0 +1,208 @@
+// The PDF printer: one new file per job in PDF/ of the data directory, and
+// pages that come out where the page model puts things (checked on the
+// rendered page when pdftoppm is installed).
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/Clock.h"
+#include "platform/Printer.h"
+#include "platform/PrinterBackends.h"
+
+namespace {
+
+class PdfPrinterTest : public DataDirTest {
+protected:
+    void SetUp() override
+    {
+        DataDirTest::SetUp();
+        sysclock::setFixedNow(QDateTime(QDate(2025, 3, 1), QTime(14, 15, 2)));
+        ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    }
+    void TearDown() override
+    {
+        resetPrinter();
+        DataDirTest::TearDown();
+    }
+
+    static QStringList pdfFiles()
+    {
+        return QDir(QStringLiteral("PDF")).entryList({QStringLiteral("*.pdf")}, QDir::Files,
+                                                      QDir::Name);
+    }
+
+    // The pages of a PDF file as pictures of `dpi`; empty when pdftoppm is
+    // not installed.
+    std::vector<QImage> render(const QString &pdf, int dpi) const
+    {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (tool.isEmpty())
+            return {};
+        const QString prefix = path(QStringLiteral("page"));
+        QProcess run;
+        run.start(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                         pdf, prefix});
+        if (!run.waitForFinished(30000) || run.exitCode() != 0)
+            return {};
+        std::vector<QImage> pages;
+        for (int n = 1;; ++n) {
+            QImage page(prefix + QStringLiteral("-%1.png").arg(n));
+            if (page.isNull())
+                break;
+            pages.push_back(page.convertToFormat(QImage::Format_RGB32));
+        }
+        return pages;
+    }
+};
+
+constexpr int RenderDpi = 200;
+double pixelsFromMm(double mm) { return mm * RenderDpi / 25.4; }
+double mmFromPixels(double px) { return px * 25.4 / RenderDpi; }
+
+// The bounding box, in mm, of the pixels within the area (mm) that match.
+QRectF matchingBox(const QImage &page, const QRectF &areaMm,
+                   const std::function<bool(QRgb)> &matches)
+{
+    const QRect area(int(pixelsFromMm(areaMm.left())), int(pixelsFromMm(areaMm.top())),
+                     int(pixelsFromMm(areaMm.width())), int(pixelsFromMm(areaMm.height())));
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = std::max(0, area.top()); y <= std::min(page.height() - 1, area.bottom()); ++y) {
+        for (int x = std::max(0, area.left()); x <= std::min(page.width() - 1, area.right()); ++x) {
+            if (matches(page.pixel(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0)
+        return {};
+    return QRectF(mmFromPixels(left), mmFromPixels(top), mmFromPixels(right + 1 - left),
+                  mmFromPixels(bottom + 1 - top));
+}
+
+bool dark(QRgb c) { return qGray(c) < 128; }
+bool notWhite(QRgb c) { return qRed(c) < 250 || qGreen(c) < 250 || qBlue(c) < 250; }
+bool red(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
+
+} // namespace
+
+TEST_F(PdfPrinterTest, EachJobIsANewFileAndNoEarlierFileIsOverwritten)
+{
+    // A file of the user's that happens to have the first name.
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral("PDF")));
+    writeBytes(QStringLiteral("PDF/Druck_20250301_141502.pdf"), "mine");
+
+    Printer &p = printer();
+    EXPECT_TRUE(p.EndDoc());   // nothing printed: no file
+    EXPECT_EQ(pdfFiles().size(), 1);
+
+    p.Print("Ergebnisliste");
+    EXPECT_TRUE(p.EndDoc());
+    p.Print("Teilnehmerliste");
+    p.NewPage();
+    p.Print("Seite 2");
+    EXPECT_TRUE(p.EndDoc());
+
+    EXPECT_EQ(pdfFiles(), QStringList({"Druck_20250301_141502.pdf", "Druck_20250301_141502_2.pdf",
+                                       "Druck_20250301_141502_3.pdf"}));
+    EXPECT_EQ(readBytes(QStringLiteral("PDF/Druck_20250301_141502.pdf")), "mine");
+    for (const QString name : {"Druck_20250301_141502_2.pdf", "Druck_20250301_141502_3.pdf"}) {
+        const QByteArray pdf = readBytes(QStringLiteral("PDF/") + name);
+        EXPECT_TRUE(pdf.startsWith("%PDF-")) << name.toStdString();
+        EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF")) << name.toStdString();
+    }
+    const auto *backend = dynamic_cast<const PdfPrinterBackend *>(&p.backend());
+    ASSERT_NE(backend, nullptr);
+    EXPECT_TRUE(backend->lastFile().endsWith("Druck_20250301_141502_3.pdf"));
+}
+
+TEST_F(PdfPrinterTest, AJobThatCannotBeWrittenIsReportedByEndDoc)
+{
+    // A file where the folder should be.
+    writeBytes(QStringLiteral("PDF"), "kein Ordner");
+    Printer &p = printer();
+    p.Print("Ergebnisliste");
+    p.Line(20, 10, 190, 10);
+    p.NewPage();
+    EXPECT_EQ(p.Page(), 2);
+    EXPECT_FALSE(p.EndDoc());
+    EXPECT_FALSE(p.jobRunning());
+    EXPECT_EQ(readBytes(QStringLiteral("PDF")), "kein Ordner");
+}
+
+TEST_F(PdfPrinterTest, ThePageShowsTextBoxesAndPicturesWhereThePageModelPutsThem)
+{
+    Printer &p = printer();
+    // Text: the top-left corner of the character cell at (30, 50).
+    p.FontName = "Arial";
+    p.FontSize = 24;
+    p.CurrentX = 30;
+    p.CurrentY = 50;
+    p.Print("H");
+    const QFontMetricsF m(p.currentFont(), p.backend().metricsDevice());
+    const double dotsPerMm = Printer::Dpi / 25.4;
+    const double capTop = 50 + (m.ascent() - m.capHeight()) / dotsPerMm;
+    const double stemLeft = 30 + m.leftBearing(QLatin1Char('H')) / dotsPerMm;
+
+    // A solid box, a picture and a text under an outline box drawn after a
+    // band's fill settings.
+    p.Line(100, 100, 150, 120, 0, LineShape::FilledBox);
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 0));
+    p.PaintPicture(picture, 150, 200, 20, 10);
+    p.FontSize = 12;
+    p.CurrentX = 30;
+    p.CurrentY = 80;
+    p.Print("Übung");
+    p.FillStyle = fillstyle::UpwardDiagonal;
+    p.FillColor = 12632256;
+    p.DrawWidth = 5;
+    p.Line(28, 78, 90, 88, 0, LineShape::Box);
+
+    // Page 2 landscape.
+    p.Orientation = 2;
+    p.NewPage();
+    p.Print("quer");
+    p.Orientation = 1;
+    ASSERT_TRUE(p.EndDoc());
+
+    ASSERT_EQ(pdfFiles().size(), 1);
+    const auto pages = render(QStringLiteral("PDF/") + pdfFiles().first(), RenderDpi);
+    if (pages.empty())
+        GTEST_SKIP() << "pdftoppm is not installed";
+    ASSERT_EQ(pages.size(), 2u);
+    const QImage &page = pages[0];
+    EXPECT_NEAR(mmFromPixels(page.width()), 210, 0.3);
+    EXPECT_NEAR(mmFromPixels(page.height()), 297, 0.3);
+    EXPECT_GT(pages[1].width(), pages[1].height());
+
+    const double px = mmFromPixels(1);
+    const QRectF h = matchingBox(page, QRectF(20, 40, 30, 20), dark);
+    EXPECT_NEAR(h.left(), stemLeft, 2 * px);
+    EXPECT_NEAR(h.top(), capTop, 2 * px);
+
+    const QRectF box = matchingBox(page, QRectF(95, 95, 60, 30), dark);
+    EXPECT_NEAR(box.left(), 100, 2 * px);
+    EXPECT_NEAR(box.top(), 100, 2 * px);
+    EXPECT_NEAR(box.right(), 150, 2 * px);
+    EXPECT_NEAR(box.bottom(), 120, 2 * px);
+
+    const QRectF pic = matchingBox(page, QRectF(140, 190, 40, 30), red);
+    EXPECT_NEAR(pic.left(), 150, 2 * px);
+    EXPECT_NEAR(pic.top(), 200, 2 * px);
+    EXPECT_NEAR(pic.width(), 20, 2 * px);
+    EXPECT_NEAR(pic.height(), 10, 2 * px);
+
+    // Inside the outline box the text shows and the rest stays white.
+    EXPECT_FALSE(matchingBox(page, QRectF(30, 80, 20, 6), dark).isEmpty());
+    EXPECT_TRUE(matchingBox(page, QRectF(60, 79, 28, 8), notWhite).isEmpty());
+    EXPECT_FALSE(matchingBox(page, QRectF(27, 77, 2, 12), dark).isEmpty());   // its left edge
+}
