@@ -30,8 +30,7 @@ bool evaluatedByClass()
     return Rec.EvalByClass == 1;
 }
 
-// Opened over the entry list, the window gives way to it on closing, and
-// the classes are not assigned before it opens.
+// Opened over the entry list, the window gives way to it on closing.
 bool overEntryList()
 {
     return Launchers.EntryListVisible && Launchers.EntryListVisible();
@@ -327,8 +326,10 @@ void Form6::Combo4_LostFocus() { storeChoice(ShownSlot(), Combo4, Race.SlotGroup
 
 void Form6::Check1_LostFocus()
 {
-    if (const int slot = ShownSlot())
+    if (const int slot = ShownSlot()) {
+        classesStale_ = classesStale_ || Race.SlotGuest[slot] != Check1.Value();
         Race.SlotGuest[slot] = Check1.Value();
+    }
 }
 
 void Form6::Check2_LostFocus()
@@ -339,8 +340,10 @@ void Form6::Check2_LostFocus()
 
 void Form6::Check3_LostFocus()
 {
-    if (const int slot = ShownSlot())
+    if (const int slot = ShownSlot()) {
+        classesStale_ = classesStale_ || Race.SlotBoarder[slot] != Check3.Value();
         Race.SlotBoarder[slot] = Check3.Value();
+    }
 }
 
 void Form6::Command1_Click()
@@ -403,6 +406,16 @@ void Form6::afterNumbering()
     Command6.setEnabled(anyStartNumber());
 }
 
+void Form6::assignClassesWhenStale()
+{
+    // The start blocks follow the entries as they are now: added or removed
+    // in the entry list, or made guests or boarders here, since the classes
+    // were last assigned.
+    if (overEntryList() || classesStale_)
+        AssignClasses();
+    classesStale_ = false;
+}
+
 void Form6::Command2_Click()
 {
     showBlockNumberingControls(false);
@@ -416,10 +429,7 @@ void Form6::Command4_Click()
 
 void Form6::Command3_Click()
 {
-    // Entries may have been added or removed in the entry list since the
-    // classes were last assigned.
-    if (overEntryList())
-        AssignClasses();
+    assignClassesWhenStale();
     if (drawStartNumbers(reserveGap(Text2.Text())) != NumberingResult::Done) {
         Text2.setBackColor(Refused);
         return;
@@ -458,8 +468,7 @@ void Form6::Command11_Click()
     const int chosen = Combo2.ListIndex() + 1;
     if (chosen < 1)
         return;
-    if (overEntryList())
-        AssignClasses();
+    assignClassesWhenStale();
     const int gap = reserveGap(Text2.Text());
     switch (numberStartBlock(chosen, firstStartNo(Text3.Text()), gap)) {
     case NumberingResult::FirstOutOfRange:

@@ -84,7 +84,13 @@ private:
     // participant shown, and whether there is anything to clear.
     void afterNumbering();
 
+    // Before a draw or a block numbering: the classes again when entries
+    // may have changed their cells since they were assigned.
+    void assignClassesWhenStale();
+
     bool reselecting_ = false;
+    // A guest or boarder value changed since the classes were assigned.
+    bool classesStale_ = false;
 };
 
 // Refills the participant list of Form6 from the entry table.

@@ -111,8 +111,11 @@ QString startBlockKey(int slot)
 
 int typedStartNo(QStringView text)
 {
-    const double value = num::numericValue(text);
-    if (value != std::floor(value) || value < 1 || value > HighestStartNo)
+    // The whole text must be the number: "12,5" is twelve and a half, not
+    // 12, and a stray letter after the digits is a typing error.
+    bool ok = false;
+    const double value = num::decimalCommaValue(text, &ok);
+    if (!ok || value != std::floor(value) || value < 1 || value > HighestStartNo)
         return 0;
     return int(value);
 }

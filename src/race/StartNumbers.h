@@ -27,8 +27,8 @@ QString entryName(int slot);
 // when the race is evaluated by classes, else its group.
 QString startBlockKey(int slot);
 
-// A typed start number: its value when that is a whole number 1..9999,
-// else 0 (refused).
+// A typed start number: its value when the text (blanks around it aside) is
+// a whole number 1..9999, else 0 (refused). "12,5" and "12a" are refused.
 int typedStartNo(QStringView text);
 // True when an entry already holds the number.
 bool startNoTaken(int startNo);

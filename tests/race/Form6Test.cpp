@@ -310,7 +310,8 @@ TEST_F(Form6Test, TypedStartNumber_WholeFreeNumbersOneTo9999AreStored)
     Race.SlotStartNo[3] = 4;   // an entry without a name holds its number too
     Form6 &f = open();
     choose(f, 1);
-    for (const char *refused : {"9", "5", "4", "0", "", "10000", "7.5", "-2", "abc"}) {
+    for (const char *refused :
+         {"9", "5", "4", "0", "", "10000", "7.5", "7,5", "7x", "-2", "abc"}) {
         typeAndCommit(f, f.Text1, QString::fromLatin1(refused));
         EXPECT_EQ(f.Text1.BackColor(), Red) << refused;
         EXPECT_EQ(Race.SlotStartNo[1], 5) << refused;
@@ -563,6 +564,54 @@ TEST_F(Form6Test, OverTheEntryList_AssignsClassesBeforeADrawAndGivesWayToIt)
     EXPECT_TRUE(entries.Visible());
     EXPECT_FALSE(isLoaded<Form4>() && form<Form4>().Visible());
     EXPECT_TRUE(readBytes(QStringLiteral("R 1.dat")).startsWith(" 1 \r\n 1 \r\n"));
+}
+
+TEST_F(Form6Test, GuestOrBoarderSetHere_DrawAndBlockNumberingFollowTheirNewCell)
+{
+    InstallRaceWindows();
+    Rec.EvalGuestsApart = 1;
+    Rec.EvalBoarders = 1;
+    WriteRaceHeader();
+    // Class 2: the guests start after the others, the boarders last.
+    Race.ClassCellOrder[2][0][0][0] = 1;
+    Race.ClassCellOrder[2][0][1][0] = 2;
+    Race.ClassCellOrder[2][0][0][1] = 3;
+    enter(1, QStringLiteral("ANGERER Max"), 1, 2014);
+    enter(2, QStringLiteral("BAUER Tom"), 1, 2014);
+    enter(3, QStringLiteral("CERNY Jan"), 1, 2014);
+    ASSERT_TRUE(WriteRaceFiles());
+    Form4 &race = form<Form4>();
+    race.Show();
+    race.Text1.setText(QStringLiteral("1"));
+    race.Command5.click();   // classes assigned: one block of three
+    Form6 &f = form<Form6>();
+    ASSERT_EQ(Race.SlotClassOrder[1], 1);
+
+    // ANGERER Max is a guest, BAUER Tom a boarder: ticked, then on to the draw.
+    choose(f, 1);
+    f.Check1.SetFocus();
+    f.Check1.setValue(1);
+    f.Command5.click();   // "ok?" takes the focus: the box is committed
+    choose(f, 2);
+    f.Check3.SetFocus();
+    f.Check3.setValue(1);
+    f.Command2.click();
+    typeAndCommit(f, f.Text2, QStringLiteral("10"));
+    rnd::queueValues({0.5, 0.5, 0.5});
+    f.Command3.click();
+    EXPECT_EQ(startNos(3), (Numbers{12, 23, 1}));
+
+    // The block numbering of the class likewise, after the guest is one no more.
+    choose(f, 1);
+    f.Check1.SetFocus();
+    f.Check1.setValue(0);
+    f.Command9.click();
+    f.Combo2.setListIndex(1);
+    typeAndCommit(f, f.Text3, QStringLiteral("100"));
+    typeAndCommit(f, f.Text2, QStringLiteral("0"));
+    f.Command11.click();
+    // ANGERER and CERNY share the first block in name order, BAUER follows.
+    EXPECT_EQ(startNos(3), (Numbers{100, 102, 101}));
 }
 
 TEST_F(Form6Test, OverTheEntryList_BlockNumberingFollowsTheCurrentClasses)

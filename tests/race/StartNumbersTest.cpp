@@ -90,9 +90,12 @@ TEST_F(StartNumbersTest, TypedStartNo_WholeNumbersOneTo9999Only)
         int startNo;
     };
     const Case cases[] = {
-        {"7", 7},     {"  12", 12}, {"1", 1},     {"9999", 9999}, {"12,5", 12}, {"1e3", 1000},
-        {"10000", 0}, {"0", 0},     {"", 0},      {"-3", 0},      {"12.5", 0},  {"abc", 0},
+        {"7", 7},     {"  12", 12}, {"12  ", 12}, {"1", 1},   {"9999", 9999}, {"1e3", 1000},
+        {"10000", 0}, {"0", 0},     {"", 0},      {"-3", 0},  {"12.5", 0},    {"abc", 0},
         {"0.4", 0},   {"1e9", 0},
+        // The whole text is the number: a decimal comma or a stray letter is
+        // no whole number, not the digits in front of it.
+        {"12,5", 0},  {"12,0", 12}, {"12a", 0},   {"1 2", 0},
     };
     for (const Case &c : cases)
         EXPECT_EQ(typedStartNo(QString::fromLatin1(c.typed)), c.startNo) << c.typed;
