@@ -6,6 +6,7 @@
 #include "Form10.h"
 #include "Form5.h"
 #include "Form6.h"
+#include "Form7.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
 
@@ -18,7 +19,10 @@ void InstallRaceWindows()
         AssignClasses();
         form<Form6>().Show();
     };
-    // [TimeEntry]
+    Launchers.TimeEntry = [] {
+        AssignClasses();
+        form<Form7>().Show();
+    };
     Launchers.ClassRules = [] { form<Form10>().Show(); };
     Launchers.EvaluationCriteria = [] { form<Form14>().Show(); };
     Launchers.ClassStartOrder = [] {

@@ -1,0 +1,263 @@
+#include "TimingLists.h"
+
+#include <QHash>
+#include <algorithm>
+#include <vector>
+
+#include "Form7.h"
+#include "Ranking.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Strings.h"
+#include "platform/TextOrder.h"
+
+namespace {
+
+const QString NameGap = blanks(11);
+
+struct TimingEntry {
+    int slot = 0;
+    int group = 0;        // class order or group; 0 in the orders without classes
+    double value = 0;     // the key value as shown (rounded to its decimals)
+    int textIndex = 0;    // position of the key line in the text order
+    QString keyLine;
+    QString visibleLine;
+};
+
+bool withClasses(TimingOrder order)
+{
+    return order == TimingOrder::ClassStartNo || order == TimingOrder::ClassTime
+        || order == TimingOrder::SecondRun;
+}
+
+QString startNoKey(int startNo)
+{
+    return num::formatNumber(startNo, u"0###");
+}
+
+QString groupKey(int group)
+{
+    return num::formatNumber(group, u"0##");
+}
+
+// Times and the run-2 start key: at least 5 integer digits, two decimals.
+QString timeKey(double roundedValue)
+{
+    return num::formatNumber(roundedValue, u"0####.#0");
+}
+
+double toHundredths(double value)
+{
+    return num::roundHalfAway(value, 2);
+}
+
+double run2StartValue(int rank, double adjTime1)
+{
+    return toHundredths(rank < 16 ? 50000 - adjTime1 : 50000 + adjTime1);
+}
+
+// The athlete fields the reads of a fill pass through, so that the athlete
+// current before (in the athlete window, say) is current again afterwards.
+struct AthleteFields {
+    int id = Rec.CurrentAthleteId;
+    QString name = Rec.AthleteName;
+    int club1 = Rec.AthleteClub1, club2 = Rec.AthleteClub2, club3 = Rec.AthleteClub3;
+    double birthDate = Rec.AthleteBirthDate;
+    int sex = Rec.AthleteSex;
+    QString federationNo = Rec.AthleteFederationNo;
+    float points = Rec.AthletePoints;
+    QString reserve = Rec.AthleteReserve;
+
+    void restore() const
+    {
+        Rec.CurrentAthleteId = id;
+        Rec.AthleteName = name;
+        Rec.AthleteClub1 = club1;
+        Rec.AthleteClub2 = club2;
+        Rec.AthleteClub3 = club3;
+        Rec.AthleteBirthDate = birthDate;
+        Rec.AthleteSex = sex;
+        Rec.AthleteFederationNo = federationNo;
+        Rec.AthletePoints = points;
+        Rec.AthleteReserve = reserve;
+    }
+};
+
+// The trimmed name of a slot's athlete; "" for a free slot and for an
+// athlete number outside the file (which is no typed wrong number to beep at).
+QString athleteNameOf(int slot)
+{
+    const int id = Race.SlotAthleteId[slot];
+    if (id < 1 || id > Rec.AthleteCount)
+        return QString();
+    Rec.CurrentAthleteId = id;
+    ReadAthleteRecord();
+    return trimBlanks(Rec.AthleteName);
+}
+
+QString designationOf(int slot)
+{
+    const int cell = Race.SlotClassCell[slot];
+    return cell >= 0 && cell < CellCount ? Race.ClassDesignations[cell] : QString();
+}
+
+// Key and visible line of one entry; tail is name, 11 blanks and slot.
+void describe(TimingEntry &e, TimingOrder order, const QString &tail)
+{
+    const int slot = e.slot;
+    const QString startNo = startNoKey(Race.SlotStartNo[slot]);
+    switch (order) {
+    case TimingOrder::StartNo:
+        e.value = Race.SlotStartNo[slot];
+        e.keyLine = startNo + u' ' + tail;
+        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        break;
+    case TimingOrder::Times: {
+        e.value = toHundredths(Race.SlotTime1[slot] + Race.SlotTime2[slot]);
+        e.keyLine = timeKey(e.value) + u' ' + tail;
+        e.visibleLine = e.keyLine;
+        break;
+    }
+    case TimingOrder::ClassStartNo:
+        e.group = Race.SlotClassOrder[slot];
+        e.value = Race.SlotStartNo[slot];
+        e.keyLine = groupKey(e.group) + u' ' + startNo + u' ' + tail;
+        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        break;
+    case TimingOrder::ClassTime: {
+        e.group = Race.SlotClassOrder[slot];
+        e.value = toHundredths(Ranking.SlotTotalTime[slot]);
+        const QString time = timeKey(e.value);
+        e.keyLine = groupKey(e.group) + u' ' + time + u' ' + tail;
+        e.visibleLine = time + u' ' + tail;
+        break;
+    }
+    case TimingOrder::SecondRun:
+        e.group = Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
+        e.value = run2StartValue(Ranking.SlotRank[slot], Ranking.SlotAdjTime1[slot]);
+        e.keyLine = groupKey(e.group) + u' ' + timeKey(e.value) + u' ' + tail;
+        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        break;
+    }
+}
+
+// The text order of the key lines, with group and value compared as numbers
+// first: for the fixed-width keys of groups 0..999 and values 0..99999,99
+// this is the text order itself, and a negative total (negative handicaps)
+// or a longer key still lands where its number belongs, as in the ranking.
+void sortEntries(std::vector<TimingEntry> &entries)
+{
+    SortedTextList order;
+    for (const TimingEntry &e : entries)
+        order.add(e.keyLine);
+    const QStringList &sorted = order.lines();
+    QHash<QString, int> index;
+    index.reserve(sorted.size());
+    for (int i = 0; i < sorted.size(); ++i)
+        index.insert(sorted.at(i), i);   // key lines end with distinct slots
+    for (TimingEntry &e : entries)
+        e.textIndex = index.value(e.keyLine);
+    std::sort(entries.begin(), entries.end(), [](const TimingEntry &a, const TimingEntry &b) {
+        if (a.group != b.group)
+            return a.group < b.group;
+        if (a.value != b.value)
+            return a.value < b.value;
+        return a.textIndex < b.textIndex;
+    });
+}
+
+TimingOrder chosenOrder(Form7 &f)
+{
+    if (f.Option2.Value())
+        return TimingOrder::Times;
+    if (f.Option3.Value())
+        return TimingOrder::ClassStartNo;
+    if (f.Option4.Value())
+        return TimingOrder::ClassTime;
+    if (f.Option5.Value())
+        return TimingOrder::SecondRun;
+    return TimingOrder::StartNo;
+}
+
+} // namespace
+
+QString TimingSeparatorLine(const QString &designation)
+{
+    return QStringLiteral("----- ") + designation
+        + QStringLiteral(" -----------------------------------");
+}
+
+QString Run2StartKey(int rank, double adjTime1)
+{
+    return timeKey(run2StartValue(rank, adjTime1));
+}
+
+int SlotOfTimingLine(const QString &line)
+{
+    return num::toInt32(num::numericValue(rightChars(line, 5)));
+}
+
+void RankForTimingOrder(TimingOrder order)
+{
+    if (order == TimingOrder::SecondRun)
+        RankAfterRun1();
+    else
+        ComputeProvisionalResult();
+}
+
+TimingListLines BuildTimingLines(TimingOrder order)
+{
+    const AthleteFields kept;
+    if (!Channels.AthleteFile.isOpen())
+        OpenAthleteFile();
+
+    std::vector<TimingEntry> entries;
+    entries.reserve(MaxSlots);
+    for (int slot = 1; slot <= MaxSlots; ++slot) {
+        if (Race.SlotAthleteId[slot] == 0)
+            continue;
+        // The start order of run 2 holds those whose run 1 is "ok" only.
+        if (order == TimingOrder::SecondRun && Race.SlotStatus1[slot] != 0)
+            continue;
+        const QString name = athleteNameOf(slot);
+        if (name.isEmpty())
+            continue;
+        TimingEntry e;
+        e.slot = slot;
+        describe(e, order, name + NameGap + QString::number(slot));
+        entries.push_back(std::move(e));
+    }
+    kept.restore();
+    sortEntries(entries);
+
+    TimingListLines out;
+    out.keyLines.reserve(qsizetype(entries.size()));
+    out.visibleLines.reserve(qsizetype(entries.size()) * 2);
+    const bool separators = withClasses(order);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TimingEntry &e = entries[i];
+        out.keyLines.append(e.keyLine);
+        // The first group gets its separator too, also group 0.
+        if (separators && (i == 0 || e.group != entries[i - 1].group))
+            out.visibleLines.append(TimingSeparatorLine(designationOf(e.slot)));
+        out.visibleLines.append(e.visibleLine);
+    }
+    return out;
+}
+
+void FillTimingLists()
+{
+    Form7 &f = form<Form7>();
+    const TimingOrder order = chosenOrder(f);
+    const AthleteFields kept;
+    f.List1.Clear();
+    f.List2.Clear();
+    letWindowSystemRedraw();
+    RankForTimingOrder(order);
+    const TimingListLines lines = BuildTimingLines(order);
+    kept.restore();
+    f.List1.AddItems(lines.keyLines);
+    f.List2.AddItems(lines.visibleLines);
+}
