@@ -223,6 +223,9 @@ TEST_F(TimingListsTest, SecondRunOrder_BestFifteenAndSharedPlacesReversedThenRun
     Race.SlotStatus1[19] = 1;
     add(20, QStringLiteral("DIS Zwei"), 2, 50);
     Race.SlotStatus1[20] = 3;
+    // A negative status from a damaged file is no "ok" either.
+    add(21, QStringLiteral("MINUS Drei"), 3, 50);
+    Race.SlotStatus1[21] = -1;
 
     Form7 &f = fill(5);
     auto entry = [](int i) {
