@@ -1,0 +1,43 @@
+#pragma once
+// The data the benchmarks run on, generated in a data directory of their
+// own: 2000 athletes in 100 clubs, race 1 with 1000 entries in the 20
+// standard classes and two runs timed.
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+constexpr int BenchAthletes = 2000;
+constexpr int BenchClubs = 100;
+constexpr int BenchEntries = 1000;
+constexpr int BenchRaceNo = 1;
+
+// An empty working directory (the data directory) with every piece of
+// shared state reset, the date fixed and the recording printer current.
+// Unloads every window before the directory goes.
+class BenchDataDir {
+public:
+    BenchDataDir();
+    ~BenchDataDir();
+    BenchDataDir(const BenchDataDir &) = delete;
+    BenchDataDir &operator=(const BenchDataDir &) = delete;
+    bool valid() const { return ok_; }
+    QString path(const QString &name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    QString oldDir_;
+    bool ok_ = false;
+};
+
+// Writes the clubs and athletes (every athlete with sex and birth date) and
+// leaves the three record files open.
+void WriteBenchDatabase();
+// Fills the race tables of race 1 (header, classes, entries, both runs),
+// writes its header and its four files. Needs the database.
+void WriteBenchRace();
+// Race headers 1..count with names; race 1 keeps the bench race's header.
+void WriteBenchRaceHeaders(int count);
+// The four files of the active race, as LoadRaceFiles reads them.
+QStringList BenchRaceFileNames();
+// Unloads every window and lets Qt delete them.
+void UnloadAllWindows();

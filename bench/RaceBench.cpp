@@ -1,0 +1,239 @@
+// The actions on the 1000-entry race, the race list over 30,000 races, the
+// result list on both printers and the start-up, each beside the floor:
+// reading the race's file bytes and sorting 1000 keys of the shape the
+// sorted lists use.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <vector>
+
+#include "BenchData.h"
+#include "core/Form1.h"
+#include "core/Form4.h"
+#include "core/RaceFiles.h"
+#include "core/SharedState.h"
+#include "lists/ResultList.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/RecordingPrinter.h"
+#include "platform/TextOrder.h"
+#include "race/ClassAssignment.h"
+#include "race/Form5.h"
+#include "race/Form7.h"
+#include "race/Ranking.h"
+#include "race/TimingLists.h"
+
+namespace {
+
+// Data directory with the database and the race, the race loaded.
+#define BENCH_RACE_DIR(state)                                                                  \
+    BenchDataDir dir;                                                                          \
+    if (!dir.valid()) {                                                                        \
+        state.SkipWithError("no data directory");                                              \
+        return;                                                                                \
+    }                                                                                          \
+    WriteBenchDatabase();                                                                      \
+    WriteBenchRace();                                                                          \
+    LoadRaceFiles()
+
+// Keys like "007 00065,30 NAME   123": class order, time, name, slot.
+std::vector<QString> floorKeys()
+{
+    std::vector<QString> keys;
+    keys.reserve(BenchEntries);
+    std::uint32_t s = 99;
+    for (int i = 1; i <= BenchEntries; ++i) {
+        s = s * 1103515245u + 12345u;
+        const int order = int((s >> 8) % 40) + 1;
+        const double t = 40.0 + double((s >> 4) % 3000) / 100.0;
+        keys.push_back(num::formatNumber(order, u"0##") + QStringLiteral(" ")
+                       + num::formatNumber(t, u"0####.#0") + QStringLiteral(" NAME")
+                       + QString::number(s % 1000) + QStringLiteral("   ") + QString::number(i));
+    }
+    return keys;
+}
+
+void BM_Floor(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    const QStringList files = BenchRaceFileNames();
+    const std::vector<QString> keys = floorKeys();
+    for (auto _ : state) {
+        qint64 bytes = 0;
+        for (const QString &name : files) {
+            QFile f(name);
+            if (f.open(QIODevice::ReadOnly))
+                bytes += f.readAll().size();
+        }
+        std::vector<QString> sorted = keys;
+        std::sort(sorted.begin(), sorted.end(), textLess);
+        benchmark::DoNotOptimize(bytes);
+        benchmark::DoNotOptimize(sorted.data());
+    }
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond);
+
+// The floor's two halves, to see which part an action is close to.
+void BM_FloorReadFiles(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    const QStringList files = BenchRaceFileNames();
+    for (auto _ : state) {
+        qint64 bytes = 0;
+        for (const QString &name : files) {
+            QFile f(name);
+            if (f.open(QIODevice::ReadOnly))
+                bytes += f.readAll().size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_FloorReadFiles)->Unit(benchmark::kMillisecond);
+
+void BM_FloorSortKeys(benchmark::State &state)
+{
+    const std::vector<QString> keys = floorKeys();
+    for (auto _ : state) {
+        std::vector<QString> sorted = keys;
+        std::sort(sorted.begin(), sorted.end(), textLess);
+        benchmark::DoNotOptimize(sorted.data());
+    }
+}
+BENCHMARK(BM_FloorSortKeys)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRaceFiles(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        LoadRaceFiles();
+    if (Race.SlotAthleteId[BenchEntries] == 0)
+        state.SkipWithError("race not loaded");
+}
+BENCHMARK(BM_LoadRaceFiles)->Unit(benchmark::kMillisecond);
+
+void BM_SaveRaceFiles(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        SaveRaceFiles();
+    if (Work.CheckOk != 1)
+        state.SkipWithError("the reminder found missing data");
+}
+BENCHMARK(BM_SaveRaceFiles)->Unit(benchmark::kMillisecond);
+
+void BM_AssignClasses(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        AssignClasses();
+}
+BENCHMARK(BM_AssignClasses)->Unit(benchmark::kMillisecond);
+
+void BM_ComputeProvisionalResult(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        ComputeProvisionalResult();
+    if (Ranking.RankedCount < BenchEntries / 2)
+        state.SkipWithError("too few ranked");
+}
+BENCHMARK(BM_ComputeProvisionalResult)->Unit(benchmark::kMillisecond);
+
+void BM_RankAfterRun1(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        RankAfterRun1();
+}
+BENCHMARK(BM_RankAfterRun1)->Unit(benchmark::kMillisecond);
+
+// Argument: the order as Form7's option buttons number it.
+void BM_FillTimingLists(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    Form7 &f = form<Form7>();
+    OptionButton *options[] = {&f.Option1, &f.Option2, &f.Option3, &f.Option4, &f.Option5};
+    // Selecting the option fills the lists once already.
+    options[state.range(0) - 1]->setValue(true);
+    for (auto _ : state)
+        FillTimingLists();
+    // The second run lists only those with a run-1 time.
+    if (f.List2.ListCount() < BenchEntries * 9 / 10)
+        state.SkipWithError("lists not filled");
+}
+BENCHMARK(BM_FillTimingLists)
+    ->ArgName("order")
+    ->DenseRange(1, 5)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_FillEntryList(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    Form5 &f = form<Form5>();
+    for (auto _ : state)
+        FillEntryList();
+    if (f.List2.ListCount() < BenchEntries)
+        state.SkipWithError("entry list not filled");
+}
+BENCHMARK(BM_FillEntryList)->Unit(benchmark::kMillisecond);
+
+void BM_FillRaceList30000(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    WriteBenchRaceHeaders(30000);
+    Form4 &f = form<Form4>();
+    for (auto _ : state)
+        FillRaceList();
+    if (f.List1.ListCount() != 30000)
+        state.SkipWithError("race list incomplete");
+}
+BENCHMARK(BM_FillRaceList30000)->Unit(benchmark::kMillisecond);
+
+void BM_PrintResultListRecording(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    RecordingPrinter &rec = useRecordingPrinter();
+    for (auto _ : state) {
+        rec.clear();
+        PrintResultList();
+    }
+    state.counters["pages"] = rec.pageCount(rec.jobCount());
+}
+BENCHMARK(BM_PrintResultListRecording)->Unit(benchmark::kMillisecond);
+
+void BM_PrintResultListPdf(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    if (!selectPrinter(pdfPrinterName())) {
+        state.SkipWithError("no PDF printer");
+        return;
+    }
+    for (auto _ : state)
+        PrintResultList();
+    const QFileInfoList pdfs = QDir(dir.path(QStringLiteral("PDF"))).entryInfoList(QDir::Files);
+    if (pdfs.isEmpty())
+        state.SkipWithError("no PDF written");
+    else
+        state.counters["pdf_kB"] = double(pdfs.first().size()) / 1024.0;
+}
+BENCHMARK(BM_PrintResultListPdf)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpToMainWindow(benchmark::State &state)
+{
+    BenchDataDir dir;
+    WriteBenchDatabase();
+    WriteBenchRace();
+    UnloadAllWindows();
+    for (auto _ : state) {
+        form<Form1>().Show();
+        state.PauseTiming();
+        UnloadAllWindows();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToMainWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
