@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a normal
-# build and one with AddressSanitizer and UndefinedBehaviorSanitizer.
+# build and one with AddressSanitizer and UndefinedBehaviorSanitizer; then a
+# short run of every fuzz target of the file readers.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/setup.sh"
@@ -15,3 +16,6 @@ ctest --test-dir "$top/build/test" --output-on-failure -j "$(nproc)"
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
 "$top/scripts/build.sh" "$top/build/asan" -DZIRPA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir "$top/build/asan" --output-on-failure -j "$(nproc)"
+
+echo "== fuzz targets of the file readers, 10 s each"
+"$top/scripts/fuzz.sh" 10

@@ -1,0 +1,82 @@
+#pragma once
+// Shared set-up of the file-reader fuzz targets: a private working directory
+// per process (the program reads its files relative to the data directory,
+// which is the working directory), writing the fuzz input as a data file and
+// a clean state before each input.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "core/SharedState.h"
+
+namespace fuzz {
+
+// Creates a temporary directory once and makes it the working directory, so
+// that parallel fuzz processes never share their files.
+inline void enterPrivateWorkDir()
+{
+    static const bool entered = [] {
+        const char *tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zirpa-fuzz-XXXXXX";
+        const char *dir = mkdtemp(pattern.data());
+        if (!dir || chdir(dir) != 0) {
+            std::perror("zirpa fuzz: working directory");
+            std::abort();
+        }
+        return true;
+    }();
+    (void)entered;
+}
+
+inline void writeFile(const QString &name, const std::uint8_t *data, std::size_t size)
+{
+    QFile f(name);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::perror("zirpa fuzz: write input file");
+        std::abort();
+    }
+    if (size > 0)
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+}
+
+inline void removeFile(const QString &name)
+{
+    QFile::remove(name);
+}
+
+// Splits an input that stands for several files at the byte 0x1E (record
+// separator): part 0, 1, ... A part that is not there means the file is
+// missing; an empty part is an empty file.
+inline std::vector<QByteArray> splitParts(const std::uint8_t *data, std::size_t size)
+{
+    std::vector<QByteArray> parts;
+    QByteArray all(reinterpret_cast<const char *>(data), qsizetype(size));
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype sep = all.indexOf('\x1e', start);
+        if (sep < 0) {
+            parts.push_back(all.mid(start));
+            break;
+        }
+        parts.push_back(all.mid(start, sep - start));
+        start = sep + 1;
+    }
+    return parts;
+}
+
+// The working directory is the data directory and every table starts clean.
+inline void resetState()
+{
+    enterPrivateWorkDir();
+    resetAllSharedState();
+    App.DataDir = QString();
+}
+
+} // namespace fuzz

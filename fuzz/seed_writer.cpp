@@ -1,0 +1,220 @@
+// Writes small seed files for the fuzz targets with the program's own file
+// writers: fuzz_seed_writer <corpus-dir> fills <corpus-dir>/<target>/.
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <cstdio>
+#include <unistd.h>
+
+#include "core/RaceFiles.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "core/StartUp.h"
+#include "lists/CombinationFile.h"
+#include "lists/CupTable.h"
+
+namespace {
+
+QString outDir;
+
+QByteArray readAll(const QString &name)
+{
+    QFile f(name);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void seed(const QString &target, const QString &name, const QByteArray &bytes)
+{
+    QDir().mkpath(outDir + u'/' + target);
+    QFile f(outDir + u'/' + target + u'/' + name);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write seed %s/%s\n", qPrintable(target), qPrintable(name));
+}
+
+void clubs()
+{
+    resetAllSharedState();
+    Rec.ClubCount = 3;
+    OpenClubFile();
+    const char *names[] = {"SC Bergdorf", "Skiclub Tal e.V.", "WSV Höhe"};
+    for (int n = 1; n <= 3; ++n) {
+        ClearClubFields();
+        Rec.CurrentClubNo = n;
+        Rec.ClubFullName = QString::fromUtf8(names[n - 1]);
+        Rec.ClubShortName = QStringLiteral("SC%1").arg(n);
+        Rec.ClubPlace = QStringLiteral("Bergdorf");
+        Rec.ClubEmail = QStringLiteral("info@example.org");
+        WriteClubRecord();
+    }
+    CloseClubFile();
+    const QByteArray all = readAll(QStringLiteral("Verein.rec"));
+    seed(QStringLiteral("fuzz_club_records"), QStringLiteral("three_clubs"), all);
+    seed(QStringLiteral("fuzz_club_records"), QStringLiteral("one_and_a_half"), all.left(ClubRecordLength * 3 / 2));
+}
+
+void athletes()
+{
+    resetAllSharedState();
+    Rec.AthleteCount = 4;
+    OpenAthleteFile();
+    for (int n = 1; n <= 4; ++n) {
+        ClearAthleteFields();
+        Rec.CurrentAthleteId = n;
+        Rec.AthleteName = QStringLiteral("HUBER Anna %1").arg(n);
+        Rec.AthleteClub1 = n;
+        Rec.AthleteClub2 = n == 2 ? 3 : 0;
+        Rec.AthleteBirthDate = n == 4 ? NoBirthDate : 36000.0 + 365.0 * n;
+        Rec.AthleteSex = n == 3 ? 2 : n % 2;
+        Rec.AthleteFederationNo = QStringLiteral("12345");
+        Rec.AthletePoints = 12.5f * float(n);
+        WriteAthleteRecord();
+    }
+    CloseAthleteFile();
+    const QByteArray all = readAll(QStringLiteral("Laeufer.rec"));
+    seed(QStringLiteral("fuzz_athlete_records"), QStringLiteral("four_athletes"), all);
+    seed(QStringLiteral("fuzz_athlete_records"), QStringLiteral("cut_record"), all.left(AthleteRecordLength + 100));
+}
+
+void races()
+{
+    resetAllSharedState();
+    Rec.RaceCount = 2;
+    OpenRaceFile();
+    for (int n = 1; n <= 2; ++n) {
+        ClearRaceHeader();
+        Rec.RaceRecordNo = n;
+        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft %1").arg(n);
+        Rec.RaceShortName = QStringLiteral("VM%1").arg(n);
+        Rec.RacePlace = QStringLiteral("Bergdorf");
+        Rec.RaceDate = 46000.0 + n;
+        Rec.GuestTimeHandicap = 1.5;
+        Rec.TwoRuns = 1;
+        Rec.EvalByClass = 1;
+        Rec.EvalBySex = 1;
+        Rec.StartTimeText = QStringLiteral("10:00");
+        Rec.Sponsor1 = QStringLiteral("Bäckerei");
+        WriteRaceHeader();
+    }
+    CloseRaceFile();
+    const QByteArray all = readAll(QStringLiteral("Rennen.rec"));
+    seed(QStringLiteral("fuzz_race_headers"), QStringLiteral("two_races"), all);
+    seed(QStringLiteral("fuzz_race_headers"), QStringLiteral("cut_header"), all.left(RaceRecordLength - 500));
+}
+
+void settings()
+{
+    resetAllSharedState();
+    Rec.AthleteCount = 120;
+    Rec.ClubCount = 14;
+    Rec.RaceCount = 7;
+    Rec.SettingsLine4 = 1;
+    WriteSettingsFile();
+    seed(QStringLiteral("fuzz_settings_file"), QStringLiteral("counts"), readAll(QStringLiteral("Zirpa.dat")));
+    seed(QStringLiteral("fuzz_settings_file"), QStringLiteral("two_lines"), QByteArray(" 3 \r\n 2 \r\n"));
+}
+
+void windowPositions()
+{
+    resetAllSharedState();
+    for (int i = 1; i <= WindowSlots; ++i) {
+        App.WindowTop[i] = 100 * i;
+        App.WindowLeft[i] = 50.0 * i;
+        App.WindowLeftSet[i] = i % 3 != 0;
+    }
+    SaveWindowPositions();
+    const QByteArray all = readAll(QStringLiteral("TopLeft.dat"));
+    seed(QStringLiteral("fuzz_window_positions"), QStringLiteral("sixty_windows"), all);
+    seed(QStringLiteral("fuzz_window_positions"), QStringLiteral("cut"), all.left(60));
+}
+
+void raceFiles()
+{
+    resetAllSharedState();
+    Race.ActiveRaceNo = 1;
+    for (int k = 1; k <= ClassCount; ++k) {
+        Race.ClassNames[k] = k <= 6 ? QStringLiteral("Klasse %1").arg(k) : QString();
+        Race.ClassYears[k] = {2020 - 2 * k, 2021 - 2 * k};
+        Race.ClassCellOrder[k][k % 2][0][0] = k;
+    }
+    for (int c = 0; c < 8; ++c)
+        Race.ClassDesignations[c] = QStringLiteral("Bez %1").arg(c);
+    for (int i = 1; i <= 4; ++i) {
+        Race.SlotAthleteId[i] = i;
+        Race.SlotStartNo[i] = 10 + i;
+        Race.SlotClass[i] = i;
+        Race.SlotClub[i] = 1;
+        Race.SlotGroup[i] = i % 2;
+        Race.SlotTeam[i] = i == 2 ? 1 : 0;
+        Race.SlotPoints[i] = 3.25f;
+        Race.SlotTime1[i] = 61.23 + i;
+        Race.SlotTime2[i] = i == 3 ? 0 : 62.5;
+        Race.SlotStatus1[i] = i == 4 ? 3 : 0;
+        Race.SlotStatus2[i] = i == 3 ? 1 : 0;
+        Race.SlotGuest[i] = i == 2;
+        Race.SlotClassCell[i] = 8 * (i - 1);
+    }
+    Race.TeamNames[1] = QStringLiteral("Team Nord");
+    Race.GroupNames[1] = QStringLiteral("Gruppe A");
+    WriteRaceFiles();
+    const QByteArray r = readAll(RaceFileName(u'R', QStringLiteral(".dat")));
+    const QByteArray m = readAll(RaceFileName(u'M', QStringLiteral(".lst")));
+    const QByteArray g = readAll(RaceFileName(u'G', QStringLiteral(".lst")));
+    const QByteArray k = readAll(RaceFileName(u'K', QStringLiteral(".lst")));
+    const QByteArray sep("\x1e");
+    const QString t = QStringLiteral("fuzz_race_files");
+    seed(t, QStringLiteral("four_files"), r + sep + m + sep + g + sep + k);
+    seed(t, QStringLiteral("entries_only"), r);
+    seed(t, QStringLiteral("no_entries_classes"), sep + m + sep + g + sep + k);
+    seed(t, QStringLiteral("cut_entry"), r.left(r.size() / 3) + sep + sep + sep + k.left(k.size() / 2));
+}
+
+void combination()
+{
+    resetAllSharedState();
+    Rec.RaceRecordNo = 1;
+    CupTable.CombiRaceNames[1] = QStringLiteral("SL");
+    CupTable.CombiRaceNames[2] = QStringLiteral("RS");
+    for (int i = 1; i <= 3; ++i) {
+        CupTable.CupAthleteNo[i] = 10 * i;
+        CupTable.CombiTimes[i][1] = 50.5 + i;
+        CupTable.CombiTimes[i][2] = 60.25 + i;
+        CupTable.CombiTimes[i][0] = CupTable.CombiTimes[i][1] + CupTable.CombiTimes[i][2];
+    }
+    WriteCombinationFile();
+    const QByteArray all = readAll(CombinationFileName());
+    // The whole file is 12,010 lines; the seeds keep the part that holds
+    // values so that the fuzzer works on short inputs.
+    qsizetype cut = 0;
+    for (int line = 0; line < CombinationNameLines + 4 * CombinationLinesPerEntry && cut >= 0; ++line)
+        cut = all.indexOf('\n', cut) + 1;
+    const QString t = QStringLiteral("fuzz_combination_file");
+    seed(t, QStringLiteral("three_participants"), all.left(cut));
+    seed(t, QStringLiteral("names_only"), all.left(all.indexOf("\n 10 ")));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seed_writer <corpus-dir>\n");
+        return 2;
+    }
+    outDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    char pattern[] = "/tmp/zirpa-seeds-XXXXXX";
+    const char *work = mkdtemp(pattern);
+    if (!work || chdir(work) != 0)
+        return 1;
+    clubs();
+    athletes();
+    races();
+    settings();
+    windowPositions();
+    raceFiles();
+    combination();
+    QDir(QString::fromLocal8Bit(work)).removeRecursively();
+    return 0;
+}
