@@ -1,5 +1,6 @@
 #include "NumberTimeText.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "SharedState.h"
@@ -81,6 +82,23 @@ void FormatHms()
 
     const Printer &p = printer();
     double width = p.TextWidth(t);
+    // Start from the blanks that the width of one blank says are needed,
+    // less one, so that a list of many times measures each only a few times;
+    // the loop below then adds blanks one at a time as before.
+    if (width < 14) {
+        const double blank = p.TextWidth(QStringLiteral(" "));
+        if (blank > 0) {
+            const int guess = std::min(200, int(std::ceil((14 - width) / blank)) - 1);
+            if (guess > 0) {
+                const QString padded = blanks(guess) + t;
+                const double w = p.TextWidth(padded);
+                if (w < 14) {
+                    t = padded;
+                    width = w;
+                }
+            }
+        }
+    }
     // Pad to 14 units; stop when a blank adds no width (a device that cannot
     // measure) so that the loop always ends.
     for (int guard = 0; width < 14 && guard < 200; ++guard) {
