@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
 
 #include "Form2.h"
 #include "Form3.h"
@@ -20,6 +21,29 @@ constexpr int PictureLeft = 2280;
 constexpr int PictureTop = 840;
 constexpr int PictureWidth = 2040;
 constexpr int PictureHeight = 1440;
+
+// The eight pictograms fitted whole, at the largest size that fits the
+// picture area. Decoding and smooth-scaling the large pictures is most of
+// what building the main window costs, and the result never changes: it is
+// made once per run and shared (QImage shares its pixels) by every main
+// window built.
+const std::array<QImage, 8> &FittedPictograms()
+{
+    static const std::array<QImage, 8> fitted = [] {
+        const QSize box(pixelsFromTwips(PictureWidth), pixelsFromTwips(PictureHeight));
+        auto fit = [box](int n) {
+            const QImage picture = Form1::PictogramPicture(n);
+            return picture.isNull()
+                ? picture
+                : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        };
+        std::array<QImage, 8> made;
+        for (int n = 1; n <= 8; ++n)
+            made[std::size_t(n - 1)] = fit(n);
+        return made;
+    }();
+    return fitted;
+}
 
 } // namespace
 
@@ -59,12 +83,7 @@ Form1::Form1()
 
     for (int n = 1; n <= 8; ++n) {
         Image &img = Pictogram(n);
-        const QImage picture = PictogramPicture(n);
-        // Shown whole, at the largest size that fits the picture area.
-        const QSize box(pixelsFromTwips(PictureWidth), pixelsFromTwips(PictureHeight));
-        const QImage fitted = picture.isNull()
-            ? picture
-            : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QImage &fitted = FittedPictograms()[std::size_t(n - 1)];
         const int w = twipsFromPixels(fitted.width());
         const int h = twipsFromPixels(fitted.height());
         img.Move(PictureLeft + (PictureWidth - w) / 2, PictureTop + (PictureHeight - h) / 2, w, h);

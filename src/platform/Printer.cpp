@@ -109,7 +109,7 @@ double Printer::TextWidth(const QString &text) const
     if (text.isEmpty())
         return 0;
     const DeviceFont &f = deviceFont();
-    return f.metrics.horizontalAdvance(text) / f.dotsPerMm;
+    return f.advance(text) / f.dotsPerMm;
 }
 
 double Printer::TextHeight() const
@@ -141,7 +141,7 @@ void Printer::printText(const QString &text)
     const DeviceFont &f = deviceFont();
     if (jobOk_)
         backend().drawText(*this, f, CurrentX, CurrentY, text);
-    CurrentX += f.metrics.horizontalAdvance(text) / f.dotsPerMm;
+    CurrentX += f.advance(text) / f.dotsPerMm;
 }
 
 void Printer::moveToNextZone()

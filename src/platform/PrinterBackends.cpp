@@ -16,6 +16,10 @@ namespace {
 
 constexpr double MmPerInch = 25.4;
 
+// Widths kept per font; a 20-page list measures a few thousand different
+// texts, the bound only stops a long run from growing without end.
+constexpr std::size_t MaxCachedAdvances = 8192;
+
 std::uint64_t nextFontId()
 {
     static std::uint64_t id = 0;
@@ -51,6 +55,37 @@ Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
     ascentMm = metrics.ascent() / dotsPerMmY;
     heightMm = metrics.height() / dotsPerMmY;
     averageCharMm = metrics.averageCharWidth() / dotsPerMm;
+}
+
+std::size_t Printer::DeviceFont::TextKeyHash::operator()(const QString &text) const noexcept
+{
+    // FNV-1a over the UTF-16 units: the texts are short, and a plain hash
+    // of them is cheaper than Qt's seeded one.
+    std::uint64_t h = 14695981039346656037ull;
+    for (const QChar c : text) {
+        h ^= c.unicode();
+        h *= 1099511628211ull;
+    }
+    return std::size_t(h);
+}
+
+double Printer::DeviceFont::advance(const QString &text) const
+{
+    if (!lastText_.isNull() && text == lastText_)
+        return lastAdvance_;
+    const auto found = advances_.find(text);
+    double width;
+    if (found != advances_.end()) {
+        width = found->second;
+    } else {
+        if (advances_.size() >= MaxCachedAdvances)
+            advances_.clear();
+        width = metrics.horizontalAdvance(text);
+        advances_.emplace(text, width);
+    }
+    lastText_ = text;
+    lastAdvance_ = width;
+    return width;
 }
 
 PrinterBackend::~PrinterBackend() = default;

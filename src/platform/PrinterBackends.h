@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 
 #include "platform/Printer.h"
 
@@ -32,6 +33,21 @@ struct Printer::DeviceFont {
     std::uint64_t id = 0;   // unique over the run: tells fonts apart cheaply
 
     DeviceFont(const QFont &f, const QPaintDevice *device);
+
+    // metrics.horizontalAdvance(text), remembered: a list measures the same
+    // times and names over and over, and shaping a text is the costly part
+    // of printing one.
+    double advance(const QString &text) const;
+
+private:
+    struct TextKeyHash {
+        std::size_t operator()(const QString &text) const noexcept;
+    };
+    mutable std::unordered_map<QString, double, TextKeyHash> advances_;
+    // The text measured last: printing a text measures it twice in a row
+    // (to draw it and to move on), a comparison is cheaper than hashing.
+    mutable QString lastText_;
+    mutable double lastAdvance_ = 0;
 };
 
 // A stand-in of 1200 dpi for measuring where no printing device is at hand:

@@ -72,7 +72,7 @@ void RecordingPrinter::drawText(const Printer &state, const Printer::DeviceFont 
     op.x = x;
     op.y = y;
     op.text = text;
-    op.width = font.metrics.horizontalAdvance(text) / font.dotsPerMm;
+    op.width = font.advance(text) / font.dotsPerMm;
     op.height = font.heightMm;
     ops.push_back(std::move(op));
 }
