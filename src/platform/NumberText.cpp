@@ -279,6 +279,120 @@ template <typename Int> Int saturate(double rounded)
     return Int(rounded);
 }
 
+// Whole numbers below 1E15 have at most 15 digits and are written as their
+// integer digits by the general path too; this skips its digit strings for
+// the counts and codes most number lines hold.
+bool isSmallWholeNumber(double value)
+{
+    return std::fabs(value) < 1e15 && value == std::trunc(value);
+}
+
+// The integer digits of a small whole number, with "-" for a negative one
+// (negative zero has none); lead is put in front of a non-negative one.
+QString wholeNumberText(double value, const char *lead, const char *trail)
+{
+    char buf[40];
+    char *p = buf;
+    const auto whole = static_cast<long long>(value);
+    if (whole >= 0)
+        for (const char *l = lead; *l; ++l)
+            *p++ = *l;
+    p = std::to_chars(p, buf + 24, whole).ptr;
+    for (const char *t = trail; *t; ++t)
+        *p++ = *t;
+    return QString::fromLatin1(buf, qsizetype(p - buf));
+}
+
+// The digits of the scientific text of std::to_chars: point and count set,
+// trailing zeros dropped, zero as no digits (as fromScientific gives them).
+void scientificDigits(const char *first, const char *last, char *digits, int &count, int &point)
+{
+    count = 0;
+    const char *p = first;
+    for (; p != last && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits[count++] = *p;
+    int exp = 0;
+    if (p != last)
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), last, exp);
+    while (count > 0 && digits[count - 1] == '0')
+        --count;
+    point = count == 0 ? 0 : exp + 1;
+}
+
+// formatNumber for the values and patterns of everyday use (below 1E15, few
+// places), on stack buffers: the same digits (shortest, or 15 significant
+// when those are more), the same half-away rounding and the same layout as
+// the general path below. False when it does not apply.
+bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int decimals,
+                       QStringView suffix, QString &out)
+{
+    const double a = std::fabs(value);
+    if (!(a < 1e15) || decimals > 15 || minIntDigits > 20)
+        return false;
+    char buf[64];
+    char digits[32];
+    int n = 0;
+    int point = 0;
+    auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
+    scientificDigits(buf, r.ptr, digits, n, point);
+    if (n > 15) {
+        r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+        scientificDigits(buf, r.ptr, digits, n, point);
+    }
+    // Half away from zero at the last place shown.
+    const int keep = point + decimals;
+    if (keep < n) {
+        if (keep < 0) {
+            n = 0;
+            point = 0;
+        } else {
+            const bool up = digits[keep] >= '5';
+            n = keep;
+            if (up) {
+                int i = n;
+                while (i > 0 && digits[i - 1] == '9')
+                    digits[--i] = '0';
+                if (i == 0) {
+                    // All nines: a one in front, the rest zeros.
+                    for (int j = n; j > 0; --j)
+                        digits[j] = digits[j - 1];
+                    digits[0] = '1';
+                    ++n;
+                    ++point;
+                } else {
+                    ++digits[i - 1];
+                }
+            }
+            while (n > 0 && digits[n - 1] == '0')
+                --n;
+            if (n == 0)
+                point = 0;
+        }
+    }
+    char text[80];
+    int len = 0;
+    if (value < 0 && n > 0)
+        text[len++] = '-';
+    const int intDigits = std::max(point, 0);
+    for (int j = intDigits; j < minIntDigits; ++j)
+        text[len++] = '0';
+    for (int i = 0; i < intDigits; ++i)
+        text[len++] = i < n ? digits[i] : '0';
+    if (decimals > 0) {
+        text[len++] = ',';
+        for (int j = 0; j < decimals; ++j) {
+            const int i = point + j;
+            text[len++] = i >= 0 && i < n ? digits[i] : '0';
+        }
+    }
+    out.reserve(prefix.size() + len + suffix.size());
+    out.append(prefix);
+    out.append(QLatin1StringView(text, len));
+    out.append(suffix);
+    return true;
+}
+
 } // namespace
 
 double numericValue(QStringView text)
@@ -305,6 +419,8 @@ double decimalCommaValue(QStringView text, bool *ok)
 
 QString plainNumberText(double value)
 {
+    if (isSmallWholeNumber(value))
+        return wholeNumberText(value, "", "");
     return plainText(value, 15);
 }
 
@@ -315,6 +431,8 @@ QString plainNumberTextSingle(float value)
 
 QString numberText(double value)
 {
+    if (isSmallWholeNumber(value))
+        return wholeNumberText(value, " ", "");
     QString s = plainNumberText(value);
     if (!s.startsWith(u'-'))
         s.prepend(u' ');
@@ -331,6 +449,8 @@ QString numberTextSingle(float value)
 
 QString numberLine(double value)
 {
+    if (isSmallWholeNumber(value))
+        return wholeNumberText(value, " ", " ");
     return numberText(value) + u' ';
 }
 
@@ -355,6 +475,9 @@ QString formatNumber(double value, QStringView pattern)
     const int minIntDigits = firstZero < 0 ? 0 : int(intPart.size() - firstZero);
 
     value = tameNonFinite(value);
+    QString fast;
+    if (formatSmallNumber(value, prefix, minIntDigits, decimals, suffix, fast))
+        return fast;
     Decimal d = roundingDecimal(std::fabs(value));
     roundDigits(d, decimals);
 

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <charconv>
+#include <cmath>
 
 #include "Cp1252.h"
 #include "NumberText.h"
@@ -66,14 +68,40 @@ void TextWriter::line(const QString &text)
 {
     if (!ok_ || !file_)
         return;
-    QByteArray bytes = cp1252::encode(text);
-    bytes += "\r\n";
-    if (file_->write(bytes) != bytes.size())
-        ok_ = false;
+    // Characters the code page holds at their own value go straight in; a
+    // line with any other is converted as a whole.
+    const qsizetype start = buffer_.size();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            buffer_.append(char(u));
+        } else {
+            buffer_.truncate(start);
+            buffer_ += cp1252::encode(text);
+            break;
+        }
+    }
+    buffer_ += "\r\n";
 }
 
 void TextWriter::numberLine(double value)
 {
+    if (!ok_ || !file_)
+        return;
+    // Whole numbers below 1E15 are their digits, as num::numberLine writes
+    // them: " 17 ", "-3 " (negative zero is " 0 ").
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char text[24];
+        char *p = text;
+        const auto whole = static_cast<long long>(value);
+        if (whole >= 0)
+            *p++ = ' ';
+        p = std::to_chars(p, text + sizeof text, whole).ptr;
+        *p++ = ' ';
+        buffer_.append(text, qsizetype(p - text));
+        buffer_ += "\r\n";
+        return;
+    }
     line(num::numberLine(value));
 }
 
@@ -81,6 +109,10 @@ bool TextWriter::commit()
 {
     if (!file_)
         return false;
+    // The whole file goes out in one write.
+    if (ok_ && !buffer_.isEmpty() && file_->write(buffer_) != buffer_.size())
+        ok_ = false;
+    buffer_.clear();
     bool done = false;
     if (ok_)
         done = file_->commit();

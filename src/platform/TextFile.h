@@ -1,5 +1,6 @@
 #pragma once
 // Line text files: one value per line, CR LF, Windows-1252.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -46,6 +47,7 @@ public:
 
 private:
     std::unique_ptr<QSaveFile> file_;
+    QByteArray buffer_;   // the file's bytes, written at commit
     bool ok_ = true;
 };
 

@@ -5,6 +5,8 @@
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int ClubNameWidth = 20;
@@ -85,22 +87,36 @@ QString EntryOrderKey(int slot, int order)
     return QString();
 }
 
+namespace {
+
+// The club number the athlete's chosen club field names; 0 for none.
+int chosenClub(int clubField)
+{
+    switch (clubField) {
+    case 1: return Rec.AthleteClub1;
+    case 2: return Rec.AthleteClub2;
+    case 3: return Rec.AthleteClub3;
+    default: return 0;
+    }
+}
+
+QString clubTextOfCurrentRecord()
+{
+    return QStringLiteral(" --- ") + leftChars(trimBlanks(Rec.ClubShortName), ClubNameWidth);
+}
+
+} // namespace
+
 QString EntryClubText(int clubField)
 {
-    int club = 0;
-    switch (clubField) {
-    case 1: club = Rec.AthleteClub1; break;
-    case 2: club = Rec.AthleteClub2; break;
-    case 3: club = Rec.AthleteClub3; break;
-    default: return QString();
-    }
+    const int club = chosenClub(clubField);
     if (!validClub(club))
         return QString();
     const int kept = Rec.CurrentClubNo;
     Rec.CurrentClubNo = club;
     ReadClubRecord();
     Rec.CurrentClubNo = kept;
-    return QStringLiteral(" --- ") + leftChars(trimBlanks(Rec.ClubShortName), ClubNameWidth);
+    return clubTextOfCurrentRecord();
 }
 
 QString EntryLine(const QString &key, const QString &name, const QString &clubText, int slot,
@@ -131,7 +147,29 @@ bool NameMatchesFilter(const QString &name, const QString &filter)
 QStringList EntryListLines(const QString &filter, int order)
 {
     const int keptAthlete = Rec.CurrentAthleteId;
+    // A race has far fewer clubs than entries: each club's text is read once
+    // per fill. The club record last read is read again at the end, so the
+    // club fields are left as reading every entry's club would leave them.
+    std::vector<QString> clubTexts;
+    std::vector<bool> clubRead;
+    int lastClub = 0;
+    auto clubText = [&](int clubField) {
+        const int club = chosenClub(clubField);
+        if (!validClub(club))
+            return QString();
+        if (static_cast<size_t>(club) >= clubRead.size()) {
+            clubTexts.resize(club + 1);
+            clubRead.resize(club + 1, false);
+        }
+        if (!clubRead[club]) {
+            clubTexts[club] = EntryClubText(clubField);
+            clubRead[club] = true;
+        }
+        lastClub = club;
+        return clubTexts[club];
+    };
     QStringList lines;
+    lines.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         const int id = Race.SlotAthleteId[slot];
         if (id == 0)
@@ -147,9 +185,15 @@ QStringList EntryListLines(const QString &filter, int order)
             ClearAthleteFields();
         if (!NameMatchesFilter(Rec.AthleteName, filter))
             continue;
-        const QString club = known ? EntryClubText(Race.SlotClub[slot]) : QString();
+        const QString club = known ? clubText(Race.SlotClub[slot]) : QString();
         lines << EntryLine(EntryOrderKey(slot, order), Rec.AthleteName, club, slot,
                            known && id <= 999999 ? id : 0);
+    }
+    if (lastClub != 0) {
+        const int keptClub = Rec.CurrentClubNo;
+        Rec.CurrentClubNo = lastClub;
+        ReadClubRecord();
+        Rec.CurrentClubNo = keptClub;
     }
     Rec.CurrentAthleteId = keptAthlete;
     return lines;

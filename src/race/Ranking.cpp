@@ -3,8 +3,10 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +22,18 @@ std::function<int()> RankingClubFilter;
 
 namespace {
 
-const bool registered = registerStateReset([] { Ranking = RankingState{}; });
+// The athletes the last ranking read, so that the timing lists built right
+// after it need not read them again. An id of 0 marks a slot not read.
+struct NamesRead {
+    std::array<int, MaxSlots + 1> id{};
+    std::array<QString, MaxSlots + 1> name;
+};
+NamesRead LastNamesRead;
+
+const bool registered = registerStateReset([] {
+    Ranking = RankingState{};
+    LastNamesRead.id.fill(0);
+});
 
 const QString HeaderTwoRuns = QStringLiteral(
     "Rang--Name------------------Startnr.-Klasse----------Zeit1----Zeit2----Summe----Diff.");
@@ -54,7 +67,9 @@ bool readAthleteOf(int slot)
         return false;
     Rec.CurrentAthleteId = id;
     ReadAthleteRecord();
-    return !trimBlanks(Rec.AthleteName).isEmpty();
+    LastNamesRead.id[slot] = id;
+    LastNamesRead.name[slot] = trimBlanks(Rec.AthleteName);
+    return !LastNamesRead.name[slot].isEmpty();
 }
 
 // The current athlete's club in the field the slot counts equals club.
@@ -102,7 +117,7 @@ RankedEntry entryFor(int slot, double value, const RankingMode &mode)
     e.value = value;
     e.sortValue = num::roundHalfAway(value, 2);
     e.sex = Rec.AthleteSex;
-    e.name = trimBlanks(Rec.AthleteName);
+    e.name = LastNamesRead.name[slot];   // read just before by readAthleteOf
     return e;
 }
 
@@ -123,29 +138,39 @@ bool slotDigitsLess(int a, int b)
 // their numeric order, which fixed-width text keys cannot give them.
 void sortEntries(std::vector<RankedEntry> &entries)
 {
-    if (entries.size() > 1) {
-        // The names once through the sorted list (which uses collation keys
-        // for many lines) instead of the collator in every comparison.
-        SortedTextList names;
-        for (const RankedEntry &e : entries)
-            names.add(e.name);
-        const QStringList &sorted = names.lines();
-        QHash<QString, int> order;
-        order.reserve(sorted.size());
-        for (int i = 0; i < sorted.size(); ++i)
-            order.insert(sorted.at(i), i);   // equal names share one position
-        for (RankedEntry &e : entries)
-            e.nameOrder = order.value(e.name);
-    }
     std::sort(entries.begin(), entries.end(), [](const RankedEntry &a, const RankedEntry &b) {
         if (a.group != b.group)
             return a.group < b.group;
-        if (a.sortValue != b.sortValue)
-            return a.sortValue < b.sortValue;
-        if (a.nameOrder != b.nameOrder)
-            return a.nameOrder < b.nameOrder;
-        return slotDigitsLess(a.slot, b.slot);
+        return a.sortValue < b.sortValue;
     });
+    // Names decide only among equal values, so their text order is worked out
+    // for each such run alone: it orders them as it would among all names.
+    for (auto first = entries.begin(); first != entries.end();) {
+        auto last = first + 1;
+        while (last != entries.end() && last->group == first->group
+               && last->sortValue == first->sortValue)
+            ++last;
+        if (last - first > 1) {
+            // The names once through the sorted list (which uses collation
+            // keys for many lines) instead of the collator in every comparison.
+            SortedTextList names;
+            for (auto e = first; e != last; ++e)
+                names.add(e->name);
+            const QStringList &sorted = names.lines();
+            QHash<QString, int> order;
+            order.reserve(sorted.size());
+            for (int i = 0; i < sorted.size(); ++i)
+                order.insert(sorted.at(i), i);   // equal names share one position
+            for (auto e = first; e != last; ++e)
+                e->nameOrder = order.value(e->name);
+            std::sort(first, last, [](const RankedEntry &a, const RankedEntry &b) {
+                if (a.nameOrder != b.nameOrder)
+                    return a.nameOrder < b.nameOrder;
+                return slotDigitsLess(a.slot, b.slot);
+            });
+        }
+        first = last;
+    }
 }
 
 bool equalValues(double a, double b)
@@ -153,26 +178,70 @@ bool equalValues(double a, double b)
     return std::fabs(a - b) <= EqualValueTolerance;
 }
 
-QString rightAligned(const QString &text, int width)
+// An integer right-aligned in width columns, longer ones whole.
+void appendRightAligned(QString &line, int value, int width)
 {
-    return text.size() < width ? blanks(width - text.size()) + text : text;
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const int n = int(end - digits);
+    if (n < width)
+        line.append(QString(width - n, u' '));
+    line.append(QLatin1StringView(digits, n));
 }
 
-QString decimal8(double value)
+// The text left-aligned in exactly width columns.
+void appendFitLeft(QString &line, const QString &text, qsizetype width)
+{
+    if (text.size() >= width) {
+        line.append(QStringView(text).left(width));
+    } else {
+        line.append(text);
+        line.append(QString(width - text.size(), u' '));
+    }
+}
+
+// The eight columns FormatDecimal8 writes for a value, without its passes
+// through the shared work fields (the caller sets those once at the end).
+void appendDecimal8(QString &line, double value)
+{
+    const QString t = num::formatNumber(value, u"#.#0");
+    const qsizetype from = line.size();
+    if (t.size() >= 8) {
+        line.append(QStringView(t).right(8));
+    } else {
+        line.append(QString(8 - t.size(), u' '));
+        line.append(t);
+    }
+    // The first " ," becomes "0,": a value below one keeps its leading zero.
+    const qsizetype at = QStringView(line).mid(from).indexOf(QStringLiteral(" ,"));
+    if (at >= 0)
+        line[from + at] = u'0';
+}
+
+// What FormatDecimal8 leaves in the shared work fields for a value.
+void setDecimal8WorkFields(double value)
 {
     Work.CurrentSlot = value;
     FormatDecimal8();
-    return Work.WorkText;
 }
 
 QString sortLine(const RankedEntry &e)
 {
-    return num::formatNumber(e.group, u"0##") + num::formatNumber(e.value, u"0####.#0") + e.name
-        + QStringLiteral("   ") + QString::number(e.slot);
+    QString line;
+    line.reserve(16 + e.name.size());
+    line.append(num::formatNumber(e.group, u"0##"));
+    line.append(num::formatNumber(e.value, u"0####.#0"));
+    line.append(e.name);
+    line.append(QLatin1StringView("   "));
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, e.slot).ptr;
+    line.append(QLatin1StringView(digits, qsizetype(end - digits)));
+    return line;
 }
 
+// lastDecimal8 receives the last value written as FormatDecimal8 would.
 QString displayLine(const RankedEntry &e, int position, double leaderTotal,
-                    const RankingMode &mode)
+                    const RankingMode &mode, std::optional<double> *lastDecimal8)
 {
     const int slot = e.slot;
     QString cell;
@@ -187,21 +256,27 @@ QString displayLine(const RankedEntry &e, int position, double leaderTotal,
     }
     QString line;
     line.reserve(90);
-    line += rightAligned(QString::number(position), 4);
-    line += QStringLiteral(". ");
-    line += fitLeft(e.name, 25);
-    line += rightAligned(QString::number(Race.SlotStartNo[slot]), 5);
-    line += u' ';
-    line += fitLeft(cell, 12);
-    line += u' ';
+    appendRightAligned(line, position, 4);
+    line.append(QLatin1StringView(". "));
+    appendFitLeft(line, e.name, 25);
+    appendRightAligned(line, Race.SlotStartNo[slot], 5);
+    line.append(u' ');
+    appendFitLeft(line, cell, 12);
+    line.append(u' ');
     const double total = Ranking.SlotTotalTime[slot];
     if (!mode.byTime) {
-        line += num::formatNumber(e.value, u"0####.#0");
-    } else if (mode.twoRuns) {
-        line += decimal8(Ranking.SlotAdjTime1[slot]) + u' ' + decimal8(Ranking.SlotAdjTime2[slot])
-            + u' ' + decimal8(total) + u' ' + decimal8(total - leaderTotal);
+        line.append(num::formatNumber(e.value, u"0####.#0"));
     } else {
-        line += decimal8(total) + u' ' + decimal8(total - leaderTotal);
+        if (mode.twoRuns) {
+            appendDecimal8(line, Ranking.SlotAdjTime1[slot]);
+            line.append(u' ');
+            appendDecimal8(line, Ranking.SlotAdjTime2[slot]);
+            line.append(u' ');
+        }
+        appendDecimal8(line, total);
+        line.append(u' ');
+        appendDecimal8(line, total - leaderTotal);
+        *lastDecimal8 = total - leaderTotal;
     }
     return line;
 }
@@ -248,6 +323,7 @@ void ComputeProvisionalResult()
             break;
         }
 
+    LastNamesRead.id.fill(0);
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
@@ -294,6 +370,7 @@ void ComputeProvisionalResult()
     int previousRank = 1;
     double previousValue = 0;
     double leaderTotal = 0;
+    std::optional<double> lastDecimal8;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const RankedEntry &e = entries[i];
         const int slot = e.slot;
@@ -324,8 +401,10 @@ void ComputeProvisionalResult()
             display.append(QString());
             display.append(header);
         }
-        display.append(displayLine(e, position, leaderTotal, mode));
+        display.append(displayLine(e, position, leaderTotal, mode, &lastDecimal8));
     }
+    if (lastDecimal8)
+        setDecimal8WorkFields(*lastDecimal8);
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
@@ -340,6 +419,7 @@ void RankAfterRun1()
     openAthleteFileIfNeeded();
     const RankingMode mode;
 
+    LastNamesRead.id.fill(0);
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
@@ -373,4 +453,13 @@ void RankAfterRun1()
     lastRankedAthleteCurrent(entries);
 
     f.List1.AddItems(sortLines(entries));
+}
+
+bool RankingReadName(int slot, QString *name)
+{
+    if (slot < 1 || slot > MaxSlots || LastNamesRead.id[slot] == 0
+        || LastNamesRead.id[slot] != Race.SlotAthleteId[slot])
+        return false;
+    *name = LastNamesRead.name[slot];
+    return true;
 }

@@ -2,6 +2,7 @@
 // Ranking of the current race, each ranking group (start-order number or
 // group) by itself. The per-slot results below are what the time entry, the
 // printed lists and every scoring read.
+#include <QString>
 #include <array>
 #include <functional>
 
@@ -48,3 +49,9 @@ void RankAfterRun1();
 // a club is chosen. It is wiring, not race state, so resetting the shared
 // state leaves it alone.
 extern std::function<int()> RankingClubFilter;
+
+// The trimmed name of a slot's athlete as the last ComputeProvisionalResult
+// or RankAfterRun1 read it; false when it did not read that slot or the slot
+// holds another athlete now. Good only while the athlete file is unchanged
+// since that ranking (the timing lists use it right after theirs).
+bool RankingReadName(int slot, QString *name);

@@ -149,23 +149,35 @@ void describe(TimingEntry &e, TimingOrder order, const QString &tail)
 // or a longer key still lands where its number belongs, as in the ranking.
 void sortEntries(std::vector<TimingEntry> &entries)
 {
-    SortedTextList order;
-    for (const TimingEntry &e : entries)
-        order.add(e.keyLine);
-    const QStringList &sorted = order.lines();
-    QHash<QString, int> index;
-    index.reserve(sorted.size());
-    for (int i = 0; i < sorted.size(); ++i)
-        index.insert(sorted.at(i), i);   // key lines end with distinct slots
-    for (TimingEntry &e : entries)
-        e.textIndex = index.value(e.keyLine);
     std::sort(entries.begin(), entries.end(), [](const TimingEntry &a, const TimingEntry &b) {
         if (a.group != b.group)
             return a.group < b.group;
-        if (a.value != b.value)
-            return a.value < b.value;
-        return a.textIndex < b.textIndex;
+        return a.value < b.value;
     });
+    // The text order decides only among equal group and value; worked out for
+    // each such run alone, it orders them as it would among all key lines.
+    for (auto first = entries.begin(); first != entries.end();) {
+        auto last = first + 1;
+        while (last != entries.end() && last->group == first->group
+               && last->value == first->value)
+            ++last;
+        if (last - first > 1) {
+            SortedTextList order;
+            for (auto e = first; e != last; ++e)
+                order.add(e->keyLine);
+            const QStringList &sorted = order.lines();
+            QHash<QString, int> index;
+            index.reserve(sorted.size());
+            for (int i = 0; i < sorted.size(); ++i)
+                index.insert(sorted.at(i), i);   // key lines end with distinct slots
+            for (auto e = first; e != last; ++e)
+                e->textIndex = index.value(e->keyLine);
+            std::sort(first, last, [](const TimingEntry &a, const TimingEntry &b) {
+                return a.textIndex < b.textIndex;
+            });
+        }
+        first = last;
+    }
 }
 
 TimingOrder chosenOrder(Form7 &f)
@@ -207,7 +219,11 @@ void RankForTimingOrder(TimingOrder order)
         ComputeProvisionalResult();
 }
 
-TimingListLines BuildTimingLines(TimingOrder order)
+namespace {
+
+// reuseRankingNames: the ranking has just read the athletes, and the names it
+// read stand for what reading them again would give.
+TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
 {
     const AthleteFields kept;
     if (!Channels.AthleteFile.isOpen())
@@ -221,12 +237,19 @@ TimingListLines BuildTimingLines(TimingOrder order)
         // The start order of run 2 holds those whose run 1 is "ok" only.
         if (order == TimingOrder::SecondRun && Race.SlotStatus1[slot] != 0)
             continue;
-        const QString name = athleteNameOf(slot);
+        QString name;
+        if (!reuseRankingNames || !RankingReadName(slot, &name))
+            name = athleteNameOf(slot);
         if (name.isEmpty())
             continue;
         TimingEntry e;
         e.slot = slot;
-        describe(e, order, name + NameGap + QString::number(slot));
+        QString tail;
+        tail.reserve(name.size() + NameGap.size() + 4);
+        tail.append(name);
+        tail.append(NameGap);
+        tail.append(QString::number(slot));
+        describe(e, order, tail);
         entries.push_back(std::move(e));
     }
     kept.restore();
@@ -247,6 +270,13 @@ TimingListLines BuildTimingLines(TimingOrder order)
     return out;
 }
 
+} // namespace
+
+TimingListLines BuildTimingLines(TimingOrder order)
+{
+    return buildTimingLines(order, false);
+}
+
 void FillTimingLists()
 {
     Form7 &f = form<Form7>();
@@ -256,7 +286,7 @@ void FillTimingLists()
     f.List2.Clear();
     letWindowSystemRedraw();
     RankForTimingOrder(order);
-    const TimingListLines lines = BuildTimingLines(order);
+    const TimingListLines lines = buildTimingLines(order, true);
     kept.restore();
     f.List1.AddItems(lines.keyLines);
     f.List2.AddItems(lines.visibleLines);
