@@ -262,6 +262,14 @@ void WriteAthleteRecord()
     }
 }
 
+void OpenAthleteAndClubFilesIfClosed()
+{
+    if (!Channels.AthleteFile.isOpen())
+        OpenAthleteFile();
+    if (!Channels.ClubFile.isOpen())
+        OpenClubFile();
+}
+
 // ---- races -------------------------------------------------------------
 
 void OpenRaceFile()

@@ -25,6 +25,10 @@ void WriteAthleteRecord();
 void CloseAthleteFile();
 
 void OpenRaceFile();
+
+// Opens the athlete and club files where they are not open yet (windows and
+// routines that may be reached with the files closed).
+void OpenAthleteAndClubFilesIfClosed();
 void ReadRaceHeader();
 void ClearRaceHeader();
 void WriteRaceHeader();

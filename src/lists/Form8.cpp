@@ -167,10 +167,7 @@ void Form8::Form_Load()
     // The ranking asks here which club the result covers: a window of its
     // own needs no installing first.
     RankingClubFilter = printWindowClubFilter;
-    if (!Channels.AthleteFile.isOpen())
-        OpenAthleteFile();
-    if (!Channels.ClubFile.isOpen())
-        OpenClubFile();
+    OpenAthleteAndClubFilesIfClosed();
 
     LoadHeadPictures();
     Image1.setPicture(ListPrint.HeadStripPicture);

@@ -182,10 +182,7 @@ void ResultListJob::run()
     if (!rankingWindowOpen)
         unload<Form13>();
 
-    if (!Channels.AthleteFile.isOpen())
-        OpenAthleteFile();
-    if (!Channels.ClubFile.isOpen())
-        OpenClubFile();
+    OpenAthleteAndClubFilesIfClosed();
 
     if (CombinationFileExists()) {
         const int lines = ReadCombinationFile();

@@ -201,10 +201,7 @@ void Form6::Form_Load()
     RestoreWindowPosition(*this);
     if (::isLoaded<Form1>())
         form<Form1>().Hide();
-    if (!Channels.AthleteFile.isOpen())
-        OpenAthleteFile();
-    if (!Channels.ClubFile.isOpen())
-        OpenClubFile();
+    OpenAthleteAndClubFilesIfClosed();
     Label1.setCaption(Rec.RaceName);
     FillStartNumberList();
 

@@ -249,10 +249,7 @@ void Form7::Form_Load()
     RestoreWindowPosition(*this);
     if (::isLoaded<Form1>())
         form<Form1>().Hide();
-    if (!Channels.AthleteFile.isOpen())
-        OpenAthleteFile();
-    if (!Channels.ClubFile.isOpen())
-        OpenClubFile();
+    OpenAthleteAndClubFilesIfClosed();
     Label1.setCaption(Rec.RaceName);
     FillTimingLists();
     const QStringList statuses = statusItems();
