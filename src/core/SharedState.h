@@ -123,6 +123,12 @@ extern RaceState Race;
 extern AppState App;
 extern WorkState Work;
 
+// True for a slot number that names an entry slot in use.
+inline bool SlotInUse(int slot)
+{
+    return slot >= 1 && slot <= MaxSlots && Race.SlotAthleteId[slot] != 0;
+}
+
 // Resets the state of every subsystem (tests): each subsystem registers the
 // reset of its own state.
 void resetAllSharedState();

@@ -191,7 +191,7 @@ void FillStartNumberList()
 int Form6::ShownSlot() const
 {
     const int slot = num::toInt32(num::numericValue(Label6.Caption()));
-    if (slot < 1 || slot > MaxSlots || Race.SlotAthleteId[slot] == 0)
+    if (!SlotInUse(slot))
         return 0;
     return slot;
 }
@@ -238,7 +238,7 @@ void Form6::List1_Click()
     if (reselecting_)
         return;
     const int slot = slotOfStartNumberLine(List1.Text());
-    if (slot < 1 || slot > MaxSlots || Race.SlotAthleteId[slot] == 0)
+    if (!SlotInUse(slot))
         return;
     Label6.setCaption(num::plainNumberText(slot));
     Text1.setText(num::plainNumberText(Race.SlotStartNo[slot]));

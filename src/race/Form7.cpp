@@ -239,7 +239,7 @@ Form7::Form7()
 int Form7::ShownSlot() const
 {
     const int slot = num::toInt32(num::numericValue(Label11.Caption()));
-    if (slot < 1 || slot > MaxSlots || Race.SlotAthleteId[slot] == 0)
+    if (!SlotInUse(slot))
         return 0;
     return slot;
 }
@@ -374,7 +374,7 @@ void Form7::focusTimeBox()
 void Form7::List2_Click()
 {
     const int slot = SlotOfTimingLine(List2.Text());
-    if (slot < 1 || slot > MaxSlots || Race.SlotAthleteId[slot] == 0) {
+    if (!SlotInUse(slot)) {
         setEntryControlsEnabled(false);
         return;
     }
