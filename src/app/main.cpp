@@ -4,6 +4,7 @@
 #include "lists/ListWindows.h"
 #include "platform/Fonts.h"
 #include "race/RaceWindows.h"
+#include "scoring/ScoringWindows.h"
 
 int main(int argc, char **argv)
 {
@@ -11,6 +12,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InstallRaceWindows();
     InstallListWindows();
+    InstallScoringWindows();
     form<Form1>().Show();
     return app.exec();
 }

@@ -1,0 +1,11 @@
+#include "ScoringWindows.h"
+
+#include "core/Launchers.h"
+
+void InstallScoringWindows()
+{
+    // [TeamResults]
+    // [Cup]
+    // [CombinationRace]
+    // [RaceCopy]
+}
