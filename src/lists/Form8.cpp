@@ -301,10 +301,24 @@ void Form8::Command6_Click()
 }
 
 // The printouts still to come; until then their buttons do nothing.
-void Form8::Command2_Click() {}   // start list of the second run
-void Form8::Command4_Click() {}   // participant list
-void Form8::Command5_Click() {}   // certificates of the marked List2 lines
-void Form8::Command7_Click() {}   // those not classified
-void Form8::Command8_Click() {}   // cover sheet
-void Form8::Command9_Click() {}   // alphabetical list with start numbers
-void Form8::Command10_Click() {}  // banner window
+
+// The start list of the second run.
+void Form8::Command2_Click() {}
+
+// The participant list.
+void Form8::Command4_Click() {}
+
+// The certificates of the marked List2 lines.
+void Form8::Command5_Click() {}
+
+// Those not classified.
+void Form8::Command7_Click() {}
+
+// The official cover sheet.
+void Form8::Command8_Click() {}
+
+// The alphabetical list with start numbers.
+void Form8::Command9_Click() {}
+
+// The banner window.
+void Form8::Command10_Click() {}

@@ -31,7 +31,9 @@ void InstallRaceWindows()
         form<Form15>().Show();
     };
     // [TeamsAndGroups]
+
     // [TitlePageData]
+
     // Asking must not load the entry list.
     Launchers.EntryListVisible = [] { return isLoaded<Form5>() && form<Form5>().Visible(); };
 }

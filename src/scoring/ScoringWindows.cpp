@@ -5,7 +5,10 @@
 void InstallScoringWindows()
 {
     // [TeamResults]
+
     // [Cup]
+
     // [CombinationRace]
+
     // [RaceCopy]
 }
