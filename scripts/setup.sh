@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program needs to build, run and test.
+# Installs the Debian packages the program needs to build, run and test
+# (poppler-utils: the PDF printer tests render the pages they wrote).
 # Installs only what is missing; needs root (or sudo) when something is.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-blankenburg
   xvfb xauth
   clang libclang-rt-14-dev
+  poppler-utils
 )
 
 missing=()
