@@ -4,6 +4,7 @@
 #include "Form14.h"
 #include "Form15.h"
 #include "Form10.h"
+#include "Form11.h"
 #include "Form5.h"
 #include "Form6.h"
 #include "Form7.h"
@@ -31,6 +32,7 @@ void InstallRaceWindows()
         form<Form15>().Show();
     };
     // [TeamsAndGroups]
+    Launchers.TeamsAndGroups = [] { form<Form11>().Show(); };
 
     // [TitlePageData]
 
