@@ -1,10 +1,18 @@
 #include "ScoringWindows.h"
 
+#include "Form12.h"
 #include "core/Launchers.h"
+#include "race/ClassAssignment.h"
 
 void InstallScoringWindows()
 {
     // [TeamResults]
+    // The classes first: the members "nach Klassen" are ordered by the
+    // start-order numbers, which loading a race leaves at 0.
+    Launchers.TeamResults = [] {
+        AssignClasses();
+        form<Form12>().Show();
+    };
 
     // [Cup]
 

@@ -1,0 +1,294 @@
+#include "TeamResultList.h"
+
+#include "Form12.h"
+#include "TeamScoring.h"
+#include "core/NumberTimeText.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "lists/PrintHelpers.h"
+#include "platform/Clock.h"
+#include "platform/Colours.h"
+#include "platform/DateText.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+#include "race/Ranking.h"
+
+namespace {
+
+double rowY(double row) { return 42 + 4.5 * row; }
+
+QString categoryTitle(TeamCategory category)
+{
+    switch (category) {
+    case TeamCategory::Club: return QStringLiteral("Vereinswertung");
+    case TeamCategory::Team: return QStringLiteral("Mannschaftswertung");
+    case TeamCategory::Group: return QStringLiteral("Gruppenwertung");
+    case TeamCategory::None: break;
+    }
+    return {};
+}
+
+QString categoryHead(TeamCategory category)
+{
+    switch (category) {
+    case TeamCategory::Club: return QStringLiteral("Verein");
+    case TeamCategory::Team: return QStringLiteral("Mannschaft");
+    case TeamCategory::Group: return QStringLiteral("Gruppe");
+    case TeamCategory::None: break;
+    }
+    return {};
+}
+
+struct HourglassWhile {
+    HourglassWhile() : before(hourglass()) { setHourglass(true); }
+    ~HourglassWhile() { setHourglass(before); }
+    bool before;
+};
+
+class TeamResultJob {
+public:
+    void run();
+
+private:
+    void pageHead();
+    // A new page when this one has taken more than ten rows and the print
+    // position is below 240 mm.
+    void breakPageIfFull();
+    void band(int rank, const QString &line);
+    void member(int slot);
+    void printTime(double seconds, double x, double y);
+
+    Printer &p = printer();
+    Form12 &window = form<Form12>();
+    double row = 0;
+};
+
+void TeamResultJob::run()
+{
+    HourglassWhile hourglass;
+    OpenAthleteAndClubFilesIfClosed();
+    ListPrint.PageNo = 0;
+    row = 0;
+    pageHead();
+    row = 0;
+
+    for (int k = 0; k < window.List2.ListCount(); ++k) {
+        band(k + 1, window.List2.List(k));
+        row += 0.3;
+
+        // The members come from the member list, in the order chosen there.
+        // Selecting the line lists them; a line already selected is listed
+        // anew, so that a changed order takes effect.
+        const bool sameLine = window.List2.ListIndex() == k;
+        window.List2.setListIndex(k);
+        if (sameLine)
+            ShowTeamMembers();
+        letWindowSystemRedraw();
+        letWindowSystemRedraw();
+
+        for (int m = 0; m < window.List5.ListCount(); ++m) {
+            const int slot = SlotOfMemberLine(window.List5.List(m));
+            row += 1;
+            breakPageIfFull();
+            if (slot != 0)
+                member(slot);
+        }
+    }
+
+    p.EndDoc();
+}
+
+void TeamResultJob::breakPageIfFull()
+{
+    if (p.CurrentY > 240 && row > 10) {
+        row = 1;
+        p.NewPage();
+        pageHead();
+    }
+}
+
+void TeamResultJob::pageHead()
+{
+    const TeamScoringState &s = TeamScoring;
+    ListPrint.PageNo += 1;
+    p.FontName = QStringLiteral("Arial");
+
+    Work.WorkText = trimBlanks(Rec.RaceShortName).isEmpty() ? Rec.RaceName : Rec.RaceShortName;
+    p.CurrentX = 22;
+    p.CurrentY = 12;
+    p.FontBold = true;
+    p.FontItalic = true;
+    FitRaceNameText(98);
+    p.Print(Work.WorkText);
+
+    p.CurrentX = 22;
+    p.CurrentY = 22;
+    p.FontSize = 18;
+    p.FontBold = false;
+    p.Print(categoryTitle(s.ScoredCategory));
+
+    QString kind;
+    switch (s.ScoredKind) {
+    case TeamScoreKind::BestTime: kind = QStringLiteral("Bestzeit"); break;
+    case TeamScoreKind::Average: kind = QStringLiteral("Durchschnitt"); break;
+    case TeamScoreKind::TimeSum:
+        kind = QStringLiteral("Zeitsumme der besten") + num::numberText(s.ScoredTimeSumCount);
+        break;
+    }
+    p.CurrentX = 22;
+    p.CurrentY = 30;
+    p.FontSize = 12;
+    p.Print(QStringLiteral("Auswertung nach: ") + kind);
+
+    p.CurrentX = 175;
+    p.CurrentY = 12;
+    p.FontSize = 8;
+    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
+    p.Print(ListPrint.PageNo);
+
+    p.CurrentX = 175;
+    p.CurrentY = 32;
+    p.FontSize = 7;
+    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
+
+    p.DrawWidth = 5;
+    ListPrint.BoxLeft = 20;
+    ListPrint.BoxTop = 10;
+    ListPrint.BoxRight = 190;
+    ListPrint.BoxBottom = 37;
+    PrintBox();
+    p.DrawWidth = 1;
+    p.FontSize = 6;
+    p.FontBold = false;
+
+    // The program that printed the page.
+    p.CurrentX = 174;
+    p.CurrentY = 22;
+    p.FontSize = 7;
+    p.Print(App.ProductName + QStringLiteral("  V") + App.VersionText);
+
+    p.FontItalic = false;
+    p.FontBold = true;
+    p.FontSize = 10;
+    const struct {
+        double x;
+        QString text;
+    } heads[] = {
+        {20, QStringLiteral("Rang")},
+        {38, categoryHead(s.ScoredCategory)},
+        {60, QStringLiteral("Läufer")},
+        {108, QStringLiteral("Zeit")},
+    };
+    for (const auto &h : heads) {
+        p.CurrentX = h.x;
+        p.CurrentY = 43;
+        p.Print(h.text);
+    }
+    if (Rec.TwoRuns == 1) {
+        p.CurrentX = 144;
+        p.CurrentY = 43;
+        p.Print(QStringLiteral("1.DG"));
+        p.CurrentX = 181;
+        p.CurrentY = 43;
+        p.Print(QStringLiteral("2.DG"));
+    }
+    p.FontBold = false;
+
+    PrintLogo(120, 11);
+}
+
+void TeamResultJob::band(int rank, const QString &line)
+{
+    const TeamScoringState &s = TeamScoring;
+    double score = num::decimalCommaValue(leftChars(line, 10));
+    const int t = TeamIndexOfLine(line);
+
+    QString name;
+    switch (s.ScoredCategory) {
+    case TeamCategory::Club: {
+        const int club = t != 0 ? s.RaceClubList[t] : 0;
+        if (club >= 1 && club <= Rec.ClubCount) {
+            Rec.CurrentClubNo = club;
+            ReadClubRecord();
+            name = trimBlanks(Rec.ClubShortName) + blanks(5) + trimBlanks(Rec.ClubFullName);
+        }
+        break;
+    }
+    case TeamCategory::Team: name = t != 0 ? Race.TeamNames[t] : QString(); break;
+    case TeamCategory::Group: name = t != 0 ? Race.GroupNames[t] : QString(); break;
+    case TeamCategory::None: break;
+    }
+
+    row += 2;
+    breakPageIfFull();
+    const double y = rowY(row);
+    GreyBand(20, y - 0.5, 190, y + 4.5, colourValue(208, 208, 208));
+
+    p.FontSize = 10;
+    p.FontBold = true;
+    p.CurrentX = 20;
+    p.CurrentY = y;
+    p.Print(num::numberText(rank));
+    p.CurrentX = 38;
+    p.CurrentY = y;
+    p.Print(name);
+
+    QString label;
+    switch (s.ScoredKind) {
+    case TeamScoreKind::BestTime: label = QStringLiteral("Bestzeit:"); break;
+    case TeamScoreKind::Average: label = QStringLiteral("Durchschnittszeit:"); break;
+    case TeamScoreKind::TimeSum: label = QStringLiteral("Zeitsumme:"); break;
+    }
+    // A time sum without its penalties for missing finishers.
+    while (score >= MissingTimePenalty)
+        score -= MissingTimePenalty;
+    Work.HmsInput = score;
+    SecondsToHms();
+    FormatHms();
+    p.CurrentX = 100;
+    p.CurrentY = y;
+    p.Print(label, PrintEnd::StayOnLine);
+    p.Print(Work.WorkText);
+}
+
+void TeamResultJob::printTime(double seconds, double x, double y)
+{
+    Work.HmsInput = seconds;
+    SecondsToHms();
+    FormatHms();
+    p.CurrentX = x;
+    p.CurrentY = y;
+    p.Print(Work.WorkText);
+}
+
+void TeamResultJob::member(int slot)
+{
+    const double y = rowY(row);
+    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
+        ReadAthleteRecord();
+    else
+        ClearAthleteFields();
+
+    p.FontSize = 8;
+    p.FontBold = TeamScoring.SlotCounted[slot] == 1;
+    p.CurrentX = 60;
+    p.CurrentY = y;
+    p.Print(trimBlanks(Rec.AthleteName));
+    printTime(Ranking.SlotTotalTime[slot], 100, y);
+    if (Rec.TwoRuns == 1) {
+        printTime(Race.SlotTime1[slot], 138, y);
+        printTime(Race.SlotTime2[slot], 175, y);
+    }
+    p.FontBold = false;
+}
+
+} // namespace
+
+void PrintTeamResults()
+{
+    TeamResultJob job;
+    job.run();
+}
