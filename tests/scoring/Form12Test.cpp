@@ -7,6 +7,8 @@
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
+#include "platform/Printer.h"
+#include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
 #include "race/Form13.h"
 #include "scoring/Form12.h"
@@ -19,6 +21,12 @@ enum Kind { Best, Average, Sum };
 
 class Form12Test : public TeamRaceTest {
 protected:
+    void TearDown() override
+    {
+        resetPrinter();
+        TeamRaceTest::TearDown();
+    }
+
     // Ticks the category box, chooses the kind (and N), the sex filter, and
     // starts the scoring.
     Form12 &evaluate(CheckBox Form12::*category, Kind kind, int n = 2, int sexFilter = 0)
@@ -115,6 +123,11 @@ TEST_F(Form12Test, Opening_FillsTheControlsAndTheListsOfTheRace)
     EXPECT_EQ(lines(f.List4), QStringList{QStringLiteral("Eltern")});
     // The ranking window is not left behind.
     EXPECT_FALSE(isLoaded<Form13>());
+
+    // Activating the window names the current printer.
+    useRecordingPrinter();
+    ASSERT_TRUE(showAndActivate(f));
+    EXPECT_EQ(f.Label3.Caption(), QStringLiteral("Aufzeichnung"));
 }
 
 TEST_F(Form12Test, ClubOfAnEntry_FollowsItsSelectorAndTheClubFile)
