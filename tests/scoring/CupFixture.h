@@ -76,7 +76,7 @@ protected:
     // in the order given, their class cells assigned as the program does.
     void addRace(int n, const QString &name, const std::vector<CupEntry> &entries,
                  const QString &youth = QStringLiteral("Jugend"),
-                 const QString &adults = QStringLiteral("Allgemein"))
+                 const QString &adults = QStringLiteral("Allgemein"), int youthFrom = 2005)
     {
         for (int r = Rec.RaceCount + 1; r < n; ++r) {
             // Races in between stay unnamed: the race list leaves them out.
@@ -99,9 +99,9 @@ protected:
         Race.ActiveRaceNo = n;
         LoadRaceFiles();   // no files yet: empty tables
         Race.ClassNames[1] = youth;
-        Race.ClassYears[1] = {2005, 2030};
+        Race.ClassYears[1] = {youthFrom, 2030};
         Race.ClassNames[2] = adults;
-        Race.ClassYears[2] = {1900, 2004};
+        Race.ClassYears[2] = {1900, youthFrom - 1};
         for (int k = 3; k <= ClassCount; ++k) {
             Race.ClassNames[k].clear();
             Race.ClassYears[k] = {0, 0};
