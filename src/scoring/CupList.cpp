@@ -23,10 +23,9 @@ CupColumnLayout::CupColumnLayout(int columns)
     if (columns <= 5)
         return;
     compact = true;
-    step = 140.0 / columns;
-    scale = step / 28;
-    headSize = std::max(6.0, 11 * scale);
-    cellSize = std::max(6.0, 9 * scale);
+    step = 146.0 / columns;
+    headSize = std::clamp(11 * step / 28, 6.0, 11.0);
+    cellSize = std::clamp(9 * step / 28, 6.0, 9.0);
 }
 
 namespace {
@@ -270,7 +269,7 @@ void CupListJob::row(int i, int rank)
             text = Work.WorkText;
         }
         if (layout.compact) {
-            printEndingAt(trimBlanks(text), layout.pointsX(c) - 0.5);
+            printEndingAt(trimBlanks(text), layout.cellEndX(c));
         } else {
             p.CurrentX = x;
             p.CurrentY = y();

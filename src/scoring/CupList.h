@@ -9,19 +9,25 @@
 void PrintCupList();
 
 // Where the cup columns stand on the page (mm). Up to five columns are 28 mm
-// apart, the first at 110. More columns share the room of those five: they
-// are set closer and smaller, and their times and status words end just
-// before the points.
+// apart, the first at 110. More columns share the room between the birth
+// year and the total (106 to 252 mm) in smaller type: each column's head
+// stands at its left edge, its time or status word ends just before its
+// points.
 struct CupColumnLayout {
     explicit CupColumnLayout(int columns);
-    double step = 28;
-    double scale = 1;          // step / 28
     bool compact = false;      // more than five columns
+    double step = 28;
     double headSize = 11;      // points
     double cellSize = 9;
 
-    double timeX(int c) const { return 82 + step * c; }
-    double statusX(int c) const { return 82 + step * c + 9 * scale; }
-    double pointsX(int c) const { return 82 + step * c + 18 * scale; }
-    double headX(int c) const { return 82 + step * c + 3 * scale; }
+    double headX(int c) const { return compact ? left(c) : 85 + 28 * c; }
+    double pointsX(int c) const { return compact ? left(c) + 0.64 * step : 100 + 28 * c; }
+    // Where the time and the status word begin (five columns or fewer).
+    double timeX(int c) const { return 82 + 28 * c; }
+    double statusX(int c) const { return 91 + 28 * c; }
+    // Where they end (more than five columns).
+    double cellEndX(int c) const { return pointsX(c) - 0.8; }
+
+private:
+    double left(int c) const { return 106 + step * (c - 1); }
 };
