@@ -6,6 +6,7 @@
 #include "CupFixture.h"
 #include "platform/Cp1252.h"
 #include "platform/Strings.h"
+#include "scoring/ScoringWindows.h"
 
 namespace {
 
@@ -264,4 +265,22 @@ TEST_F(CupWindowTest, ClosingBringsBackTheRaceThatWasCurrent)
     // The settings are kept for the next opening.
     Form20 &again = openCup(4);
     EXPECT_EQ(again.MarkedRaces(), (std::vector<std::int32_t>{3, 2}));
+}
+
+TEST_F(CupWindowTest, TheRaceWindowOpensTheCupWithoutANamedRace)
+{
+    InstallScoringWindows();
+    Form4 &races = form<Form4>();
+    races.Show();
+    // No race is selected: the cup needs none.
+    Rec.RaceRecordNo = 0;
+    Race.ActiveRaceNo = 0;
+    races.Command17.click();
+    ASSERT_TRUE(isLoaded<Form20>());
+    EXPECT_TRUE(form<Form20>().Visible());
+    EXPECT_FALSE(races.Visible());
+    form<Form20>().Command3.click();
+    destroyUnloadedWindows();
+    EXPECT_TRUE(form<Form4>().Visible());
+    EXPECT_EQ(Race.ActiveRaceNo, 0);
 }
