@@ -305,6 +305,8 @@ void EvaluateCup()
         }
     }
     unload<Form13>();
+    // The ranking window is gone: the cup window is the one in front again.
+    f.Show();
 
     // Drop results: as many as the field says, at most one per column.
     double d = std::abs(num::numericValue(trimBlanks(f.Text3.Text())));

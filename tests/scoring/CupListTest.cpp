@@ -345,8 +345,9 @@ TEST_F(CupListTest, MoreThanFiveColumnsStayInsideTheFrame)
         // and the last before the total.
         for (double y : {32.0, 50.8}) {
             std::vector<const PrintOp *> line;
-            for (const PrintOp &op : rec->texts())
-                if (std::abs(op.y - y) < 1e-6 && op.x > 100 && op.x < 250)
+            for (const PrintOp &op : rec->ops)
+                if (op.kind == PrintOp::Kind::Text && std::abs(op.y - y) < 1e-6 && op.x > 100
+                    && op.x < 250)
                     line.push_back(&op);
             std::sort(line.begin(), line.end(), [](auto *a, auto *b) { return a->x < b->x; });
             ASSERT_EQ(line.size(), std::size_t(2 * columns));
