@@ -13,6 +13,7 @@
 #include "core/StartUp.h"
 #include "lists/CombinationFile.h"
 #include "lists/CupTable.h"
+#include "scoring/CupFile.h"
 
 namespace {
 
@@ -195,6 +196,22 @@ void combination()
     seed(t, QStringLiteral("names_only"), all.left(all.indexOf("\n 10 ")));
 }
 
+void cup()
+{
+    resetAllSharedState();
+    SetDefaultCupPoints();
+    Cup.PointsTable[12] = 7;
+    WriteCupFile(QStringLiteral("Bezirkscup Süd"), {12, 5, 3});
+    const QByteArray all = readAll(CupFileName());
+    const QString t = QStringLiteral("fuzz_cup_file");
+    seed(t, QStringLiteral("three_races"), all);
+    // Cut in the middle of the points: the later places keep their defaults.
+    qsizetype cut = 0;
+    for (int line = 0; line < 6 && cut >= 0; ++line)
+        cut = all.indexOf('\n', cut) + 1;
+    seed(t, QStringLiteral("five_places"), all.left(cut));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -215,6 +232,7 @@ int main(int argc, char **argv)
     windowPositions();
     raceFiles();
     combination();
+    cup();
     QDir(QString::fromLocal8Bit(work)).removeRecursively();
     return 0;
 }

@@ -1,7 +1,9 @@
 #include "ScoringWindows.h"
 
 #include "Form12.h"
+#include "Form20.h"
 #include "core/Launchers.h"
+#include "core/RecordFiles.h"
 #include "race/ClassAssignment.h"
 
 void InstallScoringWindows()
@@ -15,6 +17,10 @@ void InstallScoringWindows()
     };
 
     // [Cup]
+    Launchers.Cup = [] {
+        OpenAthleteAndClubFilesIfClosed();
+        form<Form20>().Show();
+    };
 
     // [CombinationRace]
 

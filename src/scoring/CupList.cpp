@@ -1,0 +1,301 @@
+#include "CupList.h"
+
+#include <QDate>
+#include <algorithm>
+
+#include "CupEvaluation.h"
+#include "Form20.h"
+#include "core/NumberTimeText.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "lists/CupTable.h"
+#include "lists/PrintHelpers.h"
+#include "platform/Clock.h"
+#include "platform/Colours.h"
+#include "platform/DateText.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+
+CupColumnLayout::CupColumnLayout(int columns)
+{
+    if (columns <= 5)
+        return;
+    compact = true;
+    step = 146.0 / columns;
+    headSize = std::clamp(11 * step / 28, 6.0, 11.0);
+    cellSize = std::clamp(9 * step / 28, 6.0, 9.0);
+}
+
+namespace {
+
+// The room the name and the club share on a row.
+constexpr int NameAndClubChars = 38;
+
+struct HourglassWhile {
+    HourglassWhile() : before(hourglass()) { setHourglass(true); }
+    ~HourglassWhile() { setHourglass(before); }
+    bool before;
+};
+
+class CupListJob {
+public:
+    explicit CupListJob(Form20 &window)
+        : f(window), layout(CupTable.CupRaceCount)
+    {
+        columns = std::clamp(CupTable.CupRaceCount, 0, CupColumns);
+    }
+    void run();
+
+private:
+    double y() const { return 40 + 4 * r; }
+    void pageHead();
+    void classHeading(int cell, bool continued);
+    void row(int i, int rank);
+    QString nameAndClub() const;
+    void printEndingAt(const QString &text, double right);
+
+    Form20 &f;
+    Printer &p = printer();
+    CupColumnLayout layout;
+    int columns = 0;
+    int page = 0;
+    double r = 0;
+};
+
+void CupListJob::run()
+{
+    HourglassWhile hourglass;
+    OpenAthleteAndClubFilesIfClosed();
+    p.Orientation = 2;
+    f.Command2.setEnabled(false);
+    page = 0;
+    pageHead();
+
+    const int n = f.List4.ListCount();
+    int cell = -1;
+    bool anyCell = false;
+    int counter = 0, tieRank = 0, lastTotal = 0;
+    for (int k = 0; k < n; ++k) {
+        const int i = CupRowOfKey(f.List4.List(k));
+        if (i == 0)
+            continue;
+        const int rowCell = CupTable.CupClassCell[std::size_t(i)];
+        if (!anyCell || rowCell != cell) {
+            anyCell = true;
+            cell = rowCell;
+            counter = 0;
+            tieRank = 0;
+            if ((f.Check1.Value() == 1 && r > 10) || r > 30) {
+                p.NewPage();
+                letWindowSystemRedraw();
+                pageHead();
+            }
+            classHeading(cell, false);
+        }
+
+        const int total = CupTable.CupPoints[std::size_t(i)][0];
+        ++counter;
+        if (counter == 1 || total != lastTotal)
+            tieRank = counter;
+        lastTotal = total;
+        row(i, tieRank);
+
+        r += 1;
+        if (p.CurrentY > 160 && r > 38 && k < n - 1) {
+            p.NewPage();
+            letWindowSystemRedraw();
+            pageHead();
+            const int next = CupRowOfKey(f.List4.List(k + 1));
+            if (next != 0 && CupTable.CupClassCell[std::size_t(next)] == cell)
+                classHeading(cell, true);
+        }
+    }
+
+    p.EndDoc();
+    letWindowSystemRedraw();
+    p.Orientation = 1;
+}
+
+void CupListJob::pageHead()
+{
+    r = 0;
+    ++page;
+    p.FontName = QStringLiteral("Arial");
+
+    p.CurrentX = 22;
+    p.CurrentY = 15;
+    p.FontBold = true;
+    p.FontItalic = true;
+    Work.WorkText = QStringLiteral("Ergebnisliste ") + f.Text4.Text();
+    FitRaceNameText(190);
+    p.Print(Work.WorkText);
+
+    p.CurrentX = 260;
+    p.CurrentY = 12;
+    p.FontSize = 8;
+    p.FontBold = false;
+    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
+    p.Print(page);
+
+    p.CurrentX = 260;
+    p.CurrentY = 25;
+    p.FontSize = 7;
+    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
+
+    p.DrawWidth = 5;
+    ListPrint.BoxLeft = 20;
+    ListPrint.BoxTop = 10;
+    ListPrint.BoxRight = 275;
+    ListPrint.BoxBottom = 30;
+    PrintBox();
+    p.DrawWidth = 1;
+    p.FontSize = 6;
+    p.FontBold = false;
+    p.FontItalic = false;
+
+    PrintLogo(205, 11);
+
+    p.FontSize = 11;
+    auto head = [this](double x, const QString &text) {
+        p.CurrentX = x;
+        p.CurrentY = 32;
+        p.Print(text);
+    };
+    head(22, QStringLiteral("Rang"));
+    head(36, QStringLiteral("Name / Klasse"));
+    head(96, QStringLiteral("Jahrg."));
+    p.FontSize = layout.headSize;
+    for (int c = 1; c <= columns; ++c) {
+        head(layout.headX(c), QString::number(c) + QStringLiteral(". Lauf"));
+        head(layout.pointsX(c), QStringLiteral("Pkte"));
+    }
+    p.FontSize = 11;
+    head(255, QStringLiteral("Ges. Pkte"));
+}
+
+void CupListJob::classHeading(int cell, bool continued)
+{
+    r += 1;
+    p.CurrentX = 36;
+    p.CurrentY = y();
+    p.FontSize = 12;
+    p.FontBold = true;
+    if (continued) {
+        p.Print(CupClassName(cell), PrintEnd::StayOnLine);
+        p.FontBold = false;
+        p.Print(QStringLiteral("  - Fortsetzung"));
+    } else {
+        p.Print(CupClassName(cell));
+    }
+    p.FontBold = false;
+    r += 1.7;
+}
+
+QString CupListJob::nameAndClub() const
+{
+    const QString name = trimBlanks(Rec.AthleteName);
+    // The first club, else the third; the second does not count here.
+    int club = Rec.AthleteClub1;
+    if (club < 1 || club > Rec.ClubCount)
+        club = Rec.AthleteClub3;
+    if (club < 1 || club > Rec.ClubCount)
+        return name;
+    // A name that fills the room alone leaves none for the club.
+    const qsizetype room = NameAndClubChars - name.size();
+    if (room <= 0)
+        return name;
+    Rec.CurrentClubNo = club;
+    ReadClubRecord();
+    const QString clubText = leftChars(trimBlanks(Rec.ClubShortName), room);
+    return clubText.isEmpty() ? name : name + QStringLiteral(", ") + clubText;
+}
+
+void CupListJob::printEndingAt(const QString &text, double right)
+{
+    p.CurrentX = right - p.TextWidth(text);
+    p.CurrentY = y();
+    p.Print(text);
+}
+
+void CupListJob::row(int i, int rank)
+{
+    const auto row = std::size_t(i);
+    const int athlete = CupTable.CupAthleteNo[row];
+    if (athlete >= 1 && athlete <= Rec.AthleteCount) {
+        Rec.CurrentAthleteId = athlete;
+        ReadAthleteRecord();
+    } else {
+        ClearAthleteFields();
+    }
+
+    p.FontSize = 9;
+    p.FontBold = true;
+    p.CurrentX = 25;
+    p.CurrentY = y();
+    p.Print(num::plainNumberText(rank));
+
+    p.FontBold = false;
+    p.CurrentX = 36;
+    p.CurrentY = y();
+    p.Print(nameAndClub());
+
+    // A birth date not given is 1.1.1900 and prints as 1900.
+    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
+    if (birth.isValid()) {
+        p.CurrentX = 96;
+        p.CurrentY = y();
+        p.Print(QString::number(birth.year()));
+    }
+
+    p.FontSize = layout.cellSize;
+    for (int c = 1; c <= columns; ++c) {
+        const auto col = std::size_t(c);
+        const int status = CupTable.CupStatus[row][col];
+        const double time = CupTable.CombiTimes[row][col];
+        QString text;
+        double x = layout.timeX(c);
+        if (status > 0) {
+            text = status < int(App.StatusNames.size()) ? App.StatusNames[std::size_t(status)]
+                                                         : num::plainNumberText(status);
+            x = layout.statusX(c);
+        } else if (time == 0) {
+            text = QStringLiteral("-");
+        } else {
+            Work.HmsInput = time;
+            SecondsToHms();
+            FormatHms();
+            text = Work.WorkText;
+        }
+        if (layout.compact) {
+            printEndingAt(trimBlanks(text), layout.cellEndX(c));
+        } else {
+            p.CurrentX = x;
+            p.CurrentY = y();
+            p.Print(text);
+        }
+
+        p.CurrentX = layout.pointsX(c);
+        p.CurrentY = y();
+        p.Print(CupTable.CupDropped[row][col] == 1
+                    ? QStringLiteral("X")
+                    : num::plainNumberText(CupTable.CupPoints[row][col]));
+    }
+
+    p.FontSize = 9;
+    p.CurrentX = 265;
+    p.CurrentY = y();
+    p.Print(num::plainNumberText(CupTable.CupPoints[row][0]));
+
+    p.DrawWidth = 2;
+    p.Line(23, 39.6 + 4 * r, 272, 43.6 + 4 * r, colourValue(80, 80, 80), LineShape::Box);
+}
+
+} // namespace
+
+void PrintCupList()
+{
+    CupListJob job(form<Form20>());
+    job.run();
+}
