@@ -1,7 +1,9 @@
 #include "ScoringWindows.h"
 
 #include "Form12.h"
+#include "Form19.h"
 #include "Form20.h"
+#include "RaceCopy.h"
 #include "core/Launchers.h"
 #include "core/RecordFiles.h"
 #include "race/ClassAssignment.h"
@@ -23,6 +25,12 @@ void InstallScoringWindows()
     };
 
     // [CombinationRace]
+    Launchers.CombinationRace = [] {
+        OpenAthleteAndClubFilesIfClosed();
+        form<Form19>().Show();
+    };
 
     // [RaceCopy]
+    // Opens over the race window, which stays visible.
+    Launchers.RaceCopy = [] { form<CupKopie>().Show(); };
 }

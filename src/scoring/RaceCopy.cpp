@@ -1,0 +1,116 @@
+#include "RaceCopy.h"
+
+#include <cmath>
+#include <memory>
+
+#include "core/Form4.h"
+#include "core/RaceFiles.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "platform/Beep.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+constexpr double HighestCopyNumber = 30000;
+
+// Without "Nummern + Zeiten mitkopieren" the copy starts the race afresh.
+void clearRunData()
+{
+    for (int i = 1; i <= MaxSlots; ++i) {
+        Race.SlotStartNo[i] = 0;
+        Race.SlotPaid[i] = 0;
+        Race.SlotPoints[i] = 0;
+        Race.SlotTime1[i] = 0;
+        Race.SlotReserve[i] = 0;
+        Race.SlotStatus1[i] = 0;
+        Race.SlotTime2[i] = 0;
+        Race.SlotStatus2[i] = 0;
+    }
+}
+
+} // namespace
+
+CupKopie::CupKopie()
+    // The window keeps no position of its own.
+    : Form(0, QStringLiteral("Kopie für Cup-Wertung herstellen"))
+{
+    setClientSize(6240, 3960);
+
+    Label1.Move(240, 240, 5760, 1080);
+    Label1.setWordWrap(true);
+    Label2.Move(240, 1440, 5760, 660);
+    Label2.setWordWrap(true);
+    Label2.setCaption(QStringLiteral("Geben Sie bitte eine Nummer ein, unter der die Kopie des "
+                                     "aktuellen Rennens abgelegt werden soll."));
+    Text2.Move(240, 2220, 1200, 360);
+    Check1.Move(1680, 2250, 4320, 300);
+    Check1.setCaption(QStringLiteral("Nummern + Zeiten mitkopieren"));
+    Command16.Move(240, 3120, 2160, 480);
+    Command16.setCaption(QStringLiteral("Kopie herstellen"));
+    Command1.Move(3840, 3120, 2160, 480);
+    Command1.setCaption(QStringLiteral("Ende / Abbruch"));
+
+    Command16.onClick = [this] { Command16_Click(); };
+    Command1.onClick = [this] { Command1_Click(); };
+    setTabOrder({&Text2, &Check1, &Command16, &Command1});
+}
+
+void CupKopie::Form_Load()
+{
+    Label1.setCaption(QStringLiteral("Vom aktuellen Rennen ")
+                      + num::plainNumberText(Race.ActiveRaceNo)
+                      + QStringLiteral(" kann eine Kopie hergestellt werden. Diese enthält dann "
+                                       "alle Läuferdaten, jedoch keine Zeiten. Somit kann leicht "
+                                       "eine Cup-Wertung erstellt werden."));
+    Text2.setText(num::plainNumberText(double(Race.ActiveRaceNo) + 1));
+}
+
+void CupKopie::Command16_Click()
+{
+    CopyRace();
+}
+
+void CupKopie::Command1_Click()
+{
+    Unload();
+}
+
+void CopyRace()
+{
+    CupKopie &f = form<CupKopie>();
+    const double typed = std::floor(num::numericValue(f.Text2.Text()));
+    if (!(typed >= 1 && typed <= HighestCopyNumber)) {
+        f.Unload();
+        return;
+    }
+    const auto n = std::int32_t(typed);
+    const std::int32_t current = Race.ActiveRaceNo;
+    const bool withRunData = f.Check1.Value() != 0;
+
+    // The tables are written under the new number from a changed copy, so
+    // the current race in memory stays as it is.
+    const auto kept = std::make_unique<RaceState>(Race);
+    if (!withRunData)
+        clearRunData();
+    Race.ActiveRaceNo = n;
+    const bool written = WriteRaceFiles();
+    Race = *kept;
+
+    if (written) {
+        Rec.RaceRecordNo = n;
+        const QString name = Rec.RaceName;
+        Rec.RaceName = QStringLiteral("Kopie v. ") + form<Form4>().Text2.Text();
+        WriteRaceHeader();
+        Rec.RaceName = name;
+        FillRaceList();
+    } else {
+        beep();
+    }
+
+    Race.ActiveRaceNo = current;
+    Rec.RaceRecordNo = current;
+    if (current >= 1 && current <= Rec.RaceCount)
+        ReadRaceHeader();
+    f.Unload();
+}

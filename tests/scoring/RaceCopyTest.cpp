@@ -1,0 +1,193 @@
+// The race copy: the current race written again under another number.
+#include <QFile>
+
+#include "CupFixture.h"
+#include "scoring/Form19.h"
+#include "scoring/RaceCopy.h"
+#include "scoring/ScoringWindows.h"
+
+namespace {
+
+class RaceCopyTest : public CupTest {
+protected:
+    // Race 12 with two entries full of run data; it is the race open in the
+    // race window.
+    void SetUp() override
+    {
+        CupTest::SetUp();
+        a_ = addAthlete(QStringLiteral("ALPHA Anna"), 2010);
+        b_ = addAthlete(QStringLiteral("BETA Bernd"));
+        addRace(12, QStringLiteral("Vereinsrennen"), {{a_, 65.32, 0, 70.5}, {b_, 61, 3}});
+        Race.SlotGroup[1] = 4;
+        Race.SlotTeam[1] = 7;
+        Race.SlotGuest[2] = 1;
+        Race.SlotBoarder[2] = 1;
+        Race.SlotPaid[1] = 1;
+        Race.SlotPoints[1] = 12.5f;
+        Race.SlotReserve[1] = 5;
+        Race.SlotClub[2] = 9;
+        Race.TeamNames[3] = QStringLiteral("Dritte");
+        Race.GroupNames[1] = QStringLiteral("Erste");
+        ASSERT_TRUE(WriteRaceFiles());
+        Rec.RaceRecordNo = 12;
+        ReadRaceHeader();
+        Rec.GuestTimeHandicap = 1.5;
+        Rec.RacePlace = QStringLiteral("Lienz");
+        WriteRaceHeader();
+        original_ = readBytes(QStringLiteral("R 12.dat"));
+
+        form<Form4>().Show();
+        FillRaceList();
+        Rec.RaceRecordNo = 12;
+        Race.ActiveRaceNo = 12;
+        ReadRaceHeader();
+        LoadRaceFiles();
+        form<Form4>().Text2.setText(Rec.RaceName);
+    }
+
+    CupKopie &openCopy()
+    {
+        CupKopie &f = form<CupKopie>();
+        f.Show();
+        return f;
+    }
+
+    static void loadRace(int n)
+    {
+        Race.ActiveRaceNo = n;
+        Rec.RaceRecordNo = n;
+        ReadRaceHeader();
+        LoadRaceFiles();
+    }
+
+    int a_ = 0, b_ = 0;
+    QByteArray original_;
+};
+
+TEST_F(RaceCopyTest, WithoutRunDataTheCopyKeepsTheFieldOnly)
+{
+    CupKopie &f = openCopy();
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("13"));
+    EXPECT_TRUE(f.Label1.Caption().startsWith(QStringLiteral("Vom aktuellen Rennen 12 kann")));
+    f.Command16_Click();
+
+    EXPECT_FALSE(isLoaded<CupKopie>());
+    EXPECT_EQ(Rec.RaceCount, 13);
+    // The current race stays current, in memory and on disk.
+    EXPECT_EQ(Race.ActiveRaceNo, 12);
+    EXPECT_EQ(Rec.RaceRecordNo, 12);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Vereinsrennen"));
+    EXPECT_EQ(Race.SlotTime1[1], 65.32);
+    EXPECT_EQ(readBytes(QStringLiteral("R 12.dat")), original_);
+    EXPECT_TRUE(form<Form4>().Visible());
+    EXPECT_TRUE(form<Form4>().List1.List(0).startsWith(QStringLiteral(" 13    Kopie v. ")));
+
+    loadRace(13);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+    EXPECT_EQ(Rec.RacePlace, QStringLiteral("Lienz"));
+    EXPECT_EQ(Rec.GuestTimeHandicap, 1.5);
+    for (int s = 1; s <= 2; ++s) {
+        EXPECT_EQ(Race.SlotStartNo[s], 0);
+        EXPECT_EQ(Race.SlotTime1[s], 0);
+        EXPECT_EQ(Race.SlotTime2[s], 0);
+        EXPECT_EQ(Race.SlotStatus1[s], 0);
+        EXPECT_EQ(Race.SlotStatus2[s], 0);
+        EXPECT_EQ(Race.SlotPaid[s], 0);
+        EXPECT_EQ(Race.SlotPoints[s], 0);
+        EXPECT_EQ(Race.SlotReserve[s], 0);
+    }
+    EXPECT_EQ(Race.SlotAthleteId[1], a_);
+    EXPECT_EQ(Race.SlotGroup[1], 4);
+    EXPECT_EQ(Race.SlotTeam[1], 7);
+    EXPECT_EQ(Race.SlotClassCell[1], YouthCell);
+    EXPECT_EQ(Race.SlotClub[2], 9);
+    EXPECT_EQ(Race.SlotGuest[2], 1);
+    EXPECT_EQ(Race.SlotBoarder[2], 1);
+    EXPECT_EQ(Race.ClassNames[1], QStringLiteral("Jugend"));
+    // Teams named from number 3 on are kept too.
+    EXPECT_EQ(Race.TeamNames[3], QStringLiteral("Dritte"));
+    EXPECT_EQ(Race.GroupNames[1], QStringLiteral("Erste"));
+}
+
+TEST_F(RaceCopyTest, WithRunDataTimesAndNumbersComeAlong)
+{
+    CupKopie &f = openCopy();
+    f.Text2.setText(QStringLiteral("40"));
+    f.Check1.setValue(1);
+    f.Command16_Click();
+
+    EXPECT_EQ(Rec.RaceCount, 40);
+    loadRace(40);
+    EXPECT_EQ(Race.SlotTime1[1], 65.32);
+    EXPECT_EQ(Race.SlotTime2[1], 70.5);
+    EXPECT_EQ(Race.SlotStartNo[2], 2);
+    EXPECT_EQ(Race.SlotStatus1[2], 3);
+    EXPECT_EQ(Race.SlotPoints[1], 12.5f);
+}
+
+TEST_F(RaceCopyTest, ANumberOutsideTheRangeWritesNothing)
+{
+    for (const QString typed : {QStringLiteral("0"), QStringLiteral("30001"), QStringLiteral("x"),
+                                QStringLiteral("-4")}) {
+        CupKopie &f = openCopy();
+        f.Text2.setText(typed);
+        f.Command16_Click();
+        EXPECT_FALSE(isLoaded<CupKopie>()) << typed.toStdString();
+        EXPECT_EQ(Rec.RaceCount, 12) << typed.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 0.dat"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 30001.dat"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 13.dat"))));
+}
+
+TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
+{
+    // Race 5 had teams of its own; the copy has none, so they go with it.
+    addRace(5, QStringLiteral("Alt"), {{b_, 10}});
+    Race.TeamNames[1] = QStringLiteral("Alte Mannschaft");
+    ASSERT_TRUE(WriteRaceFiles());
+    loadRace(12);
+    Race.TeamNames[3].clear();
+    ASSERT_TRUE(WriteRaceFiles());
+    loadRace(12);
+
+    CupKopie &f = openCopy();
+    f.Text2.setText(QStringLiteral("5"));
+    f.Command16_Click();
+
+    EXPECT_EQ(Rec.RaceCount, 12);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("M 5.lst"))));
+    loadRace(5);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+    EXPECT_EQ(Race.SlotAthleteId[1], a_);
+    EXPECT_EQ(Race.SlotAthleteId[2], b_);
+    EXPECT_EQ(Race.TeamNames[1], QString());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RaceCopyTest, TheRaceWindowOpensCopyOverItAndCombinationInstead)
+{
+    InstallScoringWindows();
+    Form4 &races = form<Form4>();
+    races.Command16.click();
+    ASSERT_TRUE(isLoaded<CupKopie>());
+    EXPECT_TRUE(form<CupKopie>().Visible());
+    EXPECT_TRUE(races.Visible());
+    form<CupKopie>().Command1.click();
+    EXPECT_FALSE(isLoaded<CupKopie>());
+    EXPECT_EQ(Rec.RaceCount, 12);
+
+    races.Command18.click();
+    ASSERT_TRUE(isLoaded<Form19>());
+    EXPECT_TRUE(form<Form19>().Visible());
+    EXPECT_FALSE(races.Visible());
+    EXPECT_EQ(form<Form19>().List1.ListCount(), races.List1.ListCount());
+    form<Form19>().Command1.click();
+    destroyUnloadedWindows();
+    EXPECT_TRUE(form<Form4>().Visible());
+}
+
+} // namespace
