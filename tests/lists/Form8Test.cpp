@@ -19,6 +19,7 @@
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
 #include "race/Form13.h"
+#include "race/Form21.h"
 #include "race/RaceWindows.h"
 #include "race/Ranking.h"
 
@@ -417,6 +418,28 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     f.Command6.click();
     ASSERT_TRUE(isLoaded<Form28>());
     EXPECT_TRUE(form<Form28>().Visible());
+    EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(Form8Test, Buttons_CoverSheetPrintsAndWerbungOpensTheBannerWindow)
+{
+    add({QStringLiteral("Maier Eva"), 40, 1});
+    Form8 &f = open();
+    RecordingPrinter &rec = useRecordingPrinter();
+    rec.clear();
+
+    f.Command8.click();
+    EXPECT_EQ(rec.jobCount(), 1);
+    EXPECT_EQ(rec.pageCount(), 1);
+    EXPECT_NE(rec.findText(QStringLiteral("Offizielle")), nullptr);
+    EXPECT_FALSE(hourglass());
+    EXPECT_TRUE(f.Visible());
+    // The banner rows were reached: the banner window is loaded, not shown.
+    ASSERT_TRUE(isLoaded<Form21>());
+    EXPECT_FALSE(form<Form21>().Visible());
+
+    f.Command10.click();
+    EXPECT_TRUE(form<Form21>().Visible());
     EXPECT_TRUE(f.Visible());
 }
 
