@@ -13,6 +13,7 @@
 #include "core/StartUp.h"
 #include "lists/CombinationFile.h"
 #include "lists/CupTable.h"
+#include "race/Banners.h"
 
 namespace {
 
@@ -197,6 +198,18 @@ void combination()
 
 } // namespace
 
+void banners()
+{
+    resetAllSharedState();
+    BannerTable t = DefaultBanners();
+    t[2].Shown = 0;
+    t[5].FileName = QStringLiteral("Bäckerei.jpg");
+    WriteBannerFile(t);
+    const QByteArray all = readAll(QStringLiteral("werbung.dat"));
+    seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("eight_banners"), all);
+    seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("cut"), all.left(all.size() / 3));
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -215,6 +228,7 @@ int main(int argc, char **argv)
     windowPositions();
     raceFiles();
     combination();
+    banners();
     QDir(QString::fromLocal8Bit(work)).removeRecursively();
     return 0;
 }
