@@ -14,6 +14,7 @@
 #include "lists/CombinationFile.h"
 #include "lists/CupTable.h"
 #include "scoring/CupFile.h"
+#include "race/Banners.h"
 
 namespace {
 
@@ -212,6 +213,18 @@ void cup()
     seed(t, QStringLiteral("five_places"), all.left(cut));
 }
 
+void banners()
+{
+    resetAllSharedState();
+    BannerTable t = DefaultBanners();
+    t[2].Shown = 0;
+    t[5].FileName = QStringLiteral("Bäckerei.jpg");
+    WriteBannerFile(t);
+    const QByteArray all = readAll(QStringLiteral("werbung.dat"));
+    seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("eight_banners"), all);
+    seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("cut"), all.left(all.size() / 3));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -233,6 +246,7 @@ int main(int argc, char **argv)
     raceFiles();
     combination();
     cup();
+    banners();
     QDir(QString::fromLocal8Bit(work)).removeRecursively();
     return 0;
 }

@@ -22,7 +22,8 @@ cmake -S "$root" -B "$build" -G Ninja \
 cmake --build "$build" -j"$(nproc)"
 
 all_targets="fuzz_club_records fuzz_athlete_records fuzz_race_headers fuzz_settings_file
-fuzz_window_positions fuzz_race_files fuzz_combination_file fuzz_cup_file"
+fuzz_window_positions fuzz_race_files fuzz_combination_file fuzz_cup_file
+fuzz_banner_file"
 targets="${FUZZ_TARGETS:-$all_targets}"
 jobs="${FUZZ_JOBS:-$(nproc)}"
 

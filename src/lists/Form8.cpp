@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "CoverSheet.h"
 #include "Form28.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
@@ -14,6 +15,7 @@
 #include "platform/Printer.h"
 #include "platform/Strings.h"
 #include "race/Form13.h"
+#include "race/Form21.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -225,6 +227,7 @@ void Form8::Form_Activate()
 {
     // The banner window comes with the cover sheet; once it exists it is
     // unloaded here, so that the cover sheet reads the banners as stored.
+    unload<Form21>();
     Label3.setCaption(printer().DeviceName());
     Command6.setEnabled(!printerNames().isEmpty());
     Combo1.setListIndex(0);
@@ -315,10 +318,16 @@ void Form8::Command5_Click() {}
 void Form8::Command7_Click() {}
 
 // The official cover sheet.
-void Form8::Command8_Click() {}
+void Form8::Command8_Click()
+{
+    PrintCoverSheet();
+}
 
 // The alphabetical list with start numbers.
 void Form8::Command9_Click() {}
 
 // The banner window.
-void Form8::Command10_Click() {}
+void Form8::Command10_Click()
+{
+    form<Form21>().Show();
+}

@@ -17,6 +17,9 @@
 namespace {
 
 Form *activeWindowForm = nullptr;
+// Inside the activation of a window, Qt is still walking its list of
+// windows: one unloaded meanwhile must not go before that walk ends.
+int activationDepth = 0;
 std::vector<Form *> liveForms;
 int redrawDepth = 0;
 bool hourglassShown = false;
@@ -218,7 +221,7 @@ void Form::Unload()
 {
     if (state_ != State::Loading && state_ != State::Loaded)
         return;
-    const bool idle = handlerDepth_ == 0;
+    const bool idle = handlerDepth_ == 0 && activationDepth == 0;
     {
         HandlerScope scope(this);
         state_ = State::Unloading;
@@ -278,8 +281,11 @@ bool Form::event(QEvent *event)
     const bool result = QWidget::event(event);
     // The user activated the window (or the window system did after
     // another one closed); Show() has already done this for code.
-    if (event->type() == QEvent::WindowActivate && state_ == State::Loaded && !isHidden())
+    if (event->type() == QEvent::WindowActivate && state_ == State::Loaded && !isHidden()) {
+        ++activationDepth;
         becomeActive();
+        --activationDepth;
+    }
     return result;
 }
 

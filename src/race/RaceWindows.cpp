@@ -3,6 +3,7 @@
 #include "ClassAssignment.h"
 #include "Form14.h"
 #include "Form15.h"
+#include "Form16.h"
 #include "Form10.h"
 #include "Form11.h"
 #include "Form5.h"
@@ -35,6 +36,7 @@ void InstallRaceWindows()
     Launchers.TeamsAndGroups = [] { form<Form11>().Show(); };
 
     // [TitlePageData]
+    Launchers.TitlePageData = [] { form<Form16>().Show(); };
 
     // Asking must not load the entry list.
     Launchers.EntryListVisible = [] { return isLoaded<Form5>() && form<Form5>().Visible(); };

@@ -19,6 +19,7 @@
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
 #include "race/Form13.h"
+#include "race/Form21.h"
 #include "race/RaceWindows.h"
 #include "race/Ranking.h"
 
@@ -403,8 +404,7 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     rec.clear();
 
     // The printouts still to come do nothing yet.
-    for (CommandButton *b : {&f.Command2, &f.Command4, &f.Command5, &f.Command7, &f.Command8,
-                             &f.Command9, &f.Command10})
+    for (CommandButton *b : {&f.Command2, &f.Command4, &f.Command5, &f.Command7, &f.Command9})
         b->click();
     EXPECT_EQ(rec.jobCount(), 0);
     EXPECT_TRUE(f.Visible());
@@ -419,6 +419,33 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     ASSERT_TRUE(isLoaded<Form28>());
     EXPECT_TRUE(form<Form28>().Visible());
     EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(Form8Test, Buttons_CoverSheetPrintsAndWerbungOpensTheBannerWindow)
+{
+    add({QStringLiteral("Maier Eva"), 40, 1});
+    Form8 &f = open();
+    RecordingPrinter &rec = useRecordingPrinter();
+    rec.clear();
+
+    f.Command8.click();
+    EXPECT_EQ(rec.jobCount(), 1);
+    EXPECT_EQ(rec.pageCount(), 1);
+    EXPECT_NE(rec.findText(QStringLiteral("Offizielle")), nullptr);
+    EXPECT_FALSE(hourglass());
+    EXPECT_TRUE(f.Visible());
+    // The banner rows were reached: the banner window is loaded, not shown.
+    ASSERT_TRUE(isLoaded<Form21>());
+    EXPECT_FALSE(form<Form21>().Visible());
+
+    f.Command10.click();
+    EXPECT_TRUE(form<Form21>().Visible());
+    EXPECT_TRUE(f.Visible());
+
+    // Back in the print window, the banner window closes (and so has stored
+    // its banners for the next cover sheet).
+    ASSERT_TRUE(activateByUser(f));
+    EXPECT_TRUE(waitUntil([] { return !isLoaded<Form21>(); }));
 }
 
 TEST_F(Form8Test, RaceWindowLauncher_AssignsClassesOpensAndComesBack)
