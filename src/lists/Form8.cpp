@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "Certificates.h"
 #include "Form28.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
@@ -309,7 +310,10 @@ void Form8::Command2_Click() {}
 void Form8::Command4_Click() {}
 
 // The certificates of the marked List2 lines.
-void Form8::Command5_Click() {}
+void Form8::Command5_Click()
+{
+    PrintCertificates();
+}
 
 // Those not classified.
 void Form8::Command7_Click() {}
