@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "Certificates.h"
 #include "CoverSheet.h"
 #include "Form28.h"
 #include "PrintHelpers.h"
@@ -312,7 +313,10 @@ void Form8::Command2_Click() {}
 void Form8::Command4_Click() {}
 
 // The certificates of the marked List2 lines.
-void Form8::Command5_Click() {}
+void Form8::Command5_Click()
+{
+    PrintCertificates();
+}
 
 // Those not classified.
 void Form8::Command7_Click() {}

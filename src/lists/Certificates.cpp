@@ -1,0 +1,200 @@
+#include "Certificates.h"
+
+#include "Form8.h"
+#include "PrintHelpers.h"
+#include "core/Form1.h"
+#include "core/NumberTimeText.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+#include "race/Ranking.h"
+
+namespace {
+
+// Where each pictogram goes on the page (mm), by CertificatePictogram.
+struct PictogramPlace {
+    double x, y, width, height;
+};
+constexpr PictogramPlace PictogramPlaces[8] = {
+    {50, 105, 100, 65},   // skier
+    {52, 98, 100, 80},    // snowboarder
+    {54, 105, 100, 75},   // sledger
+    {56, 97, 90, 84},     // running child
+    {80, 97, 40, 84},     // female runner
+    {80, 97, 34, 84},     // male runner
+    {56, 97, 80, 84},     // running pair
+    {70, 97, 60, 84},     // cyclist
+};
+
+void setFont(double size, bool bold, bool italic)
+{
+    Printer &p = printer();
+    p.FontSize = size;
+    p.FontBold = bold;
+    p.FontItalic = italic;
+}
+
+// Centred on the page at y, in the current font.
+void printCentredAt(double y, const QString &text)
+{
+    printer().CurrentY = y;
+    Work.WorkText = text;
+    PrintCentred();
+}
+
+// The title beside a best time. Whoever has a best time gets it; the sex
+// only chooses the wording, and the two champion titles have no word for an
+// athlete whose sex is not set.
+QString bestTimeTitle()
+{
+    const int sex = Rec.AthleteSex;
+    switch (Rec.BestTimeTitle) {
+    case 1: return QStringLiteral("Bestzeit");
+    case 2: return QStringLiteral("Tagesbestzeit");
+    case 3:
+        return sex == 0 ? QStringLiteral("Ortsmeisterin")
+             : sex == 1 ? QStringLiteral("Ortsmeister")
+                        : QString();
+    case 4:
+        return sex == 0 ? QStringLiteral("Vereinsmeisterin")
+             : sex == 1 ? QStringLiteral("Vereinsmeister")
+                        : QString();
+    default: return {};
+    }
+}
+
+// "Zeit: ", the total time (padded by FormatHms in the current font), the
+// best-time title when due, and the class or group of the entry.
+QString resultLine(int slot)
+{
+    const double total = Ranking.SlotTotalTime[slot];
+    Work.HmsInput = total;
+    SecondsToHms();
+    FormatHms();
+    QString line = QStringLiteral("Zeit: ") + Work.WorkText;
+
+    if (total != 0 && (total == Ranking.BestTimeFemale || total == Ranking.BestTimeMale))
+        line += blanks(3) + bestTimeTitle();
+
+    // As in the result list: evaluation by classes names the class cell,
+    // anything else the group.
+    line += blanks(8);
+    if (Rec.EvalByClass == 1) {
+        const int cell = Race.SlotClassCell[slot];
+        line += QStringLiteral("Klasse: ");
+        if (cell >= 0 && cell < CellCount)
+            line += Race.ClassDesignations[cell];
+    } else {
+        const int group = Race.SlotGroup[slot];
+        line += QStringLiteral("Gruppe: ");
+        if (group >= 0 && group <= NameCount)
+            line += Race.GroupNames[group];
+    }
+    return line;
+}
+
+void printCertificate(int slot, const Form8 &window)
+{
+    Printer &p = printer();
+
+    p.FontName = QStringLiteral("Times");
+    p.CurrentX = 20;
+    p.CurrentY = 20;
+    setFont(24, false, false);
+    p.Print(App.OrganisationName);
+
+    PrintLogo(150, 11);
+
+    p.DrawWidth = 5;
+    p.Line(20, 30, 185, 30, 0);
+
+    setFont(30, true, false);
+    printCentredAt(40, trimBlanks(Rec.RaceShortName).isEmpty() ? Rec.RaceName
+                                                               : Rec.RaceShortName);
+
+    p.FontName = QStringLiteral("Fraktur BT");
+    setFont(85, true, false);
+    printCentredAt(65, QStringLiteral("Urkunde"));
+    p.FontName = QStringLiteral("Times");
+
+    // A value outside the eight pictograms prints none; a picture that
+    // cannot be had is null and paints nothing.
+    const int k = Rec.CertificatePictogram;
+    if (k >= 0 && k < 8) {
+        const PictogramPlace &at = PictogramPlaces[k];
+        p.PaintPicture(Form1::PictogramPicture(k + 1), at.x, at.y, at.width, at.height);
+    }
+
+    setFont(30, true, true);
+    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
+        ReadAthleteRecord();
+    else
+        ClearAthleteFields();
+    printCentredAt(180, trimBlanks(Rec.AthleteName));
+
+    if (window.Check2.Value() == 0) {
+        setFont(14, false, false);
+        printCentredAt(195, QStringLiteral("belegte den"));
+        setFont(32, false, false);
+        printCentredAt(205, num::plainNumberText(Ranking.SlotRank[slot])
+                                + QStringLiteral(". Rang"));
+        // The time is padded in the face and size of its line.
+        setFont(18, false, false);
+        printCentredAt(225, resultLine(slot));
+    } else {
+        setFont(18, false, false);
+        printCentredAt(200, window.Text1.Text());
+        printCentredAt(210, window.Text2.Text());
+        printCentredAt(220, window.Text3.Text());
+    }
+
+    // The day of printing, not the day of the race.
+    setFont(14, false, false);
+    printCentredAt(240, QStringLiteral("am: ")
+                            + dates::germanDateText(dates::oleFromDate(sysclock::today())));
+
+    p.DrawWidth = 3;
+    p.Line(20, 260, 75, 260, 0);
+    p.Line(130, 260, 185, 260, 0);
+    p.DrawWidth = 5;
+    p.Line(20, 275, 185, 275, 0);
+
+    p.EndDoc();
+}
+
+// The hourglass while the certificates print; the caller's pointer after.
+struct HourglassWhile {
+    HourglassWhile() : before(hourglass()) { setHourglass(true); }
+    ~HourglassWhile() { setHourglass(before); }
+    bool before;
+};
+
+} // namespace
+
+void PrintCertificates()
+{
+    // The marked lines live in the print window; without it nothing is
+    // marked.
+    if (!isLoaded<Form8>())
+        return;
+    Form8 &window = form<Form8>();
+    HourglassWhile hourglass;
+    OpenAthleteAndClubFilesIfClosed();
+
+    for (int i = 0; i < window.List2.ListCount(); ++i) {
+        if (!window.List2.Selected(i))
+            continue;
+        Work.CurrentSlot = num::numericValue(rightChars(window.List2.List(i), 4));
+        // A line that names no entry slot prints nothing.
+        const double slot = Work.CurrentSlot;
+        if (!(slot >= 1 && slot <= MaxSlots) || slot != double(int(slot)))
+            continue;
+        printCertificate(int(slot), window);
+    }
+}
