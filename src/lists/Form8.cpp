@@ -5,6 +5,7 @@
 #include "Form28.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
+#include "SecondRunStartList.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RecordFiles.h"
@@ -303,7 +304,10 @@ void Form8::Command6_Click()
 // The printouts still to come; until then their buttons do nothing.
 
 // The start list of the second run.
-void Form8::Command2_Click() {}
+void Form8::Command2_Click()
+{
+    PrintSecondRunStartList();
+}
 
 // The participant list.
 void Form8::Command4_Click() {}
