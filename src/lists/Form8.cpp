@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "Form28.h"
+#include "ParticipantList.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
 #include "SecondRunStartList.h"
@@ -310,7 +311,10 @@ void Form8::Command2_Click()
 }
 
 // The participant list.
-void Form8::Command4_Click() {}
+void Form8::Command4_Click()
+{
+    PrintParticipantList();
+}
 
 // The certificates of the marked List2 lines.
 void Form8::Command5_Click() {}

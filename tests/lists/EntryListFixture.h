@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTime>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "GuiTestHelpers.h"
@@ -74,11 +75,12 @@ protected:
         WindowDataTest::TearDown();
     }
 
-    int addClub(const QString &shortName, const QString &fullName = {})
+    // Without a full name given, the short name with " e.V.".
+    int addClub(const QString &shortName, const std::optional<QString> &fullName = {})
     {
         ClearClubFields();
         Rec.ClubShortName = shortName;
-        Rec.ClubFullName = fullName.isNull() ? shortName + QStringLiteral(" e.V.") : fullName;
+        Rec.ClubFullName = fullName ? *fullName : shortName + QStringLiteral(" e.V.");
         Rec.CurrentClubNo = ++Rec.ClubCount;
         WriteClubRecord();
         return Rec.ClubCount;
