@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "Form28.h"
+#include "NotClassifiedList.h"
 #include "ParticipantList.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
@@ -320,7 +321,10 @@ void Form8::Command4_Click()
 void Form8::Command5_Click() {}
 
 // Those not classified.
-void Form8::Command7_Click() {}
+void Form8::Command7_Click()
+{
+    PrintNotClassifiedList();
+}
 
 // The official cover sheet.
 void Form8::Command8_Click() {}
