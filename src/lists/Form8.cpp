@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "AlphabeticalList.h"
 #include "Form28.h"
 #include "NotClassifiedList.h"
 #include "ParticipantList.h"
@@ -330,7 +331,10 @@ void Form8::Command7_Click()
 void Form8::Command8_Click() {}
 
 // The alphabetical list with start numbers.
-void Form8::Command9_Click() {}
+void Form8::Command9_Click()
+{
+    PrintAlphabeticalList();
+}
 
 // The banner window.
 void Form8::Command10_Click() {}
