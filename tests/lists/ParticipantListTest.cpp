@@ -185,8 +185,9 @@ TEST_F(ParticipantListTest, RowCells)
     EXPECT_EQ(status1->text, QStringLiteral("dis"));
     EXPECT_EQ(status1->fontSize, 8);
     const PrintOp *status2 = nullptr;
-    for (const PrintOp &op : rec->texts())
-        if (std::abs(op.y - rowY(2)) < 1e-9 && op.x > 133 + 1e-6)
+    for (const PrintOp &op : rec->ops)
+        if (op.kind == PrintOp::Kind::Text && std::abs(op.y - rowY(2)) < 1e-9
+            && op.x > 133 + 1e-6)
             status2 = &op;
     ASSERT_NE(status2, nullptr);
     EXPECT_EQ(status2->text, QStringLiteral("naS"));
