@@ -2,11 +2,15 @@
 
 #include <QStringList>
 
+#include "AlphabeticalList.h"
 #include "Certificates.h"
 #include "CoverSheet.h"
 #include "Form28.h"
+#include "NotClassifiedList.h"
+#include "ParticipantList.h"
 #include "PrintHelpers.h"
 #include "ResultList.h"
+#include "SecondRunStartList.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RecordFiles.h"
@@ -304,13 +308,17 @@ void Form8::Command6_Click()
     form<Form28>().Show();
 }
 
-// The printouts still to come; until then their buttons do nothing.
-
 // The start list of the second run.
-void Form8::Command2_Click() {}
+void Form8::Command2_Click()
+{
+    PrintSecondRunStartList();
+}
 
 // The participant list.
-void Form8::Command4_Click() {}
+void Form8::Command4_Click()
+{
+    PrintParticipantList();
+}
 
 // The certificates of the marked List2 lines.
 void Form8::Command5_Click()
@@ -319,7 +327,10 @@ void Form8::Command5_Click()
 }
 
 // Those not classified.
-void Form8::Command7_Click() {}
+void Form8::Command7_Click()
+{
+    PrintNotClassifiedList();
+}
 
 // The official cover sheet.
 void Form8::Command8_Click()
@@ -328,7 +339,10 @@ void Form8::Command8_Click()
 }
 
 // The alphabetical list with start numbers.
-void Form8::Command9_Click() {}
+void Form8::Command9_Click()
+{
+    PrintAlphabeticalList();
+}
 
 // The banner window.
 void Form8::Command10_Click()

@@ -403,9 +403,8 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     RecordingPrinter &rec = useRecordingPrinter();
     rec.clear();
 
-    // The printouts still to come do nothing yet.
-    for (CommandButton *b : {&f.Command2, &f.Command4, &f.Command5, &f.Command7, &f.Command9})
-        b->click();
+    // Certificates want marked finishers: none marked, nothing printed.
+    f.Command5.click();
     EXPECT_EQ(rec.jobCount(), 0);
     EXPECT_TRUE(f.Visible());
 

@@ -1,0 +1,96 @@
+#include "ListRows.h"
+
+#include "Form8.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Strings.h"
+
+namespace {
+
+SortedTextList OwnSortList;
+
+const bool registered = registerStateReset([] { OwnSortList.clear(); });
+
+} // namespace
+
+SortedTextList &PrintSortList()
+{
+    if (isLoaded<Form8>())
+        return form<Form8>().List1;
+    return OwnSortList;
+}
+
+int SortLineSlot(const QString &line)
+{
+    const int slot = num::toInt32(num::numericValue(rightChars(line, 4)));
+    return slot >= 1 && slot <= MaxSlots ? slot : 0;
+}
+
+void ReadSlotAthlete(int slot)
+{
+    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
+        ReadAthleteRecord();
+    else
+        ClearAthleteFields();
+    Rec.AthleteName = trimBlanks(Rec.AthleteName);
+}
+
+QString SlotDesignation(int slot)
+{
+    const int cell = Race.SlotClassCell[slot];
+    return cell >= 0 && cell < CellCount ? Race.ClassDesignations[cell] : QString();
+}
+
+QString SlotGroupName(int slot)
+{
+    const int group = Race.SlotGroup[slot];
+    return group >= 0 && group <= NameCount ? Race.GroupNames[group] : QString();
+}
+
+QString SlotClassName(int slot)
+{
+    const int k = Race.SlotClass[slot];
+    return k >= 0 && k <= ClassCount ? Race.ClassNames[k] : QString();
+}
+
+QString StatusName(int status)
+{
+    return status >= 0 && status < int(App.StatusNames.size()) ? App.StatusNames[status]
+                                                                : QString();
+}
+
+QString SlotClubText(int slot)
+{
+    int club = 0;
+    switch (Race.SlotClub[slot]) {
+    case 1: club = Rec.AthleteClub1; break;
+    case 2: club = Rec.AthleteClub2; break;
+    case 3: club = Rec.AthleteClub3; break;
+    default: return {};
+    }
+    if (club < 1 || club > Rec.ClubCount)
+        return {};
+    Rec.CurrentClubNo = club;
+    ReadClubRecord();
+    const QString shortName = trimBlanks(Rec.ClubShortName);
+    return shortName.isEmpty() ? trimBlanks(Rec.ClubFullName) : shortName;
+}
+
+PrintRun::PrintRun(CommandButton *button)
+    : hourglassBefore_(hourglass()), button_(button)
+{
+    setHourglass(true);
+    if (button_)
+        button_->setEnabled(false);
+}
+
+PrintRun::~PrintRun()
+{
+    if (button_)
+        button_->setEnabled(true);
+    setHourglass(hourglassBefore_);
+}

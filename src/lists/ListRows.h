@@ -1,0 +1,54 @@
+#pragma once
+// What the entry lists of the print window share (start list of the second
+// run, participant list, those not classified, alphabetical list): the
+// hidden sorted list they order their rows in, the look-ups of a row's
+// cells, and the frame of a print run.
+#include <QString>
+
+#include "platform/TextOrder.h"
+
+class CommandButton;
+
+// The print window's List1 while the window is loaded, else a list of its
+// own, so that a list printed without the window does not load it.
+SortedTextList &PrintSortList();
+
+// y of row r of a list page, in mm.
+inline double ListRowY(double row) { return 40 + 4.5 * row; }
+
+// The slot a sort line ends with: the value of its last four characters;
+// 0 when that names no entry slot.
+int SortLineSlot(const QString &line);
+
+// The athlete of an entry slot becomes the current athlete. An athlete
+// number outside the file reads as a record without a name, without the
+// beep of a typed wrong number.
+void ReadSlotAthlete(int slot);
+
+// The texts of a slot's cells; empty for a number that no table holds.
+QString SlotDesignation(int slot);   // ClassDesignations of its class cell
+QString SlotGroupName(int slot);     // GroupNames of its group
+QString SlotClassName(int slot);     // ClassNames of its class number
+QString StatusName(int status);      // StatusNames
+
+// The club of an entry for the lists that name it: the athlete's club in
+// the field the slot counts (1..3), its trimmed short name or, when that is
+// empty, its trimmed full name. Reads the club record; empty when the slot
+// counts no club, the club number names no club or the club has no name.
+// Needs the slot's athlete as the current athlete.
+QString SlotClubText(int slot);
+
+// A print run: the hourglass while it lasts (the caller's pointer
+// afterwards) and, when given, the print window's button disabled until
+// the run ends.
+class PrintRun {
+public:
+    explicit PrintRun(CommandButton *button = nullptr);
+    ~PrintRun();
+    PrintRun(const PrintRun &) = delete;
+    PrintRun &operator=(const PrintRun &) = delete;
+
+private:
+    bool hourglassBefore_;
+    CommandButton *button_;
+};

@@ -1,0 +1,128 @@
+#include "NotClassifiedList.h"
+
+#include <QDate>
+
+#include "Form8.h"
+#include "ListRows.h"
+#include "PrintHelpers.h"
+#include "core/SharedState.h"
+#include "platform/DateText.h"
+#include "platform/Form.h"
+#include "platform/NumberText.h"
+#include "platform/Printer.h"
+#include "platform/Strings.h"
+
+namespace {
+
+constexpr int RowsPerPage = 52;
+
+void pageHead()
+{
+    ListHeadStyle style;
+    style.Title = QStringLiteral("Nicht in der Wertung");
+    style.RaceNameLimit = 110;
+    ListPageHead(style);
+
+    Printer &p = printer();
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = 11;
+    p.FontBold = true;
+    p.FontItalic = false;
+    const bool twoRuns = Rec.TwoRuns == 1;
+    const struct {
+        double x;
+        QString text;
+    } heads[] = {
+        {20, QStringLiteral("StartNr.")},
+        {45, QStringLiteral("Name")},
+        {100, QStringLiteral("m/w")},
+        {110, QStringLiteral("Jahr")},
+        {125, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
+        {155, twoRuns ? QStringLiteral("1.Dg.") : QStringLiteral("Grund")},
+        {175, twoRuns ? QStringLiteral("2.Dg.") : QString()},
+    };
+    for (const auto &h : heads) {
+        p.CurrentX = h.x;
+        p.CurrentY = 37;
+        p.Print(h.text);
+    }
+    p.FontBold = false;
+}
+
+void entryRow(int slot, double row)
+{
+    Printer &p = printer();
+    const double y = ListRowY(row);
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = 9;
+    p.FontItalic = false;
+    p.FontBold = false;
+    auto cell = [&](double x, const PrintItem &item) {
+        p.CurrentX = x;
+        p.CurrentY = y;
+        p.Print(item);
+    };
+    cell(20, Race.SlotStartNo[slot]);
+    // Printed whole: a long name runs into the next column.
+    cell(45, Rec.AthleteName);
+    cell(100, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
+    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
+    if (birth.isValid())
+        cell(110, birth.year());
+    // The plain class name of the class number, not the cell's designation.
+    cell(125, Rec.EvalByClass != 0 ? SlotClassName(slot) : SlotGroupName(slot));
+    cell(145, Race.SlotGuest[slot] == 1 ? QStringLiteral("G") : QStringLiteral("-"));
+    p.FontBold = true;
+    if (Race.SlotStatus1[slot] > 0)
+        cell(155, StatusName(Race.SlotStatus1[slot]));
+    if (Race.SlotStatus2[slot] > 0)
+        cell(175, StatusName(Race.SlotStatus2[slot]));
+    p.FontBold = false;
+}
+
+} // namespace
+
+void PrintNotClassifiedList()
+{
+    PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command7 : nullptr);
+
+    SortedTextList &list = PrintSortList();
+    list.clear();
+    for (int slot = 1; slot <= MaxSlots; ++slot) {
+        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+        if (Rec.CurrentAthleteId == 0)
+            continue;
+        if (Race.SlotStatus1[slot] + Race.SlotStatus2[slot] == 0)
+            continue;
+        ReadSlotAthlete(slot);
+        if (Rec.AthleteName.isEmpty())
+            continue;
+        list.add(num::formatNumber(Race.SlotStartNo[slot], u"0###") + Rec.AthleteName
+                 + blanks(3) + num::plainNumberText(slot));
+    }
+    letWindowSystemRedraw();
+    letWindowSystemRedraw();
+
+    if (list.count() == 0)
+        return;
+
+    Printer &p = printer();
+    ListPrint.PageNo = 0;
+    pageHead();
+    double row = 0;
+    for (const QString &line : list.lines()) {
+        const int slot = SortLineSlot(line);
+        if (slot == 0)
+            continue;
+        Work.CurrentSlot = slot;
+        ReadSlotAthlete(slot);
+        row += 1;
+        if (row > RowsPerPage) {
+            p.NewPage();
+            pageHead();
+            row = 1;
+        }
+        entryRow(slot, row);
+    }
+    p.EndDoc();
+}
