@@ -82,7 +82,7 @@ QString FinisherLine(int rank, int slot, const QString &athleteName, const QStri
 Form8::Form8()
     : Form(8, QStringLiteral("Ausdrucke"))
 {
-    setClientSize(10920, 8400);
+    setClientSize(11520, 8400);
 
     Label1.Move(120, 120, 7080, 420);
     Label1.setFontName(QStringLiteral("Arial"));
@@ -107,23 +107,23 @@ Form8::Form8()
     for (TextBox *t : {&Text1, &Text2, &Text3})
         t->setVisible(false);
 
-    Image2.Move(8880, 60, 600, 800);
+    Image2.Move(9180, 60, 600, 800);
     Image2.setStretch(true);
-    Image1.Move(9600, 60, 210, 800);
+    Image1.Move(9900, 60, 210, 800);
     Image1.setStretch(true);
 
-    Label2.Move(7440, 1020, 3360, 270);
+    Label2.Move(7440, 1020, 3960, 270);
     Label2.setCaption(QStringLiteral("Bild auf Urkunde:"));
-    Combo1.Move(7440, 1290, 3360, 330);
-    Label4.Move(7440, 1680, 3360, 270);
+    Combo1.Move(7440, 1290, 3960, 330);
+    Label4.Move(7440, 1680, 3960, 270);
     Label4.setCaption(QStringLiteral("Text für Bestzeit:"));
-    Combo2.Move(7440, 1950, 3360, 330);
-    Label5.Move(7440, 2340, 3360, 270);
+    Combo2.Move(7440, 1950, 3960, 330);
+    Label5.Move(7440, 2340, 3960, 270);
     Label5.setCaption(QStringLiteral("Wertung der \"Bestzeit\" ab Klasse:"));
-    Combo4.Move(7440, 2610, 3360, 330);
-    Check1.Move(7440, 3060, 3360, 300);
+    Combo4.Move(7440, 2610, 3960, 330);
+    Check1.Move(7440, 3060, 3960, 300);
     Check1.setCaption(QStringLiteral("Vereinswertung"));
-    Combo3.Move(7440, 3360, 3360, 330);
+    Combo3.Move(7440, 3360, 3960, 330);
     Combo3.setVisible(false);
 
     static const PrintButton buttons[] = {
@@ -139,11 +139,11 @@ Form8::Form8()
     int row = 0;
     for (const PrintButton &b : buttons) {
         CommandButton &button = this->*b.button;
-        button.Move(7440, 3900 + row * 420, 3360, 360);
+        button.Move(7440, 3900 + row * 420, 3960, 360);
         button.setCaption(QString::fromUtf16(b.caption));
         ++row;
     }
-    Command1.Move(7440, 7800, 3360, 420);
+    Command1.Move(7440, 7800, 3960, 420);
     Command1.setCaption(QStringLiteral("fertig"));
 
     Combo1.onLostFocus = [this] { Combo1_LostFocus(); };

@@ -19,23 +19,23 @@ std::int32_t raceNoOfLine(const QString &line)
 Form19::Form19()
     : Form(19, QStringLiteral("Zeitsumme aus mehreren Rennen"))
 {
-    setClientSize(9000, 5400);
+    setClientSize(9720, 5400);
 
     Label1.Move(240, 240, 4560, 300);
     Label1.setCaption(QStringLiteral("Liste der Rennen"));
     List1.Move(240, 540, 4560, 4560);
     List1.setFontName(QStringLiteral("Arial"));
 
-    Label3.Move(5040, 540, 3720, 2400);
+    Label3.Move(5040, 540, 4440, 2400);
     Label3.setWordWrap(true);
     Label3.setCaption(QStringLiteral(
         "Wählen Sie mindestens 2 Rennen aus der Liste und generieren Sie daraus ein neues "
         "Rennen mit den Zeitsummen aus allen gewählten Rennen. Es werden nur jeweils die "
         "ersten Durchgänge gewertet."));
-    Label2.Move(5040, 3060, 3720, 300);
+    Label2.Move(5040, 3060, 4440, 300);
     Label2.setFontBold(true);
 
-    Command2.Move(5040, 3540, 3720, 660);
+    Command2.Move(5040, 3540, 4440, 660);
     Command2.setCaption(QStringLiteral("neues Rennen aus Zeitsummen generieren"));
     Command1.Move(5040, 4440, 1440, 480);
     Command1.setCaption(QStringLiteral("Exit"));

@@ -55,9 +55,9 @@ Form20::Form20()
     Text2.Move(1320, 4740, 960, 360);
     List2.Move(2520, 4440, 2520, 1800);
 
-    Label6.Move(240, 5400, 1440, 300);
+    Label6.Move(240, 5220, 2160, 300);
     Label6.setCaption(QStringLiteral("Streichresultate:"));
-    Text3.Move(1680, 5340, 600, 360);
+    Text3.Move(240, 5520, 600, 360);
 
     Check1.Move(240, 6420, 4800, 300);
     Check1.setCaption(QStringLiteral("Klassen auf getrennten Seiten"));
