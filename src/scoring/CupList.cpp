@@ -202,14 +202,15 @@ QString CupListJob::nameAndClub() const
         club = Rec.AthleteClub3;
     if (club < 1 || club > Rec.ClubCount)
         return name;
-    // A name that fills the room alone leaves none for the club.
+    // The club is cut to the room the name leaves, down to nothing: the
+    // separator still shows the athlete has a club. A name longer than the
+    // room is printed alone.
     const qsizetype room = NameAndClubChars - name.size();
-    if (room <= 0)
+    if (room < 0)
         return name;
     Rec.CurrentClubNo = club;
     ReadClubRecord();
-    const QString clubText = leftChars(trimBlanks(Rec.ClubShortName), room);
-    return clubText.isEmpty() ? name : name + QStringLiteral(", ") + clubText;
+    return name + QStringLiteral(", ") + leftChars(trimBlanks(Rec.ClubShortName), room);
 }
 
 void CupListJob::printEndingAt(const QString &text, double right)

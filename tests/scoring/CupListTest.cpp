@@ -212,6 +212,7 @@ TEST_F(CupListTest, TheFirstClubElseTheThirdIsPrinted)
 {
     const int berg = addClub(QStringLiteral("SC Berg"));
     const int tal = addClub(QStringLiteral("  WSV Tal  "));
+    const int nameless = addClub(QString());
     const QString longName = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ ABCDEFGHIJKL");   // 39
     const struct {
         QString name;
@@ -225,6 +226,10 @@ TEST_F(CupListTest, TheFirstClubElseTheThirdIsPrinted)
         // The club is cut to what the 38 characters leave.
         {QStringLiteral("AE 34 Zeichen langer Name xxxxxxxx"), {tal, 0, 0},
          QStringLiteral("AE 34 Zeichen langer Name xxxxxxxx, WSV")},
+        // A name of exactly 38 characters leaves the club no room, a club
+        // without a short name prints as empty: the separator stays.
+        {leftChars(longName, 38), {berg, 0, 0}, leftChars(longName, 38) + u','},
+        {QStringLiteral("AF Namenlos"), {nameless, 0, 0}, QStringLiteral("AF Namenlos,")},
         {longName, {berg, 0, 0}, longName},
     };
     int n = 0;
