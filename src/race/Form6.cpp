@@ -70,7 +70,8 @@ Form6::Form6()
     List1.Move(240, 600, 5400, 7080);
     List1.setFontName(QStringLiteral("Monospac821 BT"));
 
-    constexpr int captionLeft = 5880, captionWidth = 2280, valueLeft = 8280, valueWidth = 4080;
+    // The captions are as wide as "Klassenbezeichnung genau" needs.
+    constexpr int captionLeft = 5880, captionWidth = 2580, valueLeft = 8520, valueWidth = 3840;
     Label2.Move(captionLeft, 600, 5760, 360);
     Label2.setCaption(QStringLiteral("bitte Teilnehmer anklicken !"));
     Label2.setFontBold(true);

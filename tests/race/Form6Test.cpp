@@ -257,6 +257,14 @@ TEST_F(Form6Test, Participant_ShowsDetailsAndTheClubChoice)
     EXPECT_NE(f.Label2.BackColor(), PaleCyan);
 }
 
+TEST_F(Form6Test, Captions_ShownWhole)
+{
+    Form6 &f = open();
+    for (const Label *l : {&f.Label3, &f.Label5, &f.Label14, &f.Label7, &f.Label12, &f.Label10,
+                           &f.Label11, &f.Label9, &f.Label15})
+        EXPECT_TRUE(captionShownWhole(*l)) << l->Caption().toStdString();
+}
+
 TEST_F(Form6Test, Settings_StoredForTheParticipantShownWhenTheirControlLosesFocus)
 {
     enter(1, QStringLiteral("MAIER Hans"), 1, 2014, {1, 2, 0});
