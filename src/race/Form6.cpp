@@ -261,9 +261,12 @@ void Form6::List1_Click()
     else
         ClearAthleteFields();
     Label2.setCaption(Rec.AthleteName);
-    // An athlete without sex gets no colour of the one shown before.
-    Label2.setBackColor(Rec.AthleteSex == 1 ? Male
-                                            : (Rec.AthleteSex == 0 ? Female : colours::ButtonFace));
+    // An athlete whose sex is not set keeps the colour of the one before,
+    // as in the time entry.
+    if (Rec.AthleteSex == 1)
+        Label2.setBackColor(Male);
+    else if (Rec.AthleteSex == 0)
+        Label2.setBackColor(Female);
     const QDate born = dates::dateFromOle(Rec.AthleteBirthDate);
     Label8.setCaption(born.isValid() ? num::plainNumberText(born.year()) : QString());
 
