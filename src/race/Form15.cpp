@@ -63,7 +63,9 @@ Form15::Form15()
 
     Label5.Move(SideLeft, GridTop, 1200, 300);
     Label5.setCaption(QStringLiteral("-1"));
-    Label7.Move(SideLeft, 1800, 3240, 300);
+    // Two lines: the caption is wider than the column beside the grid.
+    Label7.Move(SideLeft, 1640, 3240, 450);
+    Label7.setWordWrap(true);
     Label7.setCaption(QStringLiteral("genaue Bezeichnung der gewählten Klasse"));
     Text1.Move(SideLeft, 2100, 3240, 360);
     Label8.Move(SideLeft, 2640, 1200, 300);

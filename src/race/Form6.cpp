@@ -70,7 +70,8 @@ Form6::Form6()
     List1.Move(240, 600, 5400, 7080);
     List1.setFontName(QStringLiteral("Monospac821 BT"));
 
-    constexpr int captionLeft = 5880, captionWidth = 2280, valueLeft = 8280, valueWidth = 4080;
+    // The captions are as wide as "Klassenbezeichnung genau" needs.
+    constexpr int captionLeft = 5880, captionWidth = 2580, valueLeft = 8520, valueWidth = 3840;
     Label2.Move(captionLeft, 600, 5760, 360);
     Label2.setCaption(QStringLiteral("bitte Teilnehmer anklicken !"));
     Label2.setFontBold(true);
@@ -260,9 +261,12 @@ void Form6::List1_Click()
     else
         ClearAthleteFields();
     Label2.setCaption(Rec.AthleteName);
-    // An athlete without sex gets no colour of the one shown before.
-    Label2.setBackColor(Rec.AthleteSex == 1 ? Male
-                                            : (Rec.AthleteSex == 0 ? Female : colours::ButtonFace));
+    // An athlete whose sex is not set keeps the colour of the one before,
+    // as in the time entry.
+    if (Rec.AthleteSex == 1)
+        Label2.setBackColor(Male);
+    else if (Rec.AthleteSex == 0)
+        Label2.setBackColor(Female);
     const QDate born = dates::dateFromOle(Rec.AthleteBirthDate);
     Label8.setCaption(born.isValid() ? num::plainNumberText(born.year()) : QString());
 

@@ -146,6 +146,13 @@ TEST_F(Form15Test, Grid_SitsAtItsTwipsPositions)
     EXPECT_FALSE(f.Command6.Visible());
 }
 
+TEST_F(Form15Test, Captions_ShownWhole)
+{
+    Form15 &f = openGrid();
+    for (const Label *l : {&f.Label7, &f.Label8, &f.Label5})
+        EXPECT_TRUE(captionShownWhole(*l)) << l->Caption().toStdString();
+}
+
 TEST_F(Form15Test, HiddenCellsAndHeadings_FollowTheCriteria)
 {
     const struct {

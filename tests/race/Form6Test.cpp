@@ -250,11 +250,22 @@ TEST_F(Form6Test, Participant_ShowsDetailsAndTheClubChoice)
     EXPECT_EQ(f.Combo1.ListIndex(), 0);
     EXPECT_EQ(f.Check1.Value(), 0);
 
-    // Without a sex, the colour of the one before does not stay.
+    // Without a sex, the colour of the one before stays: pale red after
+    // HUBER Eva, pale cyan after MAIER Hans.
     choose(f, 3);
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("NEU Kim"));
-    EXPECT_NE(f.Label2.BackColor(), PaleRed);
-    EXPECT_NE(f.Label2.BackColor(), PaleCyan);
+    EXPECT_EQ(f.Label2.BackColor(), PaleRed);
+    choose(f, 1);
+    choose(f, 3);
+    EXPECT_EQ(f.Label2.BackColor(), PaleCyan);
+}
+
+TEST_F(Form6Test, Captions_ShownWhole)
+{
+    Form6 &f = open();
+    for (const Label *l : {&f.Label3, &f.Label5, &f.Label14, &f.Label7, &f.Label12, &f.Label10,
+                           &f.Label11, &f.Label9, &f.Label15})
+        EXPECT_TRUE(captionShownWhole(*l)) << l->Caption().toStdString();
 }
 
 TEST_F(Form6Test, Settings_StoredForTheParticipantShownWhenTheirControlLosesFocus)

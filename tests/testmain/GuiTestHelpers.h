@@ -5,6 +5,7 @@
 // from WindowTest so that every window is unloaded and destroyed after it.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 #include <functional>
@@ -83,6 +84,15 @@ inline void typeText(Control &control, const QString &text)
         const Qt::Key key = c.unicode() < 256 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, control.widget(), key, QString(c), Qt::NoModifier);
     }
+}
+
+// The caption of a label fits its box: on one line, or wrapped in its height.
+inline bool captionShownWhole(const Label &label)
+{
+    const QLabel *l = label.label();
+    if (l->wordWrap())
+        return l->heightForWidth(l->contentsRect().width()) <= l->contentsRect().height();
+    return l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width();
 }
 
 class WindowTest : public ::testing::Test {
