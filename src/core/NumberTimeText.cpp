@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
 
 #include "SharedState.h"
 #include "platform/NumberText.h"
@@ -24,6 +26,74 @@ void leadingZeroBeforeComma(QString &t)
     const qsizetype at = t.indexOf(QStringLiteral(" ,"));
     if (at >= 0)
         t.replace(at, 2, QStringLiteral("0,"));
+}
+
+// The time text padded on the left with blanks to a printed width of 14 in
+// the current font.
+QString padTo14(QString t)
+{
+    const Printer &p = printer();
+    double width = p.TextWidth(t);
+    // Start from the blanks that the width of one blank says are needed,
+    // less one, so that a list of many times measures each only a few times;
+    // the loop below then adds blanks one at a time as before.
+    if (width < 14) {
+        const double blank = p.TextWidth(QStringLiteral(" "));
+        if (blank > 0) {
+            const int guess = std::min(200, int(std::ceil((14 - width) / blank)) - 1);
+            if (guess > 0) {
+                const QString padded = blanks(guess) + t;
+                const double w = p.TextWidth(padded);
+                if (w < 14) {
+                    t = padded;
+                    width = w;
+                }
+            }
+        }
+    }
+    // Pad to 14 units; stop when a blank adds no width (a device that cannot
+    // measure) so that the loop always ends.
+    for (int guard = 0; width < 14 && guard < 200; ++guard) {
+        const QString wider = u' ' + t;
+        const double w = p.TextWidth(wider);
+        if (!(w > width))
+            break;
+        t = wider;
+        width = w;
+    }
+    return t;
+}
+
+// Padded texts remembered per font and device: a list prints the same few
+// thousand times in one font, and the padding measures each several times.
+struct PaddedKey {
+    std::uint64_t font;
+    QString text;
+    bool operator==(const PaddedKey &o) const { return font == o.font && text == o.text; }
+};
+
+struct PaddedKeyHash {
+    std::size_t operator()(const PaddedKey &k) const noexcept
+    {
+        return qHash(k.text, std::size_t(k.font));
+    }
+};
+
+// Bound of the remembered texts; past it they are forgotten and measured anew.
+constexpr std::size_t MaxPaddedTimes = 8192;
+
+QString paddedTime(const QString &t)
+{
+    static std::unordered_map<PaddedKey, QString, PaddedKeyHash> padded;
+    PaddedKey key{printer().measureKey(), t};
+    const auto found = padded.find(key);
+    if (found != padded.end())
+        return found->second;
+    if (padded.size() >= MaxPaddedTimes)
+        padded.clear();
+    QString result = padTo14(t);
+    padded.emplace(std::move(key), result);
+    return result;
 }
 
 } // namespace
@@ -80,36 +150,7 @@ void FormatHms()
         ++lead;
     t.remove(0, lead);
 
-    const Printer &p = printer();
-    double width = p.TextWidth(t);
-    // Start from the blanks that the width of one blank says are needed,
-    // less one, so that a list of many times measures each only a few times;
-    // the loop below then adds blanks one at a time as before.
-    if (width < 14) {
-        const double blank = p.TextWidth(QStringLiteral(" "));
-        if (blank > 0) {
-            const int guess = std::min(200, int(std::ceil((14 - width) / blank)) - 1);
-            if (guess > 0) {
-                const QString padded = blanks(guess) + t;
-                const double w = p.TextWidth(padded);
-                if (w < 14) {
-                    t = padded;
-                    width = w;
-                }
-            }
-        }
-    }
-    // Pad to 14 units; stop when a blank adds no width (a device that cannot
-    // measure) so that the loop always ends.
-    for (int guard = 0; width < 14 && guard < 200; ++guard) {
-        const QString wider = u' ' + t;
-        const double w = p.TextWidth(wider);
-        if (!(w > width))
-            break;
-        t = wider;
-        width = w;
-    }
-    Work.WorkText = t;
+    Work.WorkText = paddedTime(t);
 }
 
 void NormalizeDecimalText()

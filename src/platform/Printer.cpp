@@ -112,6 +112,11 @@ double Printer::TextWidth(const QString &text) const
     return f.advance(text) / f.dotsPerMm;
 }
 
+std::uint64_t Printer::measureKey() const
+{
+    return deviceFont().id;
+}
+
 double Printer::TextHeight() const
 {
     return deviceFont().heightMm;
