@@ -1,6 +1,7 @@
 #include "NumberTimeText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -64,37 +65,51 @@ QString padTo14(QString t)
     return t;
 }
 
-// Padded texts remembered per font and device: a list prints the same few
-// thousand times in one font, and the padding measures each several times.
-struct PaddedKey {
-    std::uint64_t font;
-    QString text;
-    bool operator==(const PaddedKey &o) const { return font == o.font && text == o.text; }
+// The time as hours:minutes:seconds,hundredths without leading zeros,
+// padded to a printed width of 14 in the current font.
+QString hmsText(double hours, double minutes, double seconds)
+{
+    seconds = num::roundHalfAway(seconds, 2);
+    // Seconds that round up to 60 carry into the minutes, and those into the
+    // hours, so that 59.996 s reads 1:00,00 and never 60,00.
+    if (seconds >= 60) {
+        seconds -= 60;
+        minutes += 1;
+    }
+    if (minutes >= 60) {
+        minutes -= 60;
+        hours += 1;
+    }
+    QString t = num::numberText(hours) + u':' + num::formatNumber(minutes, u"0#") + u':'
+        + num::formatNumber(seconds, u"0#.00");
+    qsizetype lead = 0;
+    while (lead < t.size() && (t[lead] == u' ' || t[lead] == u'0' || t[lead] == u':'))
+        ++lead;
+    t.remove(0, lead);
+    return padTo14(std::move(t));
+}
+
+// Time texts remembered per font and device, by the hours, minutes and
+// seconds they were made of (compared bit for bit): a list prints the same
+// few thousand times in one font, and making and padding a text measures it
+// several times.
+struct HmsKey {
+    std::uint64_t font, hours, minutes, seconds;
+    bool operator==(const HmsKey &) const = default;
 };
 
-struct PaddedKeyHash {
-    std::size_t operator()(const PaddedKey &k) const noexcept
+struct HmsKeyHash {
+    std::size_t operator()(const HmsKey &k) const noexcept
     {
-        return qHash(k.text, std::size_t(k.font));
+        std::uint64_t h = k.font;
+        for (const std::uint64_t v : {k.hours, k.minutes, k.seconds})
+            h = (h ^ v) * 0x9e3779b97f4a7c15ull + (h >> 29);
+        return std::size_t(h ^ (h >> 32));
     }
 };
 
-// Bound of the remembered texts; past it they are forgotten and measured anew.
-constexpr std::size_t MaxPaddedTimes = 8192;
-
-QString paddedTime(const QString &t)
-{
-    static std::unordered_map<PaddedKey, QString, PaddedKeyHash> padded;
-    PaddedKey key{printer().measureKey(), t};
-    const auto found = padded.find(key);
-    if (found != padded.end())
-        return found->second;
-    if (padded.size() >= MaxPaddedTimes)
-        padded.clear();
-    QString result = padTo14(t);
-    padded.emplace(std::move(key), result);
-    return result;
-}
+// Bound of the remembered texts; past it they are forgotten and made anew.
+constexpr std::size_t MaxRememberedTimes = 8192;
 
 } // namespace
 
@@ -130,27 +145,19 @@ void SecondsToHms()
 
 void FormatHms()
 {
-    double hours = Work.HmsHours;
-    double minutes = Work.HmsMinutes;
-    double seconds = num::roundHalfAway(Work.HmsSeconds, 2);
-    // Seconds that round up to 60 carry into the minutes, and those into the
-    // hours, so that 59.996 s reads 1:00,00 and never 60,00.
-    if (seconds >= 60) {
-        seconds -= 60;
-        minutes += 1;
+    static std::unordered_map<HmsKey, QString, HmsKeyHash> made;
+    HmsKey key{printer().measureKey(), std::bit_cast<std::uint64_t>(Work.HmsHours),
+               std::bit_cast<std::uint64_t>(Work.HmsMinutes),
+               std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
+    const auto found = made.find(key);
+    if (found != made.end()) {
+        Work.WorkText = found->second;
+        return;
     }
-    if (minutes >= 60) {
-        minutes -= 60;
-        hours += 1;
-    }
-    QString t = num::numberText(hours) + u':' + num::formatNumber(minutes, u"0#") + u':'
-        + num::formatNumber(seconds, u"0#.00");
-    qsizetype lead = 0;
-    while (lead < t.size() && (t[lead] == u' ' || t[lead] == u'0' || t[lead] == u':'))
-        ++lead;
-    t.remove(0, lead);
-
-    Work.WorkText = paddedTime(t);
+    if (made.size() >= MaxRememberedTimes)
+        made.clear();
+    Work.WorkText = hmsText(Work.HmsHours, Work.HmsMinutes, Work.HmsSeconds);
+    made.emplace(key, Work.WorkText);
 }
 
 void NormalizeDecimalText()
