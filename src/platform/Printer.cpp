@@ -144,9 +144,10 @@ void Printer::printText(const QString &text)
     if (text.isEmpty())
         return;
     const DeviceFont &f = deviceFont();
+    const double width = f.advance(text) / f.dotsPerMm;
     if (jobOk_)
-        backend().drawText(*this, f, CurrentX, CurrentY, text);
-    CurrentX += f.advance(text) / f.dotsPerMm;
+        backend().drawText(*this, f, CurrentX, CurrentY, text, width);
+    CurrentX += width;
 }
 
 void Printer::moveToNextZone()

@@ -151,7 +151,7 @@ void PaintingBackend::usePen(const QColor &colour, double width)
 }
 
 void PaintingBackend::drawText(const Printer &, const Printer::DeviceFont &font, double x,
-                               double y, const QString &text)
+                               double y, const QString &text, double)
 {
     if (!painter_.isActive())
         return;

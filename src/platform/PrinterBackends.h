@@ -71,9 +71,10 @@ public:
     virtual void newPage(int orientation, int page) = 0;
     virtual bool endJob() = 0;
 
-    // Positions in mm; the printer passes its drawing state along.
+    // Positions in mm; the printer passes its drawing state along, and for a
+    // text its width in mm as measured in that font.
     virtual void drawText(const Printer &state, const Printer::DeviceFont &font, double x,
-                          double y, const QString &text) = 0;
+                          double y, const QString &text, double width) = 0;
     virtual void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
                           double colour, LineShape shape) = 0;
     virtual void drawPicture(const Printer &state, const QImage &picture, double x, double y,
@@ -87,7 +88,7 @@ public:
     ~PaintingBackend() override;
 
     void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,
-                  const QString &text) override;
+                  const QString &text, double width) override;
     void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
                   double colour, LineShape shape) override;
     void drawPicture(const Printer &state, const QImage &picture, double x, double y,
