@@ -12,7 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/Printer.h"
 
@@ -40,14 +40,18 @@ struct Printer::DeviceFont {
     double advance(const QString &text) const;
 
 private:
-    struct TextKeyHash {
-        std::size_t operator()(const QString &text) const noexcept;
+    // The widths measured: an open-addressed table of slots, each the text's
+    // hash (never 0; 0 is a free slot) and where its entry is.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;
     };
-    mutable std::unordered_map<QString, double, TextKeyHash> advances_;
-    // The text measured last: printing a text measures it twice in a row
-    // (to draw it and to move on), a comparison is cheaper than hashing.
-    mutable QString lastText_;
-    mutable double lastAdvance_ = 0;
+    struct Entry {
+        QString text;
+        double advance;
+    };
+    mutable std::vector<Slot> slots_;
+    mutable std::vector<Entry> entries_;
 };
 
 // A stand-in of 1200 dpi for measuring where no printing device is at hand:

@@ -90,6 +90,28 @@ TEST_F(PrinterTest, RememberedWidthsBelongToTheFontTheyWereMeasuredIn)
     }
 }
 
+TEST_F(PrinterTest, ManyTextsInOneFontKeepTheirOwnWidths)
+{
+    // More texts than the printer keeps widths of: each one measured, then
+    // all again, comes out as measured fresh, however the texts it keeps
+    // were laid out or forgotten in between.
+    useRecordingPrinter();
+    Printer &p = printer();
+    const QFontMetricsF fresh(p.currentFont(), printerStandInDevice());
+    const double dotsPerMm = printerStandInDevice()->logicalDpiX() / 25.4;
+    std::vector<QString> texts;
+    for (int i = 0; i < 20000; ++i)
+        texts.push_back(QStringLiteral("W").repeated(i % 7) + QString::number(i)
+                        + QStringLiteral("i").repeated(i % 5));
+    for (int round = 0; round < 2; ++round) {
+        int wrong = 0;
+        for (const QString &text : texts)
+            if (p.TextWidth(text) != fresh.horizontalAdvance(text) / dotsPerMm)
+                ++wrong;
+        EXPECT_EQ(wrong, 0) << round;
+    }
+}
+
 TEST_F(PrinterTest, MeasureKeyTellsFontsAndDevicesApart)
 {
     useRecordingPrinter();
