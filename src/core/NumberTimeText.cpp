@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 #include "SharedState.h"
 #include "platform/NumberText.h"
@@ -92,24 +92,80 @@ QString hmsText(double hours, double minutes, double seconds)
 // Time texts remembered per font and device, by the hours, minutes and
 // seconds they were made of (compared bit for bit): a list prints the same
 // few thousand times in one font, and making and padding a text measures it
-// several times.
-struct HmsKey {
-    std::uint64_t font, hours, minutes, seconds;
-    bool operator==(const HmsKey &) const = default;
-};
+// several times. An open-addressed table, doubled when half full; past its
+// bound it forgets everything and starts anew.
+class RememberedTimes {
+public:
+    struct Key {
+        std::uint64_t font, hours, minutes, seconds;
+        bool operator==(const Key &) const = default;
+    };
 
-struct HmsKeyHash {
-    std::size_t operator()(const HmsKey &k) const noexcept
+    // The text of that key; null when it was not made yet.
+    const QString *find(const Key &key) const
     {
-        std::uint64_t h = k.font;
-        for (const std::uint64_t v : {k.hours, k.minutes, k.seconds})
-            h = (h ^ v) * 0x9e3779b97f4a7c15ull + (h >> 29);
-        return std::size_t(h ^ (h >> 32));
+        if (slots_.empty())
+            return nullptr;
+        for (std::size_t at = hashOf(key) & mask(); slots_[at] != 0; at = (at + 1) & mask()) {
+            const Entry &e = entries_[slots_[at] - 1];
+            if (e.key == key)
+                return &e.text;
+        }
+        return nullptr;
     }
-};
 
-// Bound of the remembered texts; past it they are forgotten and made anew.
-constexpr std::size_t MaxRememberedTimes = 8192;
+    void add(const Key &key, const QString &text)
+    {
+        if (entries_.size() >= MaxEntries) {
+            entries_.clear();
+            slots_.clear();
+        }
+        entries_.push_back({key, text});
+        if (2 * entries_.size() > slots_.size()) {
+            slots_.assign(std::max<std::size_t>(64, 2 * slots_.size()), 0);
+            for (std::size_t e = 0; e < entries_.size(); ++e)
+                place(e);
+        } else {
+            place(entries_.size() - 1);
+        }
+    }
+
+private:
+    static constexpr std::size_t MaxEntries = 8192;
+
+    struct Entry {
+        Key key;
+        QString text;
+    };
+
+    // Every bit of the key reaches the low bits that pick the slot: times
+    // such as 45.5 s have none set in their low mantissa bits.
+    static std::size_t hashOf(const Key &k)
+    {
+        auto mix = [](std::uint64_t x) {
+            x ^= x >> 30;
+            x *= 0xbf58476d1ce4e5b9ull;
+            x ^= x >> 27;
+            x *= 0x94d049bb133111ebull;
+            return x ^ (x >> 31);
+        };
+        std::uint64_t h = mix(k.font);
+        for (const std::uint64_t v : {k.hours, k.minutes, k.seconds})
+            h = mix(h ^ v);
+        return std::size_t(h);
+    }
+    std::size_t mask() const { return slots_.size() - 1; }
+    void place(std::size_t entry)
+    {
+        std::size_t at = hashOf(entries_[entry].key) & mask();
+        while (slots_[at] != 0)
+            at = (at + 1) & mask();
+        slots_[at] = std::uint32_t(entry + 1);
+    }
+
+    std::vector<std::uint32_t> slots_;   // entry + 1; 0 is a free slot
+    std::vector<Entry> entries_;
+};
 
 } // namespace
 
@@ -145,19 +201,17 @@ void SecondsToHms()
 
 void FormatHms()
 {
-    static std::unordered_map<HmsKey, QString, HmsKeyHash> made;
-    HmsKey key{printer().measureKey(), std::bit_cast<std::uint64_t>(Work.HmsHours),
-               std::bit_cast<std::uint64_t>(Work.HmsMinutes),
-               std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
-    const auto found = made.find(key);
-    if (found != made.end()) {
-        Work.WorkText = found->second;
+    static RememberedTimes remembered;
+    const RememberedTimes::Key key{printer().measureKey(),
+                                   std::bit_cast<std::uint64_t>(Work.HmsHours),
+                                   std::bit_cast<std::uint64_t>(Work.HmsMinutes),
+                                   std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
+    if (const QString *text = remembered.find(key)) {
+        Work.WorkText = *text;
         return;
     }
-    if (made.size() >= MaxRememberedTimes)
-        made.clear();
     Work.WorkText = hmsText(Work.HmsHours, Work.HmsMinutes, Work.HmsSeconds);
-    made.emplace(key, Work.WorkText);
+    remembered.add(key, Work.WorkText);
 }
 
 void NormalizeDecimalText()

@@ -4,6 +4,7 @@
 #include "core/NumberTimeText.h"
 #include "core/SharedState.h"
 #include "platform/Printer.h"
+#include "platform/Strings.h"
 
 namespace {
 
@@ -133,6 +134,40 @@ TEST_F(NumberTimeTextTest, FormatHms_PadsForTheFontItIsCalledIn)
     }
     // The fonts differ enough that the paddings differ.
     EXPECT_NE(first[1][0].size(), first[2][0].size());
+    resetPrinter();
+}
+
+TEST_F(NumberTimeTextTest, FormatHms_ManyTimesInTwoFontsInTurn)
+{
+    // Thousands of times, each in two fonts in turn and then all again: each
+    // text is the time's own and padded for its font.
+    resetPrinter();
+    Printer &p = printer();
+    const double sizes[] = {10, 8};
+    for (int round = 0; round < 2; ++round) {
+        int wrong = 0;
+        for (int n = 0; n < 360000; n += 71) {   // hundredths of a second, below 1 h
+            const int minutes = n / 6000, seconds = n / 100 % 60, hundredths = n % 100;
+            const QString expected = minutes > 0
+                ? QString::asprintf("%d:%02d,%02d", minutes, seconds, hundredths)
+                : seconds > 0 ? QString::asprintf("%d,%02d", seconds, hundredths)
+                              : QString::asprintf(",%02d", hundredths);
+            for (const double size : sizes) {
+                p.FontSize = size;
+                Work.HmsInput = n / 100.0;
+                SecondsToHms();
+                FormatHms();
+                const QString &text = Work.WorkText;
+                if (trimBlanks(text) != expected || !(p.TextWidth(text) >= 14)
+                    || !text.startsWith(u' ') || !(p.TextWidth(text.mid(1)) < 14)) {
+                    ADD_FAILURE() << round << ' ' << size << ' ' << n << " \""
+                                  << text.toStdString() << '"';
+                    if (++wrong > 5)
+                        return;
+                }
+            }
+        }
+    }
     resetPrinter();
 }
 
