@@ -81,8 +81,11 @@ void Printer::setBackend(std::unique_ptr<PrinterBackend> backend)
 const Printer::DeviceFont &Printer::deviceFont() const
 {
     auto matches = [this](const DeviceFont &f) {
+        // The name is mostly the very text the font was made from: the same
+        // characters in memory need no comparing.
         return f.size == FontSize && f.bold == FontBold && f.italic == FontItalic
-            && f.name == FontName;
+            && ((f.name.constData() == FontName.constData() && f.name.size() == FontName.size())
+                || f.name == FontName);
     };
     if (lastFont_ && matches(*lastFont_))
         return *lastFont_;
