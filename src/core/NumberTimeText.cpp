@@ -1,7 +1,10 @@
 #include "NumberTimeText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "SharedState.h"
 #include "platform/NumberText.h"
@@ -25,6 +28,144 @@ void leadingZeroBeforeComma(QString &t)
     if (at >= 0)
         t.replace(at, 2, QStringLiteral("0,"));
 }
+
+// The time text padded on the left with blanks to a printed width of 14 in
+// the current font.
+QString padTo14(QString t)
+{
+    const Printer &p = printer();
+    double width = p.TextWidth(t);
+    // Start from the blanks that the width of one blank says are needed,
+    // less one, so that a list of many times measures each only a few times;
+    // the loop below then adds blanks one at a time as before.
+    if (width < 14) {
+        const double blank = p.TextWidth(QStringLiteral(" "));
+        if (blank > 0) {
+            const int guess = std::min(200, int(std::ceil((14 - width) / blank)) - 1);
+            if (guess > 0) {
+                const QString padded = blanks(guess) + t;
+                const double w = p.TextWidth(padded);
+                if (w < 14) {
+                    t = padded;
+                    width = w;
+                }
+            }
+        }
+    }
+    // Pad to 14 units; stop when a blank adds no width (a device that cannot
+    // measure) so that the loop always ends.
+    for (int guard = 0; width < 14 && guard < 200; ++guard) {
+        const QString wider = u' ' + t;
+        const double w = p.TextWidth(wider);
+        if (!(w > width))
+            break;
+        t = wider;
+        width = w;
+    }
+    return t;
+}
+
+// The time as hours:minutes:seconds,hundredths without leading zeros,
+// padded to a printed width of 14 in the current font.
+QString hmsText(double hours, double minutes, double seconds)
+{
+    seconds = num::roundHalfAway(seconds, 2);
+    // Seconds that round up to 60 carry into the minutes, and those into the
+    // hours, so that 59.996 s reads 1:00,00 and never 60,00.
+    if (seconds >= 60) {
+        seconds -= 60;
+        minutes += 1;
+    }
+    if (minutes >= 60) {
+        minutes -= 60;
+        hours += 1;
+    }
+    QString t = num::numberText(hours) + u':' + num::formatNumber(minutes, u"0#") + u':'
+        + num::formatNumber(seconds, u"0#.00");
+    qsizetype lead = 0;
+    while (lead < t.size() && (t[lead] == u' ' || t[lead] == u'0' || t[lead] == u':'))
+        ++lead;
+    t.remove(0, lead);
+    return padTo14(std::move(t));
+}
+
+// Time texts remembered per font and device, by the hours, minutes and
+// seconds they were made of (compared bit for bit): a list prints the same
+// few thousand times in one font, and making and padding a text measures it
+// several times. An open-addressed table, doubled when half full; past its
+// bound it forgets everything and starts anew.
+class RememberedTimes {
+public:
+    struct Key {
+        std::uint64_t font, hours, minutes, seconds;
+        bool operator==(const Key &) const = default;
+    };
+
+    // The text of that key; null when it was not made yet.
+    const QString *find(const Key &key) const
+    {
+        if (slots_.empty())
+            return nullptr;
+        for (std::size_t at = hashOf(key) & mask(); slots_[at] != 0; at = (at + 1) & mask()) {
+            const Entry &e = entries_[slots_[at] - 1];
+            if (e.key == key)
+                return &e.text;
+        }
+        return nullptr;
+    }
+
+    void add(const Key &key, const QString &text)
+    {
+        if (entries_.size() >= MaxEntries) {
+            entries_.clear();
+            slots_.clear();
+        }
+        entries_.push_back({key, text});
+        if (2 * entries_.size() > slots_.size()) {
+            slots_.assign(std::max<std::size_t>(64, 2 * slots_.size()), 0);
+            for (std::size_t e = 0; e < entries_.size(); ++e)
+                place(e);
+        } else {
+            place(entries_.size() - 1);
+        }
+    }
+
+private:
+    static constexpr std::size_t MaxEntries = 8192;
+
+    struct Entry {
+        Key key;
+        QString text;
+    };
+
+    // Every bit of the key reaches the low bits that pick the slot: times
+    // such as 45.5 s have none set in their low mantissa bits.
+    static std::size_t hashOf(const Key &k)
+    {
+        auto mix = [](std::uint64_t x) {
+            x ^= x >> 30;
+            x *= 0xbf58476d1ce4e5b9ull;
+            x ^= x >> 27;
+            x *= 0x94d049bb133111ebull;
+            return x ^ (x >> 31);
+        };
+        std::uint64_t h = mix(k.font);
+        for (const std::uint64_t v : {k.hours, k.minutes, k.seconds})
+            h = mix(h ^ v);
+        return std::size_t(h);
+    }
+    std::size_t mask() const { return slots_.size() - 1; }
+    void place(std::size_t entry)
+    {
+        std::size_t at = hashOf(entries_[entry].key) & mask();
+        while (slots_[at] != 0)
+            at = (at + 1) & mask();
+        slots_[at] = std::uint32_t(entry + 1);
+    }
+
+    std::vector<std::uint32_t> slots_;   // entry + 1; 0 is a free slot
+    std::vector<Entry> entries_;
+};
 
 } // namespace
 
@@ -60,56 +201,17 @@ void SecondsToHms()
 
 void FormatHms()
 {
-    double hours = Work.HmsHours;
-    double minutes = Work.HmsMinutes;
-    double seconds = num::roundHalfAway(Work.HmsSeconds, 2);
-    // Seconds that round up to 60 carry into the minutes, and those into the
-    // hours, so that 59.996 s reads 1:00,00 and never 60,00.
-    if (seconds >= 60) {
-        seconds -= 60;
-        minutes += 1;
+    static RememberedTimes remembered;
+    const RememberedTimes::Key key{printer().measureKey(),
+                                   std::bit_cast<std::uint64_t>(Work.HmsHours),
+                                   std::bit_cast<std::uint64_t>(Work.HmsMinutes),
+                                   std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
+    if (const QString *text = remembered.find(key)) {
+        Work.WorkText = *text;
+        return;
     }
-    if (minutes >= 60) {
-        minutes -= 60;
-        hours += 1;
-    }
-    QString t = num::numberText(hours) + u':' + num::formatNumber(minutes, u"0#") + u':'
-        + num::formatNumber(seconds, u"0#.00");
-    qsizetype lead = 0;
-    while (lead < t.size() && (t[lead] == u' ' || t[lead] == u'0' || t[lead] == u':'))
-        ++lead;
-    t.remove(0, lead);
-
-    const Printer &p = printer();
-    double width = p.TextWidth(t);
-    // Start from the blanks that the width of one blank says are needed,
-    // less one, so that a list of many times measures each only a few times;
-    // the loop below then adds blanks one at a time as before.
-    if (width < 14) {
-        const double blank = p.TextWidth(QStringLiteral(" "));
-        if (blank > 0) {
-            const int guess = std::min(200, int(std::ceil((14 - width) / blank)) - 1);
-            if (guess > 0) {
-                const QString padded = blanks(guess) + t;
-                const double w = p.TextWidth(padded);
-                if (w < 14) {
-                    t = padded;
-                    width = w;
-                }
-            }
-        }
-    }
-    // Pad to 14 units; stop when a blank adds no width (a device that cannot
-    // measure) so that the loop always ends.
-    for (int guard = 0; width < 14 && guard < 200; ++guard) {
-        const QString wider = u' ' + t;
-        const double w = p.TextWidth(wider);
-        if (!(w > width))
-            break;
-        t = wider;
-        width = w;
-    }
-    Work.WorkText = t;
+    Work.WorkText = hmsText(Work.HmsHours, Work.HmsMinutes, Work.HmsSeconds);
+    remembered.add(key, Work.WorkText);
 }
 
 void NormalizeDecimalText()

@@ -139,12 +139,18 @@ private:
     void athleteRow(int slot);
     void printTime(double seconds, double x);
     QString bestTimeTitle(int slot, double *size) const;
+    const QString &clubName(int club);
 
     Printer &p = printer();
     Layout layout;
     std::unique_ptr<CombinationTimes> combiTimes;
     QString title;
     double row = 0;
+    // The short names of the clubs read so far in this job, by club number;
+    // a race has far fewer clubs than entries.
+    std::vector<QString> clubNames;
+    std::vector<bool> clubRead;
+    int lastClub = 0;
 };
 
 // The hourglass while the job is built; the caller's pointer afterwards.
@@ -244,7 +250,28 @@ void ResultListJob::run()
         athleteRow(slot);
     }
 
+    // The club fields are left as reading every row's club would leave them.
+    if (lastClub != 0) {
+        Rec.CurrentClubNo = lastClub;
+        ReadClubRecord();
+    }
     p.EndDoc();
+}
+
+const QString &ResultListJob::clubName(int club)
+{
+    if (std::size_t(club) >= clubRead.size()) {
+        clubNames.resize(club + 1);
+        clubRead.resize(club + 1, false);
+    }
+    if (!clubRead[club]) {
+        Rec.CurrentClubNo = club;
+        ReadClubRecord();
+        clubNames[club] = trimBlanks(Rec.ClubShortName);
+        clubRead[club] = true;
+    }
+    lastClub = club;
+    return clubNames[club];
 }
 
 void ResultListJob::pageHead()
@@ -353,9 +380,7 @@ void ResultListJob::athleteRow(int slot)
     default: break;
     }
     if (club >= 1 && club <= Rec.ClubCount) {
-        Rec.CurrentClubNo = club;
-        ReadClubRecord();
-        const QString name = trimBlanks(Rec.ClubShortName);
+        const QString &name = clubName(club);
         if (!name.isEmpty()) {
             p.CurrentX = layout.clubX;
             p.CurrentY = y;

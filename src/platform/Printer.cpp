@@ -81,8 +81,11 @@ void Printer::setBackend(std::unique_ptr<PrinterBackend> backend)
 const Printer::DeviceFont &Printer::deviceFont() const
 {
     auto matches = [this](const DeviceFont &f) {
+        // The name is mostly the very text the font was made from: the same
+        // characters in memory need no comparing.
         return f.size == FontSize && f.bold == FontBold && f.italic == FontItalic
-            && f.name == FontName;
+            && ((f.name.constData() == FontName.constData() && f.name.size() == FontName.size())
+                || f.name == FontName);
     };
     if (lastFont_ && matches(*lastFont_))
         return *lastFont_;
@@ -112,6 +115,11 @@ double Printer::TextWidth(const QString &text) const
     return f.advance(text) / f.dotsPerMm;
 }
 
+std::uint64_t Printer::measureKey() const
+{
+    return deviceFont().id;
+}
+
 double Printer::TextHeight() const
 {
     return deviceFont().heightMm;
@@ -139,9 +147,10 @@ void Printer::printText(const QString &text)
     if (text.isEmpty())
         return;
     const DeviceFont &f = deviceFont();
+    const double width = f.advance(text) / f.dotsPerMm;
     if (jobOk_)
-        backend().drawText(*this, f, CurrentX, CurrentY, text);
-    CurrentX += f.advance(text) / f.dotsPerMm;
+        backend().drawText(*this, f, CurrentX, CurrentY, text, width);
+    CurrentX += width;
 }
 
 void Printer::moveToNextZone()

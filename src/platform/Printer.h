@@ -90,6 +90,11 @@ public:
     double TextWidth(const QString &text) const;
     // Height in mm of a line of the current font: what a Print moves down.
     double TextHeight() const;
+    // A number standing for the current font on the current device, for a
+    // routine that remembers what it measured: while it stays the same,
+    // TextWidth gives the same widths; another font, size, weight, slant or
+    // device gives another number. Numbers are never reused within a run.
+    std::uint64_t measureKey() const;
 
     // Prints at the current position. Items of a list are separated as by
     // ",": each next one starts at the next print zone (every 14 average

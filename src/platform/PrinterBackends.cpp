@@ -57,34 +57,62 @@ Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
     averageCharMm = metrics.averageCharWidth() / dotsPerMm;
 }
 
-std::size_t Printer::DeviceFont::TextKeyHash::operator()(const QString &text) const noexcept
+namespace {
+
+// FNV-1a over the UTF-16 units, folded to 32 bits: the texts are short, and
+// a plain hash of them is cheaper than Qt's seeded one. Never 0.
+std::uint32_t textHash(const QString &text)
 {
-    // FNV-1a over the UTF-16 units: the texts are short, and a plain hash
-    // of them is cheaper than Qt's seeded one.
     std::uint64_t h = 14695981039346656037ull;
     for (const QChar c : text) {
         h ^= c.unicode();
         h *= 1099511628211ull;
     }
-    return std::size_t(h);
+    const auto folded = std::uint32_t(h ^ (h >> 32));
+    return folded == 0 ? 1 : folded;
 }
+
+// Slots of a new table; it doubles when half full, so that a probe mostly
+// finds its text or a free slot at once.
+constexpr std::size_t FirstAdvanceSlots = 64;
+
+} // namespace
 
 double Printer::DeviceFont::advance(const QString &text) const
 {
-    if (!lastText_.isNull() && text == lastText_)
-        return lastAdvance_;
-    const auto found = advances_.find(text);
-    double width;
-    if (found != advances_.end()) {
-        width = found->second;
-    } else {
-        if (advances_.size() >= MaxCachedAdvances)
-            advances_.clear();
-        width = metrics.horizontalAdvance(text);
-        advances_.emplace(text, width);
+    const std::uint32_t hash = textHash(text);
+    std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    if (!slots_.empty()) {
+        for (;; at = (at + 1) & mask) {
+            const Slot &slot = slots_[at];
+            if (slot.hash == 0)
+                break;
+            if (slot.hash == hash && entries_[slot.entry].text == text)
+                return entries_[slot.entry].advance;
+        }
     }
-    lastText_ = text;
-    lastAdvance_ = width;
+    const double width = metrics.horizontalAdvance(text);
+    if (entries_.size() >= MaxCachedAdvances) {
+        // Full: forgotten, and measured anew from here on.
+        entries_.clear();
+        slots_.clear();
+    }
+    if (2 * (entries_.size() + 1) > slots_.size()) {
+        slots_.assign(std::max(FirstAdvanceSlots, 2 * slots_.size()), Slot{});
+        mask = slots_.size() - 1;
+        for (std::size_t e = 0; e < entries_.size(); ++e) {
+            const std::uint32_t h = textHash(entries_[e].text);
+            std::size_t free = h & mask;
+            while (slots_[free].hash != 0)
+                free = (free + 1) & mask;
+            slots_[free] = {h, std::uint32_t(e)};
+        }
+        for (at = hash & mask; slots_[at].hash != 0; at = (at + 1) & mask) {
+        }
+    }
+    slots_[at] = {hash, std::uint32_t(entries_.size())};
+    entries_.push_back({text, width});
     return width;
 }
 
@@ -151,7 +179,7 @@ void PaintingBackend::usePen(const QColor &colour, double width)
 }
 
 void PaintingBackend::drawText(const Printer &, const Printer::DeviceFont &font, double x,
-                               double y, const QString &text)
+                               double y, const QString &text, double)
 {
     if (!painter_.isActive())
         return;

@@ -12,7 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/Printer.h"
 
@@ -40,14 +40,18 @@ struct Printer::DeviceFont {
     double advance(const QString &text) const;
 
 private:
-    struct TextKeyHash {
-        std::size_t operator()(const QString &text) const noexcept;
+    // The widths measured: an open-addressed table of slots, each the text's
+    // hash (never 0; 0 is a free slot) and where its entry is.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;
     };
-    mutable std::unordered_map<QString, double, TextKeyHash> advances_;
-    // The text measured last: printing a text measures it twice in a row
-    // (to draw it and to move on), a comparison is cheaper than hashing.
-    mutable QString lastText_;
-    mutable double lastAdvance_ = 0;
+    struct Entry {
+        QString text;
+        double advance;
+    };
+    mutable std::vector<Slot> slots_;
+    mutable std::vector<Entry> entries_;
 };
 
 // A stand-in of 1200 dpi for measuring where no printing device is at hand:
@@ -71,9 +75,10 @@ public:
     virtual void newPage(int orientation, int page) = 0;
     virtual bool endJob() = 0;
 
-    // Positions in mm; the printer passes its drawing state along.
+    // Positions in mm; the printer passes its drawing state along, and for a
+    // text its width in mm as measured in that font.
     virtual void drawText(const Printer &state, const Printer::DeviceFont &font, double x,
-                          double y, const QString &text) = 0;
+                          double y, const QString &text, double width) = 0;
     virtual void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
                           double colour, LineShape shape) = 0;
     virtual void drawPicture(const Printer &state, const QImage &picture, double x, double y,
@@ -87,7 +92,7 @@ public:
     ~PaintingBackend() override;
 
     void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,
-                  const QString &text) override;
+                  const QString &text, double width) override;
     void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
                   double colour, LineShape shape) override;
     void drawPicture(const Printer &state, const QImage &picture, double x, double y,

@@ -66,13 +66,13 @@ bool RecordingPrinter::endJob()
 }
 
 void RecordingPrinter::drawText(const Printer &state, const Printer::DeviceFont &font,
-                                double x, double y, const QString &text)
+                                double x, double y, const QString &text, double width)
 {
     PrintOp op = stateOp(PrintOp::Kind::Text, state);
     op.x = x;
     op.y = y;
     op.text = text;
-    op.width = font.advance(text) / font.dotsPerMm;
+    op.width = width;
     op.height = font.heightMm;
     ops.push_back(std::move(op));
 }

@@ -54,7 +54,7 @@ public:
     void newPage(int orientation, int page) override;
     bool endJob() override;
     void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,
-                  const QString &text) override;
+                  const QString &text, double width) override;
     void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
                   double colour, LineShape shape) override;
     void drawPicture(const Printer &state, const QImage &picture, double x, double y,

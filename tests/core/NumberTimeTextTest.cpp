@@ -1,7 +1,10 @@
+#include <iterator>
+
 #include "TestSupport.h"
 #include "core/NumberTimeText.h"
 #include "core/SharedState.h"
 #include "platform/Printer.h"
+#include "platform/Strings.h"
 
 namespace {
 
@@ -87,6 +90,85 @@ TEST_F(NumberTimeTextTest, FormatHms_DropsLeadingZerosAndPadsTo14mm)
             EXPECT_LT(printer().TextWidth(Work.WorkText.mid(1)), 14.0) << c.seconds;
         }
     }
+}
+
+TEST_F(NumberTimeTextTest, FormatHms_PadsForTheFontItIsCalledIn)
+{
+    // The same times in turn in fonts that need more or fewer blanks, and
+    // again: each padding is right for the font it is made in, none is one
+    // remembered from another font.
+    resetPrinter();
+    Printer &p = printer();
+    struct Font {
+        const char *name;
+        double size;
+        bool bold;
+    } fonts[] = {
+        {"Arial", 10, false}, {"Arial", 8, false}, {"Arial", 11, false},
+        {"Arial", 10, true},  {"Times", 10, false}, {"Arial", 10, false},
+    };
+    const double times[] = {65.32, 5.32, 0.5};
+    QString first[std::size(fonts)][std::size(times)];
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t f = 0; f < std::size(fonts); ++f) {
+            p.FontName = QString::fromLatin1(fonts[f].name);
+            p.FontSize = fonts[f].size;
+            p.FontBold = fonts[f].bold;
+            for (std::size_t t = 0; t < std::size(times); ++t) {
+                SCOPED_TRACE(testing::Message() << round << ' ' << fonts[f].name << ' '
+                                                << fonts[f].size << ' ' << fonts[f].bold << ' '
+                                                << times[t]);
+                Work.HmsInput = times[t];
+                SecondsToHms();
+                FormatHms();
+                const QString text = Work.WorkText;
+                EXPECT_GE(p.TextWidth(text), 14.0);
+                ASSERT_TRUE(text.startsWith(u' '));
+                EXPECT_LT(p.TextWidth(text.mid(1)), 14.0);
+                if (round == 0)
+                    first[f][t] = text;
+                else
+                    EXPECT_EQ(text, first[f][t]);
+            }
+        }
+    }
+    // The fonts differ enough that the paddings differ.
+    EXPECT_NE(first[1][0].size(), first[2][0].size());
+    resetPrinter();
+}
+
+TEST_F(NumberTimeTextTest, FormatHms_ManyTimesInTwoFontsInTurn)
+{
+    // Thousands of times, each in two fonts in turn and then all again: each
+    // text is the time's own and padded for its font.
+    resetPrinter();
+    Printer &p = printer();
+    const double sizes[] = {10, 8};
+    for (int round = 0; round < 2; ++round) {
+        int wrong = 0;
+        for (int n = 0; n < 360000; n += 71) {   // hundredths of a second, below 1 h
+            const int minutes = n / 6000, seconds = n / 100 % 60, hundredths = n % 100;
+            const QString expected = minutes > 0
+                ? QString::asprintf("%d:%02d,%02d", minutes, seconds, hundredths)
+                : seconds > 0 ? QString::asprintf("%d,%02d", seconds, hundredths)
+                              : QString::asprintf(",%02d", hundredths);
+            for (const double size : sizes) {
+                p.FontSize = size;
+                Work.HmsInput = n / 100.0;
+                SecondsToHms();
+                FormatHms();
+                const QString &text = Work.WorkText;
+                if (trimBlanks(text) != expected || !(p.TextWidth(text) >= 14)
+                    || !text.startsWith(u' ') || !(p.TextWidth(text.mid(1)) < 14)) {
+                    ADD_FAILURE() << round << ' ' << size << ' ' << n << " \""
+                                  << text.toStdString() << '"';
+                    if (++wrong > 5)
+                        return;
+                }
+            }
+        }
+    }
+    resetPrinter();
 }
 
 TEST_F(NumberTimeTextTest, FormatHms_AlwaysEnds)

@@ -534,6 +534,48 @@ TEST_F(ResultListTest, ClubResultListThroughThePrintWindow)
     EXPECT_EQ(trimmedTextAt(34, rowY(4)), QStringLiteral("SCHNEE EINS"));
 }
 
+TEST_F(ResultListTest, ClubsAreReadAnewForEachPrint)
+{
+    // Rows of two clubs in turn; between the two prints club 1 is renamed
+    // and club 3 loses its short name.
+    add({.name = QStringLiteral("A"), .t1 = 41, .clubs = {1, 0, 0}});
+    add({.name = QStringLiteral("B"), .t1 = 42, .clubs = {3, 0, 0}});
+    add({.name = QStringLiteral("C"), .t1 = 43, .clubs = {1, 0, 0}});
+    add({.name = QStringLiteral("D"), .t1 = 44, .club = 2, .clubs = {3, 1, 0}});
+    const char16_t *before[] = {u"SC Berg", u"SV Schnee", u"SC Berg", u"SC Berg"};
+    const char16_t *after[] = {u"SC Gipfel", nullptr, u"SC Gipfel", u"SC Gipfel"};
+
+    for (const auto *clubs : {before, after}) {
+        if (clubs == after) {
+            Rec.CurrentClubNo = 1;
+            ReadClubRecord();
+            Rec.ClubShortName = QStringLiteral("SC Gipfel");
+            WriteClubRecord();
+            Rec.CurrentClubNo = 3;
+            ReadClubRecord();
+            Rec.ClubShortName.clear();
+            WriteClubRecord();
+            // Left on another club, as the club window may leave it.
+            Rec.CurrentClubNo = 2;
+            ReadClubRecord();
+        }
+        rec->clear();
+        PrintResultList();
+        for (int k = 0; k < 4; ++k) {
+            SCOPED_TRACE(testing::Message() << (clubs == after) << ' ' << k);
+            if (clubs[k]) {
+                EXPECT_EQ(trimmedTextAt(79, rowY(2 + k)), QString::fromUtf16(clubs[k]));
+            } else {
+                EXPECT_EQ(textAt(79, rowY(2 + k)), nullptr);
+            }
+        }
+        // The club fields are those of the last row's club.
+        EXPECT_EQ(Rec.CurrentClubNo, 1);
+        EXPECT_EQ(trimBlanks(Rec.ClubShortName), QString::fromUtf16(clubs[3]));
+        EXPECT_EQ(trimBlanks(Rec.ClubFullName), QStringLiteral("SC Berg e.V."));
+    }
+}
+
 namespace {
 
 class CombinationListTest : public ResultListTest {

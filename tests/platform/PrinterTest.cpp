@@ -1,7 +1,10 @@
 #include <QFontMetricsF>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "platform/Printer.h"
+#include "platform/PrinterBackends.h"
 #include "platform/RecordingPrinter.h"
 
 namespace {
@@ -38,6 +41,101 @@ TEST_F(PrinterTest, TextWidthFollowsTheCurrentFont)
     p.FontBold = false;
     p.FontName = "Times";
     EXPECT_LT(p.TextWidth("MAIER Hans"), regular);
+}
+
+namespace {
+
+// The drawing states a list switches between, each differing from the first
+// in one property.
+struct FontState {
+    const char *name;
+    double size;
+    bool bold, italic;
+};
+constexpr FontState ListFonts[] = {
+    {"Arial", 10, false, false}, {"Arial", 9, false, false}, {"Arial", 10.5, false, false},
+    {"Arial", 10, true, false},  {"Arial", 10, false, true}, {"Times", 10, false, false},
+};
+
+void useFont(Printer &p, const FontState &f)
+{
+    p.FontName = QString::fromLatin1(f.name);
+    p.FontSize = f.size;
+    p.FontBold = f.bold;
+    p.FontItalic = f.italic;
+}
+
+} // namespace
+
+TEST_F(PrinterTest, RememberedWidthsBelongToTheFontTheyWereMeasuredIn)
+{
+    // The same texts measured in turn in fonts that differ in one property,
+    // twice over: each width is that of its own font, never one remembered
+    // from the font measured before.
+    useRecordingPrinter();
+    Printer &p = printer();
+    const QString texts[] = {QStringLiteral("MAIER Hans"), QStringLiteral("       1:05,32"),
+                             QStringLiteral("SC Berg")};
+    for (int round = 0; round < 2; ++round) {
+        for (const FontState &f : ListFonts) {
+            useFont(p, f);
+            const QFontMetricsF fresh(p.currentFont(), printerStandInDevice());
+            const double dotsPerMm = printerStandInDevice()->logicalDpiX() / 25.4;
+            for (const QString &text : texts) {
+                SCOPED_TRACE(testing::Message() << round << ' ' << f.name << ' ' << f.size << ' '
+                                                << f.bold << f.italic << ' ' << text.toStdString());
+                EXPECT_DOUBLE_EQ(p.TextWidth(text), fresh.horizontalAdvance(text) / dotsPerMm);
+            }
+        }
+    }
+}
+
+TEST_F(PrinterTest, ManyTextsInOneFontKeepTheirOwnWidths)
+{
+    // More texts than the printer keeps widths of: each one measured, then
+    // all again, comes out as measured fresh, however the texts it keeps
+    // were laid out or forgotten in between.
+    useRecordingPrinter();
+    Printer &p = printer();
+    const QFontMetricsF fresh(p.currentFont(), printerStandInDevice());
+    const double dotsPerMm = printerStandInDevice()->logicalDpiX() / 25.4;
+    std::vector<QString> texts;
+    for (int i = 0; i < 20000; ++i)
+        texts.push_back(QStringLiteral("W").repeated(i % 7) + QString::number(i)
+                        + QStringLiteral("i").repeated(i % 5));
+    for (int round = 0; round < 2; ++round) {
+        int wrong = 0;
+        for (const QString &text : texts)
+            if (p.TextWidth(text) != fresh.horizontalAdvance(text) / dotsPerMm)
+                ++wrong;
+        EXPECT_EQ(wrong, 0) << round;
+    }
+}
+
+TEST_F(PrinterTest, MeasureKeyTellsFontsAndDevicesApart)
+{
+    useRecordingPrinter();
+    Printer &p = printer();
+    std::vector<std::uint64_t> keys;
+    for (const FontState &f : ListFonts) {
+        useFont(p, f);
+        keys.push_back(p.measureKey());
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        for (std::size_t j = i + 1; j < keys.size(); ++j)
+            EXPECT_NE(keys[i], keys[j]) << i << ' ' << j;
+    // Back in a font used before: the same key, so what was measured holds.
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        useFont(p, ListFonts[i]);
+        EXPECT_EQ(p.measureKey(), keys[i]) << i;
+    }
+    // Another device measures anew, even in the same font.
+    useFont(p, ListFonts[0]);
+    useRecordingPrinter();
+    EXPECT_NE(p.measureKey(), keys[0]);
+    useFont(p, ListFonts[0]);
+    selectPrinter(pdfPrinterName());
+    EXPECT_NE(p.measureKey(), keys[0]);
 }
 
 TEST_F(PrinterTest, ResetPrinterRestoresTheDefaults)
