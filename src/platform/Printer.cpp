@@ -4,6 +4,7 @@
 #include <QPrinterInfo>
 #include <cmath>
 
+#include "platform/Beep.h"
 #include "platform/NumberText.h"
 #include "platform/PrinterBackends.h"
 #include "platform/RecordingPrinter.h"
@@ -228,6 +229,10 @@ bool Printer::EndDoc()
     if (!jobRunning())
         return true;
     const bool ok = backend().endJob() && jobOk_;
+    // The print routines go on as if the job had gone out; the beep is the
+    // only sign the user gets that nothing was printed.
+    if (!ok)
+        beep();
     page_ = 0;
     jobOk_ = false;
     CurrentX = CurrentY = 0;

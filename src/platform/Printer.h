@@ -122,7 +122,7 @@ public:
     void NewPage();
     // Ends the job and hands it to the device. False when the device could
     // not take it (the PDF file could not be written, the printer refused
-    // the job); true also when no job was running.
+    // the job), with a beep; true also when no job was running.
     bool EndDoc();
 
     // The page size of the current page (of the next page outside a job) in

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Printer.h"
 #include "platform/PrinterBackends.h"
@@ -133,7 +134,9 @@ TEST_F(PdfPrinterTest, AJobThatCannotBeWrittenIsReportedByEndDoc)
     p.Line(20, 10, 190, 10);
     p.NewPage();
     EXPECT_EQ(p.Page(), 2);
+    resetBeepCount();
     EXPECT_FALSE(p.EndDoc());
+    EXPECT_EQ(beepCount(), 1);
     EXPECT_FALSE(p.jobRunning());
     EXPECT_EQ(readBytes(QStringLiteral("PDF")), "kein Ordner");
 }
