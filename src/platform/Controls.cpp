@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -82,6 +84,31 @@ protected:
     {
         if (!isChecked())
             setChecked(true);
+    }
+};
+
+// A caption set at the top edge of its label: in some faces the dots of the
+// capital umlauts rise above the font's ascent and would be cut off there, so
+// the text moves down by what they need, and one pixel more to keep them off
+// the edge.
+class CaptionWidget : public Hooked<QLabel> {
+public:
+    explicit CaptionWidget(QWidget *parent) : Hooked<QLabel>(parent) { fitTopMargin(); }
+
+protected:
+    void changeEvent(QEvent *event) override
+    {
+        Hooked<QLabel>::changeEvent(event);
+        if (event->type() == QEvent::FontChange)
+            fitTopMargin();
+    }
+
+private:
+    void fitTopMargin()
+    {
+        const QFontMetrics fm(font());
+        const int above = -fm.tightBoundingRect(QStringLiteral("ÄÖÜÅ")).top() - fm.ascent();
+        setContentsMargins(0, above >= 0 ? above + 1 : 0, 0, 0);
     }
 };
 
@@ -583,7 +610,7 @@ void Control::setFontUnderline(bool on)
 // --- Label ----------------------------------------------------------------
 
 Label::Label(const ControlParent &parent, const QString &name)
-    : Control(new Hooked<QLabel>(parent.widget()), parent, name)
+    : Control(new CaptionWidget(parent.widget()), parent, name)
 {
     // Captions are plain text: a "<" in a name is no markup.
     label()->setTextFormat(Qt::PlainText);

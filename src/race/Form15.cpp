@@ -64,10 +64,10 @@ Form15::Form15()
     Label5.Move(SideLeft, GridTop, 1200, 300);
     Label5.setCaption(QStringLiteral("-1"));
     // Two lines: the caption is wider than the column beside the grid.
-    Label7.Move(SideLeft, 1640, 3240, 450);
+    Label7.Move(SideLeft, 1620, 3240, 510);
     Label7.setWordWrap(true);
     Label7.setCaption(QStringLiteral("genaue Bezeichnung der gewählten Klasse"));
-    Text1.Move(SideLeft, 2100, 3240, 360);
+    Text1.Move(SideLeft, 2140, 3240, 360);
     Label8.Move(SideLeft, 2640, 1200, 300);
     Label8.setCaption(QStringLiteral("Nummer"));
     Text2.Move(SideLeft, 2940, 1080, 360);

@@ -649,6 +649,30 @@ TEST_F(Controls, LabelShowsItsCaptionWithoutAccessKeyMarks)
     EXPECT_EQ(f.Label1.label()->textFormat(), Qt::PlainText);
 }
 
+// The dots of "Ö" in "ÖSV-Nummer" must not be cut off at the label's top
+// edge, in whatever face and size the label is set: the caption's ink keeps
+// clear of that edge.
+TEST_F(Controls, LabelShowsCapitalUmlautsWhole)
+{
+    ControlsForm &f = shown();
+    auto firstInkRow = [](const QImage &image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 192)
+                    return y;
+        return -1;
+    };
+    for (const char *family : {"DejaVu Sans", "Liberation Sans", "Arial"}) {
+        for (double size : {8.0, 9.0, 10.0, 12.0}) {
+            SCOPED_TRACE(std::string(family) + " " + std::to_string(size));
+            f.Label1.setFontName(QString::fromLatin1(family));
+            f.Label1.setFontSize(size);
+            f.Label1.setCaption(QStringLiteral("ÄÖÜ"));
+            EXPECT_GE(firstInkRow(f.Label1.widget()->grab().toImage()), 1);
+        }
+    }
+}
+
 TEST_F(Controls, LabelClicksAndTellsTheMouseOverItButNotTheWindow)
 {
     ControlsForm &f = shown();
