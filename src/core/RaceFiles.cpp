@@ -183,13 +183,13 @@ bool WriteRaceFiles()
             out.numberLine(Race.SlotClub[i]);
             out.numberLine(Race.SlotGroup[i]);
             out.numberLine(Race.SlotPaid[i]);
-            out.line(num::plainNumberTextSingle(Race.SlotPoints[i]));
-            out.line(num::plainNumberText(Race.SlotTime1[i]));
+            out.plainNumberLineSingle(Race.SlotPoints[i]);
+            out.plainNumberLine(Race.SlotTime1[i]);
             out.numberLine(Race.SlotReserve[i]);
             out.numberLine(Race.SlotStatus1[i]);
             out.numberLine(Race.SlotGuest[i]);
             out.numberLine(Race.SlotTeam[i]);
-            out.line(num::plainNumberText(Race.SlotTime2[i]));
+            out.plainNumberLine(Race.SlotTime2[i]);
             out.numberLine(Race.SlotStatus2[i]);
             out.numberLine(Race.SlotBoarder[i]);
             out.numberLine(Race.SlotClassCell[i]);

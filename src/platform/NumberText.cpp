@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -320,6 +321,73 @@ void scientificDigits(const char *first, const char *last, char *digits, int &co
     point = count == 0 ? 0 : exp + 1;
 }
 
+// layout() on stack buffers: count digits (zero when none) with point digits
+// before the decimal point, written at out.
+char *layoutBytes(const char *digits, int count, int point, char *out)
+{
+    if (count == 0) {
+        *out++ = '0';
+        return out;
+    }
+    const auto copy = [&out](const char *from, int n) {
+        std::memcpy(out, from, std::size_t(n));
+        out += n;
+    };
+    const auto zeros = [&out](int n) {
+        std::memset(out, '0', std::size_t(n));
+        out += n;
+    };
+    if (point > MaxFixedIntegerDigits || point < MinFixedPoint) {
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = ',';
+            copy(digits + 1, count - 1);
+        }
+        const int exp = point - 1;
+        *out++ = 'E';
+        *out++ = exp < 0 ? '-' : '+';
+        const int a = std::abs(exp);
+        if (a < 10)
+            *out++ = '0';
+        out = std::to_chars(out, out + 8, a).ptr;
+    } else if (point <= 0) {
+        *out++ = '0';
+        *out++ = ',';
+        zeros(-point);
+        copy(digits, count);
+    } else if (point >= count) {
+        copy(digits, count);
+        zeros(point - count);
+    } else {
+        copy(digits, point);
+        *out++ = ',';
+        copy(digits + point, count - point);
+    }
+    return out;
+}
+
+// plainText() on stack buffers: the same shortest digits (or maxDigits
+// significant ones when those are more) and the same layout.
+template <typename T> char *plainBytes(T value, int maxDigits, char *out)
+{
+    value = tameNonFinite(value);
+    char buf[64];
+    char digits[32];
+    int count = 0;
+    int point = 0;
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    scientificDigits(buf, r.ptr, digits, count, point);
+    if (count > maxDigits) {
+        r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                          maxDigits - 1);
+        scientificDigits(buf, r.ptr, digits, count, point);
+    }
+    // Negative zero, and anything that came out as zero, has no sign.
+    if (value < 0 && count > 0)
+        *out++ = '-';
+    return layoutBytes(digits, count, point, out);
+}
+
 // formatNumber for the values and patterns of everyday use (below 1E15, few
 // places), on stack buffers: the same digits (shortest, or 15 significant
 // when those are more), the same half-away rounding and the same layout as
@@ -452,6 +520,32 @@ QString numberLine(double value)
     if (isSmallWholeNumber(value))
         return wholeNumberText(value, " ", " ");
     return numberText(value) + u' ';
+}
+
+char *plainNumberBytes(double value, char *out)
+{
+    if (isSmallWholeNumber(value))
+        return std::to_chars(out, out + 24, static_cast<long long>(value)).ptr;
+    return plainBytes(value, 15, out);
+}
+
+char *plainNumberBytesSingle(float value, char *out)
+{
+    return plainBytes(value, 7, out);
+}
+
+char *numberLineBytes(double value, char *out)
+{
+    // The plain text one place on, then its sign or a blank in front.
+    char *end = plainNumberBytes(value, out + 1);
+    if (out[1] == '-') {
+        std::memmove(out, out + 1, std::size_t(end - out - 1));
+        --end;
+    } else {
+        out[0] = ' ';
+    }
+    *end++ = ' ';
+    return end;
 }
 
 QString formatNumber(double value, QStringView pattern)

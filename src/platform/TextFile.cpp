@@ -3,8 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <charconv>
-#include <cmath>
 
 #include "Cp1252.h"
 #include "NumberText.h"
@@ -70,39 +68,56 @@ void TextWriter::line(const QString &text)
         return;
     // Characters the code page holds at their own value go straight in; a
     // line with any other is converted as a whole.
-    const qsizetype start = buffer_.size();
+    const std::size_t start = buffer_.size();
+    buffer_.resize(start + std::size_t(text.size()) + 2);
+    char *p = buffer_.data() + start;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            buffer_.append(char(u));
+            *p++ = char(u);
         } else {
-            buffer_.truncate(start);
-            buffer_ += cp1252::encode(text);
-            break;
+            buffer_.resize(start);
+            const QByteArray bytes = cp1252::encode(text);
+            append(bytes.constData(), std::size_t(bytes.size()));
+            append("\r\n", 2);
+            return;
         }
     }
-    buffer_ += "\r\n";
+    *p++ = '\r';
+    *p++ = '\n';
 }
 
 void TextWriter::numberLine(double value)
 {
     if (!ok_ || !file_)
         return;
-    // Whole numbers below 1E15 are their digits, as num::numberLine writes
-    // them: " 17 ", "-3 " (negative zero is " 0 ").
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-        char text[24];
-        char *p = text;
-        const auto whole = static_cast<long long>(value);
-        if (whole >= 0)
-            *p++ = ' ';
-        p = std::to_chars(p, text + sizeof text, whole).ptr;
-        *p++ = ' ';
-        buffer_.append(text, qsizetype(p - text));
-        buffer_ += "\r\n";
+    char text[num::NumberTextBytes + 2];
+    char *end = num::numberLineBytes(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
+void TextWriter::plainNumberLine(double value)
+{
+    if (!ok_ || !file_)
         return;
-    }
-    line(num::numberLine(value));
+    char text[num::NumberTextBytes + 2];
+    char *end = num::plainNumberBytes(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
+void TextWriter::plainNumberLineSingle(float value)
+{
+    if (!ok_ || !file_)
+        return;
+    char text[num::NumberTextBytes + 2];
+    char *end = num::plainNumberBytesSingle(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
 }
 
 bool TextWriter::commit()
@@ -110,7 +125,8 @@ bool TextWriter::commit()
     if (!file_)
         return false;
     // The whole file goes out in one write.
-    if (ok_ && !buffer_.isEmpty() && file_->write(buffer_) != buffer_.size())
+    if (ok_ && !buffer_.empty()
+        && file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size()))
         ok_ = false;
     buffer_.clear();
     bool done = false;

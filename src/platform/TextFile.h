@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
 
 class QSaveFile;
 
@@ -43,11 +44,16 @@ public:
 
     void line(const QString &text);       // text, CR LF
     void numberLine(double value);        // number line form " 17 "
+    // line(num::plainNumberText(value)) and line(num::plainNumberTextSingle(value)).
+    void plainNumberLine(double value);
+    void plainNumberLineSingle(float value);
     bool commit();                        // false when anything failed
 
 private:
+    void append(const char *bytes, std::size_t size) { buffer_.append(bytes, size); }
+
     std::unique_ptr<QSaveFile> file_;
-    QByteArray buffer_;   // the file's bytes, written at commit
+    std::string buffer_;   // the file's bytes, written at commit
     bool ok_ = true;
 };
 

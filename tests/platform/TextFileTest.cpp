@@ -112,6 +112,25 @@ TEST_F(TextFileTest, WriterWritesWindows1252LinesWithCrLf)
     EXPECT_EQ(readBytes("out.txt"), QByteArray("M\xfcller \x80\r\n\r\n 17 \r\n-2,5 \r\n 0,5 \r\n"));
 }
 
+TEST_F(TextFileTest, PlainNumberLinesAreThePlainTexts)
+{
+    TextWriter w(path("out.txt"));
+    w.plainNumberLine(65.32);
+    w.plainNumberLine(0);
+    w.plainNumberLine(-0.0);
+    w.plainNumberLine(-3);
+    w.plainNumberLine(1e20);
+    w.plainNumberLineSingle(12.5f);
+    w.plainNumberLineSingle(0.1f);
+    w.plainNumberLineSingle(-16777215.0f);
+    w.numberLine(1e15);
+    w.numberLine(-0.0);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(readBytes("out.txt"),
+              crlfLines({"65,32", "0", "0", "-3", "1E+20", "12,5", "0,1", "-16777220", " 1E+15 ",
+                         " 0 "}));
+}
+
 TEST_F(TextFileTest, WrittenLinesAndNumbersReadBack)
 {
     const QStringList lines = {"  7  MAIER Hans", "", QStringLiteral("Ärmel – „Ski“"), "a;b,c"};
