@@ -15,9 +15,10 @@ TextReader::TextReader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return;
     exists_ = true;
-    const QString text = cp1252::decode(file.readAll());
+    text_ = cp1252::decode(file.readAll());
     // LF ends a line and a CR before it belongs to the terminator; a CR
     // anywhere else is part of the line.
+    const QStringView text(text_);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype lf = text.indexOf(u'\n', start);
@@ -25,7 +26,7 @@ TextReader::TextReader(const QString &path)
         qsizetype end = stop;
         if (lf >= 0 && end > start && text[end - 1] == u'\r')
             --end;
-        lines_.append(text.mid(start, end - start));
+        lines_.push_back({start, end - start});
         start = stop + 1;
     }
 }
@@ -34,12 +35,16 @@ QString TextReader::readLine()
 {
     if (atEnd())
         return {};
-    return lines_[next_++];
+    const Line &l = lines_[std::size_t(next_++)];
+    return text_.mid(l.start, l.size);
 }
 
 double TextReader::readNumber()
 {
-    return num::decimalCommaValue(readLine());
+    if (atEnd())
+        return 0;
+    const Line &l = lines_[std::size_t(next_++)];
+    return num::decimalCommaValue(QStringView(text_).mid(l.start, l.size));
 }
 
 void TextReader::skipLine()

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QSaveFile;
 
@@ -16,7 +17,7 @@ public:
     explicit TextReader(const QString &path);
     bool exists() const { return exists_; }
     // True when every line has been read.
-    bool atEnd() const { return next_ >= lines_.size(); }
+    bool atEnd() const { return next_ >= qsizetype(lines_.size()); }
     // The next line as it stands; "" at the end.
     QString readLine();
     // The next line read as a number (blanks skipped, "," or "." as decimal
@@ -27,8 +28,13 @@ public:
     int lineCount() const { return int(lines_.size()); }
 
 private:
+    struct Line {
+        qsizetype start;
+        qsizetype size;
+    };
     bool exists_ = false;
-    QStringList lines_;
+    QString text_;              // the whole file, decoded once
+    std::vector<Line> lines_;   // where each line stands in text_
     qsizetype next_ = 0;
 };
 
