@@ -4,6 +4,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 #include "Cp1252.h"
 #include "NumberText.h"
 
@@ -54,9 +58,8 @@ void TextReader::skipLine()
 }
 
 TextWriter::TextWriter(const QString &path)
-    : file_(std::make_unique<QSaveFile>(path))
+    : path_(path)
 {
-    ok_ = file_->open(QIODevice::WriteOnly);
 }
 
 TextWriter::~TextWriter()
@@ -67,9 +70,30 @@ TextWriter::~TextWriter()
         file_->cancelWriting();
 }
 
+bool TextWriter::open()
+{
+    if (!file_) {
+        file_ = std::make_unique<QSaveFile>(path_);
+        if (!file_->open(QIODevice::WriteOnly))
+            ok_ = false;
+    }
+    return ok_;
+}
+
+bool TextWriter::writeBuffer()
+{
+    if (!ok_ || !open())
+        return false;
+    if (!buffer_.empty()
+        && file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size()))
+        ok_ = false;
+    buffer_.clear();
+    return ok_;
+}
+
 void TextWriter::line(const QString &text)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
     // Characters the code page holds at their own value go straight in; a
     // line with any other is converted as a whole.
@@ -94,7 +118,7 @@ void TextWriter::line(const QString &text)
 
 void TextWriter::numberLine(double value)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
     char *end = num::numberLineBytes(value, text);
@@ -105,7 +129,7 @@ void TextWriter::numberLine(double value)
 
 void TextWriter::plainNumberLine(double value)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
     char *end = num::plainNumberBytes(value, text);
@@ -116,7 +140,7 @@ void TextWriter::plainNumberLine(double value)
 
 void TextWriter::plainNumberLineSingle(float value)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
     char *end = num::plainNumberBytesSingle(value, text);
@@ -125,19 +149,28 @@ void TextWriter::plainNumberLineSingle(float value)
     append(text, std::size_t(end - text));
 }
 
+void TextWriter::startWriteback()
+{
+    if (!writeBuffer() || !file_->flush()) {
+        ok_ = false;
+        return;
+    }
+#ifdef Q_OS_LINUX
+    // Only starts the writing; commit() waits for it with its sync.
+    const int fd = file_->handle();
+    if (fd >= 0)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 bool TextWriter::commit()
 {
-    if (!file_)
-        return false;
-    // The whole file goes out in one write.
-    if (ok_ && !buffer_.empty()
-        && file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size()))
-        ok_ = false;
-    buffer_.clear();
+    // The rest of the file goes out in one write.
+    const bool written = writeBuffer();
     bool done = false;
-    if (ok_)
+    if (written)
         done = file_->commit();
-    else if (file_->isOpen())
+    else if (file_ && file_->isOpen())
         file_->cancelWriting();
     file_.reset();
     ok_ = false;

@@ -53,13 +53,22 @@ public:
     // line(num::plainNumberText(value)) and line(num::plainNumberTextSingle(value)).
     void plainNumberLine(double value);
     void plainNumberLineSingle(float value);
+
+    // Hands the bytes so far to the temporary file and lets the system start
+    // writing them to disk without waiting for it; commit() still syncs them
+    // before it replaces the old file. Writing several files this way before
+    // committing them lets their disk writes overlap.
+    void startWriteback();
     bool commit();                        // false when anything failed
 
 private:
+    bool open();
+    bool writeBuffer();
     void append(const char *bytes, std::size_t size) { buffer_.append(bytes, size); }
 
-    std::unique_ptr<QSaveFile> file_;
-    std::string buffer_;   // the file's bytes, written at commit
+    QString path_;
+    std::unique_ptr<QSaveFile> file_;   // opened at the first write to disk
+    std::string buffer_;                // the file's bytes not yet handed to file_
     bool ok_ = true;
 };
 

@@ -131,6 +131,31 @@ TEST_F(TextFileTest, PlainNumberLinesAreThePlainTexts)
                          " 0 "}));
 }
 
+TEST_F(TextFileTest, WritebackStartedEarlyStillReplacesOnlyAtCommit)
+{
+    writeBytes("f.txt", "old\r\n");
+    writeBytes("g.txt", "old\r\n");
+    {
+        TextWriter f(path("f.txt"));
+        TextWriter g(path("g.txt"));
+        f.line("one");
+        f.startWriteback();
+        g.line("abandoned");
+        g.startWriteback();
+        f.line("two");             // lines after it still belong to the file
+        EXPECT_EQ(readBytes("f.txt"), "old\r\n");
+        ASSERT_TRUE(f.commit());
+    }
+    EXPECT_EQ(readBytes("f.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(readBytes("g.txt"), "old\r\n");
+    EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[f.txt][g.txt]");
+
+    TextWriter w(path("nofolder/f.txt"));
+    w.line("x");
+    w.startWriteback();
+    EXPECT_FALSE(w.commit());
+}
+
 TEST_F(TextFileTest, WrittenLinesAndNumbersReadBack)
 {
     const QStringList lines = {"  7  MAIER Hans", "", QStringLiteral("Ärmel – „Ski“"), "a;b,c"};
