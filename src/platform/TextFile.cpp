@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
 
-#ifdef Q_OS_LINUX
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <unistd.h>
 #endif
 
 #include "Cp1252.h"
@@ -56,6 +58,21 @@ void TextReader::skipLine()
     if (!atEnd())
         ++next_;
 }
+
+namespace {
+
+#ifdef Q_OS_UNIX
+bool syncToDisk(int fd)
+{
+#if defined(Q_OS_DARWIN)
+    return ::fsync(fd) == 0;
+#else
+    return ::fdatasync(fd) == 0;
+#endif
+}
+#endif
+
+} // namespace
 
 TextWriter::TextWriter(const QString &path)
     : path_(path)
@@ -175,6 +192,29 @@ bool TextWriter::commit()
     file_.reset();
     ok_ = false;
     return done;
+}
+
+bool TextWriter::commitUnlessUnchanged()
+{
+#ifdef Q_OS_UNIX
+    if (ok_ && !file_) {
+        QFile current(path_);
+        if (QFileInfo(path_).isFile() && current.open(QIODevice::ReadOnly)
+            && current.size() == qint64(buffer_.size())) {
+            const QByteArray bytes = current.readAll();
+            // The same bytes: what commit() would leave behind is there
+            // already; only make sure it is on the disk, whoever wrote it.
+            if (bytes.size() == qsizetype(buffer_.size())
+                && std::memcmp(bytes.constData(), buffer_.data(), buffer_.size()) == 0
+                && syncToDisk(current.handle())) {
+                buffer_.clear();
+                ok_ = false;
+                return true;
+            }
+        }
+    }
+#endif
+    return commit();
 }
 
 bool fileExists(const QString &path)

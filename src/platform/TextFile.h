@@ -60,6 +60,11 @@ public:
     // committing them lets their disk writes overlap.
     void startWriteback();
     bool commit();                        // false when anything failed
+    // As commit(), but a file that already holds exactly these bytes is left
+    // as it is (not replaced, its time of change kept) and only synced to
+    // disk, so that afterwards it stands on the disk as commit() would have
+    // left it. True in that case too.
+    bool commitUnlessUnchanged();
 
 private:
     bool open();

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdint>
+#include <sys/stat.h>
+#include <utility>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -155,6 +158,67 @@ TEST_F(TextFileTest, WritebackStartedEarlyStillReplacesOnlyAtCommit)
     w.startWriteback();
     EXPECT_FALSE(w.commit());
 }
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// The file's inode and time of change: both stay while nothing writes it.
+std::pair<ino_t, std::int64_t> fileStamp(const QString &file)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+    return {st.st_ino, std::int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+bool commitLines(const QString &file, const QStringList &lines)
+{
+    TextWriter w(file);
+    for (const QString &l : lines)
+        w.line(l);
+    return w.commitUnlessUnchanged();
+}
+
+} // namespace
+
+TEST_F(TextFileTest, CommitUnlessUnchangedLeavesAFileWithTheSameBytesAlone)
+{
+    const QString f = path("pos.dat");
+    writeBytes("pos.dat", "a\r\nb\r\n");
+    const auto before = fileStamp(f);
+    ASSERT_TRUE(commitLines(f, {"a", "b"}));
+    EXPECT_EQ(fileStamp(f), before);
+    EXPECT_EQ(readBytes("pos.dat"), "a\r\nb\r\n");
+    EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[pos.dat]");
+
+    // Other bytes, even of the same length, or a longer or shorter file:
+    // replaced as by commit().
+    const struct {
+        QByteArray onDisk;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "c"}},
+        {"a\r\nb\r\n", {"a", "b", ""}},
+        {"a\r\nb\r\n\r\n", {"a", "b"}},
+        {"", {"a"}},
+        {"a\r\n", {}},
+    };
+    for (const auto &c : cases) {
+        writeBytes("pos.dat", c.onDisk);
+        const auto old = fileStamp(f);
+        ASSERT_TRUE(commitLines(f, c.lines));
+        EXPECT_NE(fileStamp(f), old) << c.onDisk.toStdString();
+        EXPECT_EQ(readBytes("pos.dat"), crlfLines(c.lines)) << c.onDisk.toStdString();
+    }
+
+    // No file, or a folder in its place: as commit().
+    QFile::remove(f);
+    ASSERT_TRUE(commitLines(f, {"a"}));
+    EXPECT_EQ(readBytes("pos.dat"), "a\r\n");
+    ASSERT_TRUE(QDir(path("")).mkdir("taken"));
+    EXPECT_FALSE(commitLines(path("taken"), {}));
+    EXPECT_TRUE(QFileInfo(path("taken")).isDir());
+}
+#endif
 
 TEST_F(TextFileTest, WrittenLinesAndNumbersReadBack)
 {
