@@ -190,9 +190,54 @@ struct Scan {
 // The number at pos: sign, digits, a decimal separator ("." and, when
 // commaToo, ","), digits, and an exponent only when digits follow the "E".
 // Out-of-range values saturate instead of becoming infinite.
+// scanNumber for the numbers files mostly hold ("17", "-65,32"): at most 15
+// digits and no exponent. Their digits as a whole number are exact in a
+// double, and so is the power of ten, so one division gives the correctly
+// rounded value, as the conversion of the decimal text does. False when the
+// text is not of that kind.
+bool scanShortNumber(QStringView s, qsizetype pos, bool commaToo, Scan &r)
+{
+    static constexpr double Powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype n = s.size();
+    bool negative = false;
+    if (pos < n && (s[pos] == u'+' || s[pos] == u'-')) {
+        negative = s[pos] == u'-';
+        ++pos;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    while (pos < n && isDigit(s[pos])) {
+        digits = digits * 10 + (s[pos].unicode() - u'0');
+        ++count;
+        ++pos;
+    }
+    if (pos < n && (s[pos] == u'.' || (commaToo && s[pos] == u','))) {
+        ++pos;
+        while (pos < n && isDigit(s[pos])) {
+            digits = digits * 10 + (s[pos].unicode() - u'0');
+            ++count;
+            ++decimals;
+            ++pos;
+            if (count > 15)
+                return false;
+        }
+    }
+    if (count == 0 || count > 15 || (pos < n && (s[pos] == u'E' || s[pos] == u'e')))
+        return false;
+    r.anyDigits = true;
+    r.end = pos;
+    const double v = double(digits) / Powers[decimals];
+    r.value = v == 0 ? 0.0 : (negative ? -v : v);
+    return true;
+}
+
 Scan scanNumber(QStringView s, qsizetype pos, bool commaToo)
 {
     Scan r;
+    if (scanShortNumber(s, pos, commaToo, r))
+        return r;
     const qsizetype n = s.size();
     bool negative = false;
     if (pos < n && (s[pos] == u'+' || s[pos] == u'-')) {

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <string>
 
 #include "platform/NumberText.h"
 
@@ -371,4 +375,58 @@ TEST(NumberText, DecimalCommaValueReadsCommaOrPointAndReportsGarbage)
         EXPECT_EQ(ok, c.ok) << c.text;
     }
     EXPECT_EQ(decimalCommaValue(u"7,25"), 7.25);   // ok is optional
+}
+
+// Short numbers take a quicker road than long ones or those with an
+// exponent; the value must not depend on it: every text reads as the
+// correctly rounded value of its decimal digits, whatever follows them.
+TEST(NumberText, ValuesOfShortAndLongNumbersAreCorrectlyRounded)
+{
+    std::uint64_t x = 0xD1B54A32D192ED03ULL;
+    const char *tails[] = {"", " ", "x", ",5", ".5", "e", "E2", "e-3", "  7"};
+    for (int i = 0; i < 40000; ++i) {
+        x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+        const int intDigits = int(x % 17);
+        const int fracDigits = int((x >> 5) % 19) - 1;   // -1: no separator
+        std::string digits;
+        std::uint64_t y = x;
+        for (int d = 0; d < intDigits + std::max(fracDigits, 0); ++d) {
+            y = y * 2862933555777941757ULL + 3037000493ULL;
+            digits += char('0' + (y >> 60) % 10);
+        }
+        std::string plain = (x >> 40) % 3 == 0 ? "-" : (x >> 40) % 7 == 0 ? "+" : "";
+        plain += digits.substr(0, std::size_t(intDigits));
+        std::string point = plain;
+        std::string comma = plain;
+        if (fracDigits >= 0) {
+            point += '.' + digits.substr(std::size_t(intDigits));
+            comma += ',' + digits.substr(std::size_t(intDigits));
+        }
+        const std::string tail = tails[(x >> 48) % std::size(tails)];
+
+        // The expected value: the digits as read by the standard library.
+        const std::string number = point.substr(point[0] == '+' ? 1 : 0);
+        double expected = 0;
+        const bool anyDigits = !digits.empty();
+        if (anyDigits) {
+            const std::string forLibrary = number[0] == '-' ? number.substr(1) : number;
+            const std::string padded = (forLibrary[0] == '.' ? "0" : "") + forLibrary;
+            std::from_chars(padded.data(), padded.data() + padded.size(), expected);
+            if (number[0] == '-' && expected != 0)
+                expected = -expected;
+        }
+        const bool exponent = anyDigits && !tail.empty() && (tail[0] == 'E' || tail[0] == 'e')
+                              && tail.size() > 1;
+        // Exponents, and numbers made by the tail, have cases of their own above.
+        if (exponent || (fracDigits < 0 && (tail[0] == ',' || tail[0] == '.'))
+            || (!anyDigits && tail.find_first_of("0123456789") != std::string::npos))
+            continue;
+        const QString pointText = QString::fromLatin1(point + tail);
+        const QString commaText = QString::fromLatin1(comma + tail);
+        ASSERT_EQ(numericValue(pointText), expected) << point + tail;
+        bool ok = false;
+        ASSERT_EQ(decimalCommaValue(commaText, &ok), expected) << comma + tail;
+        const bool blankTail = tail.find_first_not_of(' ') == std::string::npos;
+        ASSERT_EQ(ok, anyDigits && blankTail) << comma + tail;
+    }
 }
