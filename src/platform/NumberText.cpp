@@ -571,6 +571,24 @@ char *plainNumberBytes(double value, char *out)
 {
     if (isSmallWholeNumber(value))
         return std::to_chars(out, out + 24, static_cast<long long>(value)).ptr;
+    // Hundredths, as times and points are: when the value is the double
+    // nearest to cents / 100, that decimal of at most 15 digits is the only
+    // one of so few digits that reads as the value, so it is the shortest
+    // text too.
+    const double a = std::fabs(value);
+    if (a < 1e13) {
+        const auto cents = static_cast<long long>(std::llround(a * 100));
+        if (double(cents) / 100 == a) {
+            char digits[24];
+            int count = int(std::to_chars(digits, digits + sizeof digits, cents).ptr - digits);
+            const int point = count - 2;
+            while (count > 0 && digits[count - 1] == '0')
+                --count;
+            if (value < 0)
+                *out++ = '-';
+            return layoutBytes(digits, count, point, out);
+        }
+    }
     return plainBytes(value, 15, out);
 }
 
