@@ -1,6 +1,7 @@
 #include "RaceFiles.h"
 
 #include <QStringList>
+#include <memory>
 
 #include "RecordFiles.h"
 #include "SharedState.h"
@@ -51,16 +52,26 @@ bool anyName(const std::array<QString, NameCount + 1> &names)
     return false;
 }
 
-// Writes the 100 names when any is set; removes a file left from an earlier
-// save when none is, so that emptied names do not come back on loading.
-bool writeNames(const QString &fileName, const std::array<QString, NameCount + 1> &names)
+// The 100 names' writer when any is set; none when the file is to go.
+std::unique_ptr<TextWriter> namesWriter(const QString &fileName,
+                                        const std::array<QString, NameCount + 1> &names)
 {
     if (!anyName(names))
-        return deleteFile(fileName);
-    TextWriter out(fileName);
+        return nullptr;
+    auto out = std::make_unique<TextWriter>(fileName);
     for (int i = 1; i <= NameCount; ++i)
-        out.line(names[i]);
-    return out.commit();
+        out->line(names[i]);
+    out->startWriteback();
+    return out;
+}
+
+// Commits the names; without a writer removes a file left from an earlier
+// save, so that emptied names do not come back on loading.
+bool commitNames(const QString &fileName, const std::unique_ptr<TextWriter> &out)
+{
+    if (!out)
+        return deleteFile(fileName);
+    return out->commit();
 }
 
 } // namespace
@@ -171,48 +182,55 @@ void LoadRaceFiles()
 
 bool WriteRaceFiles()
 {
-    bool ok = true;
-    {
-        TextWriter out(RaceFileName(u'R', QStringLiteral(".dat")));
-        for (int i = 1; i <= MaxSlots; ++i) {
-            if (Race.SlotAthleteId[i] == 0)
-                continue;
-            out.numberLine(Race.SlotAthleteId[i]);
-            out.numberLine(Race.SlotStartNo[i]);
-            out.numberLine(Race.SlotClass[i]);
-            out.numberLine(Race.SlotClub[i]);
-            out.numberLine(Race.SlotGroup[i]);
-            out.numberLine(Race.SlotPaid[i]);
-            out.line(num::plainNumberTextSingle(Race.SlotPoints[i]));
-            out.line(num::plainNumberText(Race.SlotTime1[i]));
-            out.numberLine(Race.SlotReserve[i]);
-            out.numberLine(Race.SlotStatus1[i]);
-            out.numberLine(Race.SlotGuest[i]);
-            out.numberLine(Race.SlotTeam[i]);
-            out.line(num::plainNumberText(Race.SlotTime2[i]));
-            out.numberLine(Race.SlotStatus2[i]);
-            out.numberLine(Race.SlotBoarder[i]);
-            out.numberLine(Race.SlotClassCell[i]);
-            for (int e = 0; e < SlotBlockEmptyLines; ++e)
-                out.line(QString());
-        }
-        ok = out.commit() && ok;
+    // All four files are written to their temporary files and handed to the
+    // disk first, so that their disk writes overlap; then they are committed
+    // one by one in this order, each synced before it replaces its old file.
+    TextWriter r(RaceFileName(u'R', QStringLiteral(".dat")));
+    for (int i = 1; i <= MaxSlots; ++i) {
+        if (Race.SlotAthleteId[i] == 0)
+            continue;
+        r.numberLine(Race.SlotAthleteId[i]);
+        r.numberLine(Race.SlotStartNo[i]);
+        r.numberLine(Race.SlotClass[i]);
+        r.numberLine(Race.SlotClub[i]);
+        r.numberLine(Race.SlotGroup[i]);
+        r.numberLine(Race.SlotPaid[i]);
+        r.plainNumberLineSingle(Race.SlotPoints[i]);
+        r.plainNumberLine(Race.SlotTime1[i]);
+        r.numberLine(Race.SlotReserve[i]);
+        r.numberLine(Race.SlotStatus1[i]);
+        r.numberLine(Race.SlotGuest[i]);
+        r.numberLine(Race.SlotTeam[i]);
+        r.plainNumberLine(Race.SlotTime2[i]);
+        r.numberLine(Race.SlotStatus2[i]);
+        r.numberLine(Race.SlotBoarder[i]);
+        r.numberLine(Race.SlotClassCell[i]);
+        for (int e = 0; e < SlotBlockEmptyLines; ++e)
+            r.line(QString());
     }
-    ok = writeNames(RaceFileName(u'M', QStringLiteral(".lst")), Race.TeamNames) && ok;
-    ok = writeNames(RaceFileName(u'G', QStringLiteral(".lst")), Race.GroupNames) && ok;
-    {
-        TextWriter out(RaceFileName(u'K', QStringLiteral(".lst")));
-        for (int c = 1; c <= ClassCount; ++c) {
-            out.line(Race.ClassNames[c]);
-            out.numberLine(Race.ClassYears[c][0]);
-            out.numberLine(Race.ClassYears[c][1]);
-            for (int cell = 0; cell < 8; ++cell)
-                out.numberLine(cellOrder(c, cell));
-        }
-        for (int code = 0; code < CellCount; ++code)
-            out.line(Race.ClassDesignations[code]);
-        ok = out.commit() && ok;
+    r.startWriteback();
+
+    const QString teamFile = RaceFileName(u'M', QStringLiteral(".lst"));
+    const QString groupFile = RaceFileName(u'G', QStringLiteral(".lst"));
+    const std::unique_ptr<TextWriter> teams = namesWriter(teamFile, Race.TeamNames);
+    const std::unique_ptr<TextWriter> groups = namesWriter(groupFile, Race.GroupNames);
+
+    TextWriter k(RaceFileName(u'K', QStringLiteral(".lst")));
+    for (int c = 1; c <= ClassCount; ++c) {
+        k.line(Race.ClassNames[c]);
+        k.numberLine(Race.ClassYears[c][0]);
+        k.numberLine(Race.ClassYears[c][1]);
+        for (int cell = 0; cell < 8; ++cell)
+            k.numberLine(cellOrder(c, cell));
     }
+    for (int code = 0; code < CellCount; ++code)
+        k.line(Race.ClassDesignations[code]);
+    k.startWriteback();
+
+    bool ok = r.commit();
+    ok = commitNames(teamFile, teams) && ok;
+    ok = commitNames(groupFile, groups) && ok;
+    ok = k.commit() && ok;
     return ok;
 }
 

@@ -85,7 +85,9 @@ void SaveWindowPositions()
         else
             out.line(QString());
     }
-    if (!out.commit())
+    // Every window that unloads saves the positions; mostly they are the
+    // ones already on disk.
+    if (!out.commitUnlessUnchanged())
         beep();
 }
 

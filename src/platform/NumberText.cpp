@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -189,9 +190,54 @@ struct Scan {
 // The number at pos: sign, digits, a decimal separator ("." and, when
 // commaToo, ","), digits, and an exponent only when digits follow the "E".
 // Out-of-range values saturate instead of becoming infinite.
+// scanNumber for the numbers files mostly hold ("17", "-65,32"): at most 15
+// digits and no exponent. Their digits as a whole number are exact in a
+// double, and so is the power of ten, so one division gives the correctly
+// rounded value, as the conversion of the decimal text does. False when the
+// text is not of that kind.
+bool scanShortNumber(QStringView s, qsizetype pos, bool commaToo, Scan &r)
+{
+    static constexpr double Powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype n = s.size();
+    bool negative = false;
+    if (pos < n && (s[pos] == u'+' || s[pos] == u'-')) {
+        negative = s[pos] == u'-';
+        ++pos;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = 0;
+    while (pos < n && isDigit(s[pos])) {
+        digits = digits * 10 + (s[pos].unicode() - u'0');
+        ++count;
+        ++pos;
+    }
+    if (pos < n && (s[pos] == u'.' || (commaToo && s[pos] == u','))) {
+        ++pos;
+        while (pos < n && isDigit(s[pos])) {
+            digits = digits * 10 + (s[pos].unicode() - u'0');
+            ++count;
+            ++decimals;
+            ++pos;
+            if (count > 15)
+                return false;
+        }
+    }
+    if (count == 0 || count > 15 || (pos < n && (s[pos] == u'E' || s[pos] == u'e')))
+        return false;
+    r.anyDigits = true;
+    r.end = pos;
+    const double v = double(digits) / Powers[decimals];
+    r.value = v == 0 ? 0.0 : (negative ? -v : v);
+    return true;
+}
+
 Scan scanNumber(QStringView s, qsizetype pos, bool commaToo)
 {
     Scan r;
+    if (scanShortNumber(s, pos, commaToo, r))
+        return r;
     const qsizetype n = s.size();
     bool negative = false;
     if (pos < n && (s[pos] == u'+' || s[pos] == u'-')) {
@@ -318,6 +364,73 @@ void scientificDigits(const char *first, const char *last, char *digits, int &co
     while (count > 0 && digits[count - 1] == '0')
         --count;
     point = count == 0 ? 0 : exp + 1;
+}
+
+// layout() on stack buffers: count digits (zero when none) with point digits
+// before the decimal point, written at out.
+char *layoutBytes(const char *digits, int count, int point, char *out)
+{
+    if (count == 0) {
+        *out++ = '0';
+        return out;
+    }
+    const auto copy = [&out](const char *from, int n) {
+        std::memcpy(out, from, std::size_t(n));
+        out += n;
+    };
+    const auto zeros = [&out](int n) {
+        std::memset(out, '0', std::size_t(n));
+        out += n;
+    };
+    if (point > MaxFixedIntegerDigits || point < MinFixedPoint) {
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = ',';
+            copy(digits + 1, count - 1);
+        }
+        const int exp = point - 1;
+        *out++ = 'E';
+        *out++ = exp < 0 ? '-' : '+';
+        const int a = std::abs(exp);
+        if (a < 10)
+            *out++ = '0';
+        out = std::to_chars(out, out + 8, a).ptr;
+    } else if (point <= 0) {
+        *out++ = '0';
+        *out++ = ',';
+        zeros(-point);
+        copy(digits, count);
+    } else if (point >= count) {
+        copy(digits, count);
+        zeros(point - count);
+    } else {
+        copy(digits, point);
+        *out++ = ',';
+        copy(digits + point, count - point);
+    }
+    return out;
+}
+
+// plainText() on stack buffers: the same shortest digits (or maxDigits
+// significant ones when those are more) and the same layout.
+template <typename T> char *plainBytes(T value, int maxDigits, char *out)
+{
+    value = tameNonFinite(value);
+    char buf[64];
+    char digits[32];
+    int count = 0;
+    int point = 0;
+    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    scientificDigits(buf, r.ptr, digits, count, point);
+    if (count > maxDigits) {
+        r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
+                          maxDigits - 1);
+        scientificDigits(buf, r.ptr, digits, count, point);
+    }
+    // Negative zero, and anything that came out as zero, has no sign.
+    if (value < 0 && count > 0)
+        *out++ = '-';
+    return layoutBytes(digits, count, point, out);
 }
 
 // formatNumber for the values and patterns of everyday use (below 1E15, few
@@ -452,6 +565,50 @@ QString numberLine(double value)
     if (isSmallWholeNumber(value))
         return wholeNumberText(value, " ", " ");
     return numberText(value) + u' ';
+}
+
+char *plainNumberBytes(double value, char *out)
+{
+    if (isSmallWholeNumber(value))
+        return std::to_chars(out, out + 24, static_cast<long long>(value)).ptr;
+    // Hundredths, as times and points are: when the value is the double
+    // nearest to cents / 100, that decimal of at most 15 digits is the only
+    // one of so few digits that reads as the value, so it is the shortest
+    // text too.
+    const double a = std::fabs(value);
+    if (a < 1e13) {
+        const auto cents = static_cast<long long>(std::llround(a * 100));
+        if (double(cents) / 100 == a) {
+            char digits[24];
+            int count = int(std::to_chars(digits, digits + sizeof digits, cents).ptr - digits);
+            const int point = count - 2;
+            while (count > 0 && digits[count - 1] == '0')
+                --count;
+            if (value < 0)
+                *out++ = '-';
+            return layoutBytes(digits, count, point, out);
+        }
+    }
+    return plainBytes(value, 15, out);
+}
+
+char *plainNumberBytesSingle(float value, char *out)
+{
+    return plainBytes(value, 7, out);
+}
+
+char *numberLineBytes(double value, char *out)
+{
+    // The plain text one place on, then its sign or a blank in front.
+    char *end = plainNumberBytes(value, out + 1);
+    if (out[1] == '-') {
+        std::memmove(out, out + 1, std::size_t(end - out - 1));
+        --end;
+    } else {
+        out[0] = ' ';
+    }
+    *end++ = ' ';
+    return end;
 }
 
 QString formatNumber(double value, QStringView pattern)

@@ -39,6 +39,15 @@ QString plainNumberTextSingle(float value);
 // (" 17 ", "-2,5 ").
 QString numberLine(double value);
 
+// The same texts as bytes (they are ASCII), for the file writers: each writes
+// at out, which has room for NumberTextBytes, and returns the end of what it
+// wrote. plainNumberBytes gives plainNumberText, plainNumberBytesSingle
+// plainNumberTextSingle and numberLineBytes numberLine.
+constexpr int NumberTextBytes = 48;
+char *plainNumberBytes(double value, char *out);
+char *plainNumberBytesSingle(float value, char *out);
+char *numberLineBytes(double value, char *out);
+
 // Format patterns of the program: "#.#0", "0#", "0#.00", "0##", "0###",
 // "0#####", "00000.00", "0####.#0", "####  ". Placeholders before the
 // decimal point: at least as many digits as there are placeholders from the

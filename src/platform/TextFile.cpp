@@ -3,8 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <charconv>
-#include <cmath>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "Cp1252.h"
 #include "NumberText.h"
@@ -17,9 +21,10 @@ TextReader::TextReader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return;
     exists_ = true;
-    const QString text = cp1252::decode(file.readAll());
+    text_ = cp1252::decode(file.readAll());
     // LF ends a line and a CR before it belongs to the terminator; a CR
     // anywhere else is part of the line.
+    const QStringView text(text_);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype lf = text.indexOf(u'\n', start);
@@ -27,7 +32,7 @@ TextReader::TextReader(const QString &path)
         qsizetype end = stop;
         if (lf >= 0 && end > start && text[end - 1] == u'\r')
             --end;
-        lines_.append(text.mid(start, end - start));
+        lines_.push_back({start, end - start});
         start = stop + 1;
     }
 }
@@ -36,12 +41,16 @@ QString TextReader::readLine()
 {
     if (atEnd())
         return {};
-    return lines_[next_++];
+    const Line &l = lines_[std::size_t(next_++)];
+    return text_.mid(l.start, l.size);
 }
 
 double TextReader::readNumber()
 {
-    return num::decimalCommaValue(readLine());
+    if (atEnd())
+        return 0;
+    const Line &l = lines_[std::size_t(next_++)];
+    return num::decimalCommaValue(QStringView(text_).mid(l.start, l.size));
 }
 
 void TextReader::skipLine()
@@ -50,10 +59,24 @@ void TextReader::skipLine()
         ++next_;
 }
 
-TextWriter::TextWriter(const QString &path)
-    : file_(std::make_unique<QSaveFile>(path))
+namespace {
+
+#ifdef Q_OS_UNIX
+bool syncToDisk(int fd)
 {
-    ok_ = file_->open(QIODevice::WriteOnly);
+#if defined(Q_OS_DARWIN)
+    return ::fsync(fd) == 0;
+#else
+    return ::fdatasync(fd) == 0;
+#endif
+}
+#endif
+
+} // namespace
+
+TextWriter::TextWriter(const QString &path)
+    : path_(path)
+{
 }
 
 TextWriter::~TextWriter()
@@ -64,63 +87,134 @@ TextWriter::~TextWriter()
         file_->cancelWriting();
 }
 
+bool TextWriter::open()
+{
+    if (!file_) {
+        file_ = std::make_unique<QSaveFile>(path_);
+        if (!file_->open(QIODevice::WriteOnly))
+            ok_ = false;
+    }
+    return ok_;
+}
+
+bool TextWriter::writeBuffer()
+{
+    if (!ok_ || !open())
+        return false;
+    if (!buffer_.empty()
+        && file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size()))
+        ok_ = false;
+    buffer_.clear();
+    return ok_;
+}
+
 void TextWriter::line(const QString &text)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
     // Characters the code page holds at their own value go straight in; a
     // line with any other is converted as a whole.
-    const qsizetype start = buffer_.size();
+    const std::size_t start = buffer_.size();
+    buffer_.resize(start + std::size_t(text.size()) + 2);
+    char *p = buffer_.data() + start;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            buffer_.append(char(u));
+            *p++ = char(u);
         } else {
-            buffer_.truncate(start);
-            buffer_ += cp1252::encode(text);
-            break;
+            buffer_.resize(start);
+            const QByteArray bytes = cp1252::encode(text);
+            append(bytes.constData(), std::size_t(bytes.size()));
+            append("\r\n", 2);
+            return;
         }
     }
-    buffer_ += "\r\n";
+    *p++ = '\r';
+    *p++ = '\n';
 }
 
 void TextWriter::numberLine(double value)
 {
-    if (!ok_ || !file_)
+    if (!ok_)
         return;
-    // Whole numbers below 1E15 are their digits, as num::numberLine writes
-    // them: " 17 ", "-3 " (negative zero is " 0 ").
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-        char text[24];
-        char *p = text;
-        const auto whole = static_cast<long long>(value);
-        if (whole >= 0)
-            *p++ = ' ';
-        p = std::to_chars(p, text + sizeof text, whole).ptr;
-        *p++ = ' ';
-        buffer_.append(text, qsizetype(p - text));
-        buffer_ += "\r\n";
+    char text[num::NumberTextBytes + 2];
+    char *end = num::numberLineBytes(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
+void TextWriter::plainNumberLine(double value)
+{
+    if (!ok_)
+        return;
+    char text[num::NumberTextBytes + 2];
+    char *end = num::plainNumberBytes(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
+void TextWriter::plainNumberLineSingle(float value)
+{
+    if (!ok_)
+        return;
+    char text[num::NumberTextBytes + 2];
+    char *end = num::plainNumberBytesSingle(value, text);
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
+void TextWriter::startWriteback()
+{
+    if (!writeBuffer() || !file_->flush()) {
+        ok_ = false;
         return;
     }
-    line(num::numberLine(value));
+#ifdef Q_OS_LINUX
+    // Only starts the writing; commit() waits for it with its sync.
+    const int fd = file_->handle();
+    if (fd >= 0)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
 }
 
 bool TextWriter::commit()
 {
-    if (!file_)
-        return false;
-    // The whole file goes out in one write.
-    if (ok_ && !buffer_.isEmpty() && file_->write(buffer_) != buffer_.size())
-        ok_ = false;
-    buffer_.clear();
+    // The rest of the file goes out in one write.
+    const bool written = writeBuffer();
     bool done = false;
-    if (ok_)
+    if (written)
         done = file_->commit();
-    else if (file_->isOpen())
+    else if (file_ && file_->isOpen())
         file_->cancelWriting();
     file_.reset();
     ok_ = false;
     return done;
+}
+
+bool TextWriter::commitUnlessUnchanged()
+{
+#ifdef Q_OS_UNIX
+    if (ok_ && !file_) {
+        QFile current(path_);
+        if (QFileInfo(path_).isFile() && current.open(QIODevice::ReadOnly)
+            && current.size() == qint64(buffer_.size())) {
+            const QByteArray bytes = current.readAll();
+            // The same bytes: what commit() would leave behind is there
+            // already; only make sure it is on the disk, whoever wrote it.
+            if (bytes.size() == qsizetype(buffer_.size())
+                && std::memcmp(bytes.constData(), buffer_.data(), buffer_.size()) == 0
+                && syncToDisk(current.handle())) {
+                buffer_.clear();
+                ok_ = false;
+                return true;
+            }
+        }
+    }
+#endif
+    return commit();
 }
 
 bool fileExists(const QString &path)

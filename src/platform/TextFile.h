@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QSaveFile;
 
@@ -15,7 +17,7 @@ public:
     explicit TextReader(const QString &path);
     bool exists() const { return exists_; }
     // True when every line has been read.
-    bool atEnd() const { return next_ >= lines_.size(); }
+    bool atEnd() const { return next_ >= qsizetype(lines_.size()); }
     // The next line as it stands; "" at the end.
     QString readLine();
     // The next line read as a number (blanks skipped, "," or "." as decimal
@@ -26,8 +28,13 @@ public:
     int lineCount() const { return int(lines_.size()); }
 
 private:
+    struct Line {
+        qsizetype start;
+        qsizetype size;
+    };
     bool exists_ = false;
-    QStringList lines_;
+    QString text_;              // the whole file, decoded once
+    std::vector<Line> lines_;   // where each line stands in text_
     qsizetype next_ = 0;
 };
 
@@ -43,11 +50,30 @@ public:
 
     void line(const QString &text);       // text, CR LF
     void numberLine(double value);        // number line form " 17 "
+    // line(num::plainNumberText(value)) and line(num::plainNumberTextSingle(value)).
+    void plainNumberLine(double value);
+    void plainNumberLineSingle(float value);
+
+    // Hands the bytes so far to the temporary file and lets the system start
+    // writing them to disk without waiting for it; commit() still syncs them
+    // before it replaces the old file. Writing several files this way before
+    // committing them lets their disk writes overlap.
+    void startWriteback();
     bool commit();                        // false when anything failed
+    // As commit(), but a file that already holds exactly these bytes is left
+    // as it is (not replaced, its time of change kept) and only synced to
+    // disk, so that afterwards it stands on the disk as commit() would have
+    // left it. True in that case too.
+    bool commitUnlessUnchanged();
 
 private:
-    std::unique_ptr<QSaveFile> file_;
-    QByteArray buffer_;   // the file's bytes, written at commit
+    bool open();
+    bool writeBuffer();
+    void append(const char *bytes, std::size_t size) { buffer_.append(bytes, size); }
+
+    QString path_;
+    std::unique_ptr<QSaveFile> file_;   // opened at the first write to disk
+    std::string buffer_;                // the file's bytes not yet handed to file_
     bool ok_ = true;
 };
 

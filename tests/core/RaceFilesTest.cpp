@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "TestSupport.h"
 #include "core/RaceFiles.h"
@@ -7,6 +9,7 @@
 #include "core/StartUp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
+#include "platform/NumberText.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -216,6 +219,53 @@ TEST_F(RaceFilesTest, FailedWrite_IsReported)
     App.DataDir = QStringLiteral("kein-ordner/");
     Race.SlotAthleteId[1] = 1;
     EXPECT_FALSE(WriteRaceFiles());
+}
+
+// Each file is written whole or not at all, and one that cannot be written
+// stops none of the others.
+TEST_F(RaceFilesTest, FailedWrite_OfOneFileKeepsItsOldFileAndWritesTheOthers)
+{
+    Race.SlotAthleteId[1] = 17;
+    Race.TeamNames[1] = QStringLiteral("Team Eins");
+    Race.GroupNames[1] = QStringLiteral("Gruppe Eins");
+    ASSERT_TRUE(WriteRaceFiles());
+    const QByteArray oldTeams = readBytes(QStringLiteral("M 5.lst"));
+    const QStringList files = QDir(path(QString())).entryList(QDir::Files | QDir::Hidden);
+
+    const struct {
+        const char *blocked;   // a folder stands where this file should go
+        const char *written[3];
+    } cases[] = {
+        {"R 5.dat", {"M 5.lst", "G 5.lst", "K 5.lst"}},
+        {"M 5.lst", {"R 5.dat", "G 5.lst", "K 5.lst"}},
+        {"K 5.lst", {"R 5.dat", "M 5.lst", "G 5.lst"}},
+    };
+    for (const auto &c : cases) {
+        const QString blocked = QString::fromLatin1(c.blocked);
+        const QByteArray before = readBytes(blocked);
+        ASSERT_TRUE(QFile::remove(path(blocked)));
+        ASSERT_TRUE(QDir(path(QString())).mkdir(blocked));
+        Race.SlotAthleteId[1] += 1;
+        Race.TeamNames[1] += QStringLiteral("+");
+        Race.GroupNames[1] += QStringLiteral("+");
+        Race.ClassNames[1] += QStringLiteral("+");
+        EXPECT_FALSE(WriteRaceFiles()) << c.blocked;
+        EXPECT_TRUE(QFileInfo(path(blocked)).isDir()) << c.blocked;
+        for (const char *name : c.written) {
+            const QStringList l = lines(QString::fromLatin1(name));
+            ASSERT_FALSE(l.isEmpty()) << name;
+            const QString expected = name[0] == 'R' ? num::numberLine(Race.SlotAthleteId[1])
+                                     : name[0] == 'M' ? Race.TeamNames[1]
+                                     : name[0] == 'G' ? Race.GroupNames[1]
+                                                      : Race.ClassNames[1];
+            EXPECT_EQ(l[0], expected) << c.blocked << " " << name;
+        }
+        ASSERT_TRUE(QDir(path(QString())).rmdir(blocked));
+        writeBytes(blocked, before);
+    }
+    EXPECT_NE(readBytes(QStringLiteral("M 5.lst")), oldTeams);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files | QDir::Hidden), files);
 }
 
 TEST_F(RaceFilesTest, MissingDataLines_NameEachGapInSlotOrder)

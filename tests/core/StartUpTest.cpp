@@ -1,6 +1,10 @@
+#include <QFile>
+#include <sys/stat.h>
+
 #include "TestSupport.h"
 #include "core/SharedState.h"
 #include "core/StartUp.h"
+#include "platform/Beep.h"
 #include "platform/Clock.h"
 
 namespace {
@@ -85,6 +89,34 @@ TEST_F(StartUpTest, WindowPositions_WriteAllSlotsAndRestoreNegativesAsPositive)
     const QByteArray bytes = readBytes(QStringLiteral("TopLeft.dat"));
     EXPECT_TRUE(bytes.startsWith(QByteArray(" 120 \r\n 3000 \r\n 0 \r\n 45 \r\n 0 \r\n 0 \r\n")));
     EXPECT_EQ(bytes.count("\r\n"), 120);
+}
+
+// Every window that unloads saves the positions; a file that holds them
+// already stays in place (same file, no beep), a moved window rewrites it.
+TEST_F(StartUpTest, WindowPositions_UnchangedFileStaysInPlace)
+{
+    App.WindowTop[3] = 900;
+    App.WindowLeft[3] = 1200;
+    App.WindowLeftSet[3] = true;
+    SaveWindowPositions();
+    const QByteArray first = readBytes(QStringLiteral("TopLeft.dat"));
+    const auto inode = [this] {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(path(QStringLiteral("TopLeft.dat"))).constData(), &st), 0);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    resetBeepCount();
+    SaveWindowPositions();
+    EXPECT_EQ(beepCount(), 0);
+    EXPECT_EQ(readBytes(QStringLiteral("TopLeft.dat")), first);
+    EXPECT_EQ(inode(), before);
+
+    App.WindowTop[3] = 915;
+    SaveWindowPositions();
+    EXPECT_EQ(beepCount(), 0);
+    EXPECT_NE(inode(), before);
+    EXPECT_TRUE(readBytes(QStringLiteral("TopLeft.dat")).contains("\r\n 915 \r\n 1200 \r\n"));
 }
 
 TEST_F(StartUpTest, WindowPositions_ShortOrGarbledFileFillsWhatItHolds)

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <string>
 
 #include "platform/NumberText.h"
 
@@ -85,6 +89,66 @@ TEST(NumberText, PlainTextAndNumberLine)
     EXPECT_EQ(plainNumberText(-3), "-3");
     EXPECT_EQ(numberLine(17), " 17 ");
     EXPECT_EQ(numberLine(-2.5), "-2,5 ");
+}
+
+// The file writers' byte conversions must give exactly the texts of the
+// string conversions, on the cases where their paths divide: whole numbers
+// against fractions, the 15-digit cap and its carries, the switch to an
+// exponent at both ends, signs of zero and the values that have no text.
+TEST(NumberText, ByteConversionsGiveTheSameTextsAsTheStringOnes)
+{
+    const auto bytes = [](auto write, auto value) {
+        char buf[NumberTextBytes + 16];
+        std::memset(buf, '#', sizeof buf);
+        const char *end = write(value, buf);
+        EXPECT_LE(end - buf, NumberTextBytes) << value;
+        EXPECT_EQ(buf[NumberTextBytes], '#') << value;   // nothing written past the room
+        return QString::fromLatin1(buf, end - buf);
+    };
+    const auto same = [&](double v) {
+        EXPECT_EQ(bytes(plainNumberBytes, v), plainNumberText(v)) << v;
+        EXPECT_EQ(bytes(numberLineBytes, v), numberLine(v)) << v;
+    };
+    const double doubles[] = {
+        0, -0.0, 1, -1, 17, -3, 12.5, -2.5, 0.5, -0.5, 65.32, -65.32, 0.1 + 0.2, 1.0 / 3.0,
+        -2.0 / 3.0, 0.999999999999999, 0.9999999999999999, 9.9999999999999995, 99.99999999999999,
+        999999999999999, -999999999999999, 999999999999999.9, 999999999999999.4, 1e15, -1e15,
+        1e15 + 2, 9007199254740993.0, 1e16, 1e20, -1.5e20, 123456789012345680000.0, 1e300,
+        DBL_MAX, -DBL_MAX, 1e-5, 1e-14, 1e-15, -1e-15, 9.99999999999999e-16, 1e-16, 2.5e-16,
+        -2.5e-16, 1.5e-15, 1.23456789012345e-15, DBL_MIN, 5e-324, -5e-324, 4503599627370495.5,
+        2147483647.0, -2147483648.0, 1e9 + 0.5, 0.05, 0.005, 1.005, 2.675, 0.01, -0.01, 0.015,
+        0.1 + 0.7, 40.1, 59.99, 9999999999999.99, 10000000000000.01, 12345678901.23, NaN, Inf,
+        -Inf};
+    for (double v : doubles)
+        same(v);
+
+    const float singles[] = {0.0f, -0.0f, 0.1f, 65.32f, -2.5f, 12.5f, 1.0f / 3.0f, 1234567.0f,
+                             9999999.0f, 16777215.0f, 16777216.0f, 1e15f, 1e16f, -1e20f, FLT_MAX,
+                             -FLT_MAX, 1e-15f, 1e-16f, 9.999999e-16f, FLT_MIN, 1e-45f,
+                             std::numeric_limits<float>::quiet_NaN(),
+                             std::numeric_limits<float>::infinity(),
+                             -std::numeric_limits<float>::infinity()};
+    for (float v : singles)
+        EXPECT_EQ(bytes(plainNumberBytesSingle, v), plainNumberTextSingle(v)) << v;
+
+    // Any double, and the values with few decimals that times and points are.
+    std::uint64_t x = 0x9E3779B97F4A7C15ULL;
+    for (int i = 0; i < 30000; ++i) {
+        x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+        double v;
+        if (i % 3 == 0) {
+            std::memcpy(&v, &x, sizeof v);
+        } else if (i % 3 == 1) {
+            v = double(std::int64_t(x >> 20) % 100000000 - 50000000) / 100.0;
+        } else {
+            v = double(std::int64_t(x >> 1)) / double(1ULL << (x % 64));
+        }
+        same(v);
+        float f;
+        const std::uint32_t bits = std::uint32_t(x >> 32);
+        std::memcpy(&f, &bits, sizeof f);
+        ASSERT_EQ(bytes(plainNumberBytesSingle, f), plainNumberTextSingle(f)) << f;
+    }
 }
 
 // Every text the program writes must read back as the value it came from
@@ -313,4 +377,58 @@ TEST(NumberText, DecimalCommaValueReadsCommaOrPointAndReportsGarbage)
         EXPECT_EQ(ok, c.ok) << c.text;
     }
     EXPECT_EQ(decimalCommaValue(u"7,25"), 7.25);   // ok is optional
+}
+
+// Short numbers take a quicker road than long ones or those with an
+// exponent; the value must not depend on it: every text reads as the
+// correctly rounded value of its decimal digits, whatever follows them.
+TEST(NumberText, ValuesOfShortAndLongNumbersAreCorrectlyRounded)
+{
+    std::uint64_t x = 0xD1B54A32D192ED03ULL;
+    const char *tails[] = {"", " ", "x", ",5", ".5", "e", "E2", "e-3", "  7"};
+    for (int i = 0; i < 40000; ++i) {
+        x = x * 6364136223846793005ULL + 1442695040888963407ULL;
+        const int intDigits = int(x % 17);
+        const int fracDigits = int((x >> 5) % 19) - 1;   // -1: no separator
+        std::string digits;
+        std::uint64_t y = x;
+        for (int d = 0; d < intDigits + std::max(fracDigits, 0); ++d) {
+            y = y * 2862933555777941757ULL + 3037000493ULL;
+            digits += char('0' + (y >> 60) % 10);
+        }
+        std::string plain = (x >> 40) % 3 == 0 ? "-" : (x >> 40) % 7 == 0 ? "+" : "";
+        plain += digits.substr(0, std::size_t(intDigits));
+        std::string point = plain;
+        std::string comma = plain;
+        if (fracDigits >= 0) {
+            point += '.' + digits.substr(std::size_t(intDigits));
+            comma += ',' + digits.substr(std::size_t(intDigits));
+        }
+        const std::string tail = tails[(x >> 48) % std::size(tails)];
+
+        // The expected value: the digits as read by the standard library.
+        const std::string number = point.substr(point[0] == '+' ? 1 : 0);
+        double expected = 0;
+        const bool anyDigits = !digits.empty();
+        if (anyDigits) {
+            const std::string forLibrary = number[0] == '-' ? number.substr(1) : number;
+            const std::string padded = (forLibrary[0] == '.' ? "0" : "") + forLibrary;
+            std::from_chars(padded.data(), padded.data() + padded.size(), expected);
+            if (number[0] == '-' && expected != 0)
+                expected = -expected;
+        }
+        const bool exponent = anyDigits && !tail.empty() && (tail[0] == 'E' || tail[0] == 'e')
+                              && tail.size() > 1;
+        // Exponents, and numbers made by the tail, have cases of their own above.
+        if (exponent || (fracDigits < 0 && (tail[0] == ',' || tail[0] == '.'))
+            || (!anyDigits && tail.find_first_of("0123456789") != std::string::npos))
+            continue;
+        const QString pointText = QString::fromLatin1(point + tail);
+        const QString commaText = QString::fromLatin1(comma + tail);
+        ASSERT_EQ(numericValue(pointText), expected) << point + tail;
+        bool ok = false;
+        ASSERT_EQ(decimalCommaValue(commaText, &ok), expected) << comma + tail;
+        const bool blankTail = tail.find_first_not_of(' ') == std::string::npos;
+        ASSERT_EQ(ok, anyDigits && blankTail) << comma + tail;
+    }
 }

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdint>
+#include <sys/stat.h>
+#include <utility>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -111,6 +114,111 @@ TEST_F(TextFileTest, WriterWritesWindows1252LinesWithCrLf)
     ASSERT_TRUE(w.commit());
     EXPECT_EQ(readBytes("out.txt"), QByteArray("M\xfcller \x80\r\n\r\n 17 \r\n-2,5 \r\n 0,5 \r\n"));
 }
+
+TEST_F(TextFileTest, PlainNumberLinesAreThePlainTexts)
+{
+    TextWriter w(path("out.txt"));
+    w.plainNumberLine(65.32);
+    w.plainNumberLine(0);
+    w.plainNumberLine(-0.0);
+    w.plainNumberLine(-3);
+    w.plainNumberLine(1e20);
+    w.plainNumberLineSingle(12.5f);
+    w.plainNumberLineSingle(0.1f);
+    w.plainNumberLineSingle(-16777215.0f);
+    w.numberLine(1e15);
+    w.numberLine(-0.0);
+    ASSERT_TRUE(w.commit());
+    EXPECT_EQ(readBytes("out.txt"),
+              crlfLines({"65,32", "0", "0", "-3", "1E+20", "12,5", "0,1", "-16777220", " 1E+15 ",
+                         " 0 "}));
+}
+
+TEST_F(TextFileTest, WritebackStartedEarlyStillReplacesOnlyAtCommit)
+{
+    writeBytes("f.txt", "old\r\n");
+    writeBytes("g.txt", "old\r\n");
+    {
+        TextWriter f(path("f.txt"));
+        TextWriter g(path("g.txt"));
+        f.line("one");
+        f.startWriteback();
+        g.line("abandoned");
+        g.startWriteback();
+        f.line("two");             // lines after it still belong to the file
+        EXPECT_EQ(readBytes("f.txt"), "old\r\n");
+        ASSERT_TRUE(f.commit());
+    }
+    EXPECT_EQ(readBytes("f.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(readBytes("g.txt"), "old\r\n");
+    EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[f.txt][g.txt]");
+
+    TextWriter w(path("nofolder/f.txt"));
+    w.line("x");
+    w.startWriteback();
+    EXPECT_FALSE(w.commit());
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// The file's inode and time of change: both stay while nothing writes it.
+std::pair<ino_t, std::int64_t> fileStamp(const QString &file)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &st), 0);
+    return {st.st_ino, std::int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+bool commitLines(const QString &file, const QStringList &lines)
+{
+    TextWriter w(file);
+    for (const QString &l : lines)
+        w.line(l);
+    return w.commitUnlessUnchanged();
+}
+
+} // namespace
+
+TEST_F(TextFileTest, CommitUnlessUnchangedLeavesAFileWithTheSameBytesAlone)
+{
+    const QString f = path("pos.dat");
+    writeBytes("pos.dat", "a\r\nb\r\n");
+    const auto before = fileStamp(f);
+    ASSERT_TRUE(commitLines(f, {"a", "b"}));
+    EXPECT_EQ(fileStamp(f), before);
+    EXPECT_EQ(readBytes("pos.dat"), "a\r\nb\r\n");
+    EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[pos.dat]");
+
+    // Other bytes, even of the same length, or a longer or shorter file:
+    // replaced as by commit().
+    const struct {
+        QByteArray onDisk;
+        QStringList lines;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a", "c"}},
+        {"a\r\nb\r\n", {"a", "b", ""}},
+        {"a\r\nb\r\n\r\n", {"a", "b"}},
+        {"", {"a"}},
+        {"a\r\n", {}},
+    };
+    for (const auto &c : cases) {
+        writeBytes("pos.dat", c.onDisk);
+        const auto old = fileStamp(f);
+        ASSERT_TRUE(commitLines(f, c.lines));
+        EXPECT_NE(fileStamp(f), old) << c.onDisk.toStdString();
+        EXPECT_EQ(readBytes("pos.dat"), crlfLines(c.lines)) << c.onDisk.toStdString();
+    }
+
+    // No file, or a folder in its place: as commit().
+    QFile::remove(f);
+    ASSERT_TRUE(commitLines(f, {"a"}));
+    EXPECT_EQ(readBytes("pos.dat"), "a\r\n");
+    ASSERT_TRUE(QDir(path("")).mkdir("taken"));
+    EXPECT_FALSE(commitLines(path("taken"), {}));
+    EXPECT_TRUE(QFileInfo(path("taken")).isDir());
+}
+#endif
 
 TEST_F(TextFileTest, WrittenLinesAndNumbersReadBack)
 {
