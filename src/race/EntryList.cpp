@@ -146,6 +146,8 @@ bool NameMatchesFilter(const QString &name, const QString &filter)
 
 QStringList EntryListLines(const QString &filter, int order)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
+    const RecordFile::ReadScope clubs(Channels.ClubFile);
     const int keptAthlete = Rec.CurrentAthleteId;
     // A race has far fewer clubs than entries: each club's text is read once
     // per fill. The club record last read is read again at the end, so the

@@ -309,6 +309,7 @@ void openAthleteFileIfNeeded()
 
 void ComputeProvisionalResult()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form13 &f = form<Form13>();
     f.List1.Clear();
     f.List2.Clear();
@@ -414,6 +415,7 @@ void ComputeProvisionalResult()
 
 void RankAfterRun1()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form13 &f = form<Form13>();
     f.List1.Clear();
     openAthleteFileIfNeeded();

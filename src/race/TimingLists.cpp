@@ -225,6 +225,7 @@ namespace {
 // read stand for what reading them again would give.
 TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     const AthleteFields kept;
     if (!Channels.AthleteFile.isOpen())
         OpenAthleteFile();
@@ -279,6 +280,8 @@ TimingListLines BuildTimingLines(TimingOrder order)
 
 void FillTimingLists()
 {
+    // The ranking and the lines read the same athletes: the file once for both.
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form7 &f = form<Form7>();
     const TimingOrder order = chosenOrder(f);
     const AthleteFields kept;
