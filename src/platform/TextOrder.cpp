@@ -72,28 +72,33 @@ void SortedTextList::sortIfNeeded()
     if (sorted_)
         return;
     sorted_ = true;
-    if (lines_.size() < SortKeyThreshold) {
-        std::stable_sort(lines_.begin(), lines_.end(), textLess);
+    sortInTextOrder(lines_);
+}
+
+void sortInTextOrder(QStringList &lines)
+{
+    if (lines.size() < SortKeyThreshold) {
+        std::stable_sort(lines.begin(), lines.end(), textLess);
         return;
     }
     // Sort keys compare exactly as the collator does, and are made once per
     // line instead of once per comparison.
     const QCollator &c = collator();
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(std::size_t(lines_.size()));
-    for (const QString &l : std::as_const(lines_))
+    keys.reserve(std::size_t(lines.size()));
+    for (const QString &l : std::as_const(lines))
         keys.push_back(c.sortKey(l));
-    std::vector<qsizetype> order(std::size_t(lines_.size()));
+    std::vector<qsizetype> order(std::size_t(lines.size()));
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
         const int r = keys[std::size_t(x)].compare(keys[std::size_t(y)]);
         if (r != 0)
             return r < 0;
-        return QString::compare(lines_.at(x), lines_.at(y), Qt::CaseSensitive) < 0;
+        return QString::compare(lines.at(x), lines.at(y), Qt::CaseSensitive) < 0;
     });
     QStringList sorted;
-    sorted.reserve(lines_.size());
+    sorted.reserve(lines.size());
     for (qsizetype i : order)
-        sorted.append(lines_.at(i));
-    lines_ = std::move(sorted);
+        sorted.append(lines.at(i));
+    lines = std::move(sorted);
 }
