@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -320,6 +322,28 @@ void scientificDigits(const char *first, const char *last, char *digits, int &co
     point = count == 0 ? 0 : exp + 1;
 }
 
+// Rounding value to a few decimals on the binary value instead of its
+// decimal text: below 1E8 at the scale of the last place, the text (15
+// significant digits, or the shortest) lies within 1E-7 of the value there,
+// so away from a half both round to the same whole number of last places.
+// False when the value is too large or too close to a half for that.
+constexpr double Pow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+bool roundScaled(double magnitude, int decimals, std::int64_t &units)
+{
+    if (decimals < 0 || decimals > 8)
+        return false;
+    const double scaled = magnitude * Pow10[decimals];
+    if (!(scaled < 1e8))
+        return false;
+    const double whole = std::floor(scaled);
+    const double frac = scaled - whole;
+    if (std::fabs(frac - 0.5) <= 1e-6)
+        return false;
+    units = static_cast<std::int64_t>(whole) + (frac > 0.5 ? 1 : 0);
+    return true;
+}
+
 // formatNumber for the values and patterns of everyday use (below 1E15, few
 // places), on stack buffers: the same digits (shortest, or 15 significant
 // when those are more), the same half-away rounding and the same layout as
@@ -330,6 +354,40 @@ bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int d
     const double a = std::fabs(value);
     if (!(a < 1e15) || decimals > 15 || minIntDigits > 20)
         return false;
+    std::int64_t units = 0;
+    if (roundScaled(a, decimals, units)) {
+        // The digits of the rounded value straight from the whole number of
+        // last places: as many integer digits as it has (none below one).
+        char text[48];
+        int len = 0;
+        if (value < 0 && units != 0)
+            text[len++] = '-';
+        const std::int64_t scale = static_cast<std::int64_t>(Pow10[decimals]);
+        const std::int64_t whole = units / scale;
+        char intDigits[24];
+        const int intLen =
+            whole > 0 ? int(std::to_chars(intDigits, intDigits + sizeof intDigits, whole).ptr
+                            - intDigits)
+                      : 0;
+        for (int j = intLen; j < minIntDigits; ++j)
+            text[len++] = '0';
+        std::memcpy(text + len, intDigits, std::size_t(intLen));
+        len += intLen;
+        if (decimals > 0) {
+            text[len++] = ',';
+            std::int64_t fraction = units % scale;
+            for (int j = decimals - 1; j >= 0; --j) {
+                text[len + j] = char('0' + fraction % 10);
+                fraction /= 10;
+            }
+            len += decimals;
+        }
+        out.reserve(prefix.size() + len + suffix.size());
+        out.append(prefix);
+        out.append(QLatin1StringView(text, len));
+        out.append(suffix);
+        return true;
+    }
     char buf[64];
     char digits[32];
     int n = 0;
@@ -521,6 +579,15 @@ double roundHalfAway(double value, int decimals)
             const double r = std::round(value);
             return r == 0 ? 0.0 : r;
         }
+    }
+    std::int64_t units = 0;
+    if (decimals > 0 && roundScaled(std::fabs(value), decimals, units)) {
+        if (units == 0)
+            return 0.0;
+        // One correctly rounded division: the double nearest to the decimal,
+        // as reading its text gives.
+        const double r = double(units) / Pow10[decimals];
+        return value < 0 ? -r : r;
     }
     Decimal d = roundingDecimal(std::fabs(value));
     roundDigits(d, decimals);
