@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "Cp1252.h"
+#include "Strings.h"
 
 RecordFile::RecordFile() = default;
 RecordFile::~RecordFile() = default;
@@ -179,6 +180,24 @@ QString RecordBuffer::text(int offset, int width) const
             raw[i] = bytes_[at];
     }
     return cp1252::decode(raw);
+}
+
+QString RecordBuffer::trimmedText(int offset, int width) const
+{
+    if (width <= 0 || !fits(bytes_.size(), offset, width))
+        return trimBlanks(text(offset, width));
+    // Only the characters between the blanks are decoded.
+    const char *first = bytes_.constData() + offset;
+    const char *last = first + width;
+    auto blank = [](char c) { return c == ' ' || c == '\0'; };
+    while (first != last && blank(*first))
+        ++first;
+    while (last != first && blank(last[-1]))
+        --last;
+    QString t = cp1252::decode(first, qsizetype(last - first));
+    if (std::memchr(first, '\0', std::size_t(last - first)))
+        t.replace(QChar(u'\0'), QChar(u' '));
+    return t;
 }
 
 void RecordBuffer::setText(int offset, int width, QStringView value)

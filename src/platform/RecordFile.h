@@ -69,6 +69,8 @@ public:
 
     // Text of a fixed field as stored (Windows-1252), NUL bytes read as blanks.
     QString text(int offset, int width) const;
+    // The same without the blanks at either end (trimBlanks of text()).
+    QString trimmedText(int offset, int width) const;
     // Left-aligned, padded with blanks, cut at the field width.
     void setText(int offset, int width, QStringView value);
 

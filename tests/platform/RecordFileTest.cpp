@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "platform/DateText.h"
 #include "platform/RecordFile.h"
+#include "platform/Strings.h"
 
 namespace {
 
@@ -295,6 +296,32 @@ TEST(RecordBuffer, TextFieldsArePaddedWithBlanksAndReadNulAsBlank)
 
     const RecordBuffer withNul(QByteArray("A\0B\0", 4));
     EXPECT_EQ(withNul.text(0, 4), "A B ");
+}
+
+// The trimmed text decodes only what lies between the blanks; it must be
+// trimBlanks of the whole field in every case, NULs and fields partly or
+// wholly outside the record included.
+TEST(RecordBuffer, TrimmedTextIsTheTextWithoutBlanksAtEitherEnd)
+{
+    const RecordBuffer b(QByteArray("  M\xfcller \0Hans\0 \0\0   \0\x80\x9f" " x", 26));
+    const struct {
+        int offset;
+        int width;
+        const char *trimmed;
+    } cases[] = {
+        {0, 10, "Müller"},       {0, 16, "Müller  Hans"}, {2, 1, "M"},
+        {8, 10, "Hans"},         {14, 8, ""},             {0, 0, ""},
+        {0, -2, ""},             {21, 3, "€Ÿ"},           {22, 10, "€Ÿ x"},
+        {24, 5, "x"},            {26, 4, ""},             {-3, 6, "M"},
+        {INT_MAX - 1, 3, ""},
+    };
+    for (const auto &c : cases) {
+        const QString t = b.trimmedText(c.offset, c.width);
+        EXPECT_EQ(t, QString::fromUtf8(c.trimmed)) << c.offset << " " << c.width;
+        EXPECT_EQ(t, trimBlanks(b.text(c.offset, c.width))) << c.offset << " " << c.width;
+        EXPECT_EQ(t.isNull(), trimBlanks(b.text(c.offset, c.width)).isNull())
+            << c.offset << " " << c.width;
+    }
 }
 
 TEST(RecordBuffer, OutOfRangeAccessIsIgnoredAndReadsAsDefault)
