@@ -11,7 +11,6 @@ inline bool textLess(const QString &a, const QString &b) { return compareText(a,
 
 // Puts lines in text order, equal lines in the order they come in: the order
 // that adding them one by one, each after every line not after it, gives.
-// Many lines are sorted on collation keys made once per line.
 void sortInTextOrder(QStringList &lines);
 
 // A sorted list used only for ordering (no widget). Lines added one by one

@@ -533,9 +533,9 @@ template <class Box> QStringList linesOf(const Box &box)
 
 } // namespace
 
-// AddItems sorts many lines at once (on collation keys above a few dozen
-// lines); the result must be what adding them one by one gives, for short and
-// long fills, into an empty list and into one that has lines.
+// AddItems sorts many lines at once; the result must be what adding them one
+// by one gives, for short and long fills, into an empty list and into one
+// that has lines.
 TEST_F(Controls, SortedBulkFillGivesTheOrderOfSingleInserts)
 {
     ControlsForm &f = form<ControlsForm>();
