@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "Form7.h"
@@ -103,6 +104,19 @@ QString designationOf(int slot)
     return cell >= 0 && cell < CellCount ? Race.ClassDesignations[cell] : QString();
 }
 
+// The parts one after the other, in one allocation.
+QString joined(std::initializer_list<QStringView> parts)
+{
+    qsizetype size = 0;
+    for (QStringView p : parts)
+        size += p.size();
+    QString s;
+    s.reserve(size);
+    for (QStringView p : parts)
+        s.append(p);
+    return s;
+}
+
 // Key and visible line of one entry; tail is name, 11 blanks and slot.
 void describe(TimingEntry &e, TimingOrder order, const QString &tail)
 {
@@ -111,34 +125,34 @@ void describe(TimingEntry &e, TimingOrder order, const QString &tail)
     switch (order) {
     case TimingOrder::StartNo:
         e.value = Race.SlotStartNo[slot];
-        e.keyLine = startNo + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        e.keyLine = joined({startNo, u" ", tail});
+        e.visibleLine = joined({startNo, u"  ", tail});
         break;
     case TimingOrder::Times: {
         e.value = toHundredths(Race.SlotTime1[slot] + Race.SlotTime2[slot]);
-        e.keyLine = timeKey(e.value) + u' ' + tail;
+        e.keyLine = joined({timeKey(e.value), u" ", tail});
         e.visibleLine = e.keyLine;
         break;
     }
     case TimingOrder::ClassStartNo:
         e.group = Race.SlotClassOrder[slot];
         e.value = Race.SlotStartNo[slot];
-        e.keyLine = groupKey(e.group) + u' ' + startNo + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        e.keyLine = joined({groupKey(e.group), u" ", startNo, u" ", tail});
+        e.visibleLine = joined({startNo, u"  ", tail});
         break;
     case TimingOrder::ClassTime: {
         e.group = Race.SlotClassOrder[slot];
         e.value = toHundredths(Ranking.SlotTotalTime[slot]);
         const QString time = timeKey(e.value);
-        e.keyLine = groupKey(e.group) + u' ' + time + u' ' + tail;
-        e.visibleLine = time + u' ' + tail;
+        e.keyLine = joined({groupKey(e.group), u" ", time, u" ", tail});
+        e.visibleLine = joined({time, u" ", tail});
         break;
     }
     case TimingOrder::SecondRun:
         e.group = Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
         e.value = run2StartValue(Ranking.SlotRank[slot], Ranking.SlotAdjTime1[slot]);
-        e.keyLine = groupKey(e.group) + u' ' + timeKey(e.value) + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        e.keyLine = joined({groupKey(e.group), u" ", timeKey(e.value), u" ", tail});
+        e.visibleLine = joined({startNo, u"  ", tail});
         break;
     }
 }
