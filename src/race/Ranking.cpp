@@ -68,7 +68,7 @@ bool readAthleteOf(int slot)
     Rec.CurrentAthleteId = id;
     ReadAthleteRecord();
     LastNamesRead.id[slot] = id;
-    LastNamesRead.name[slot] = trimBlanks(Rec.AthleteName);
+    LastNamesRead.name[slot] = Rec.AthleteName;   // read without blanks at either end
     return !LastNamesRead.name[slot].isEmpty();
 }
 
@@ -205,17 +205,18 @@ void appendFitLeft(QString &line, const QString &text, qsizetype width)
 void appendDecimal8(QString &line, double value)
 {
     const QString t = num::formatNumber(value, u"#.#0");
-    const qsizetype from = line.size();
     if (t.size() >= 8) {
         line.append(QStringView(t).right(8));
-    } else {
-        line.append(QString(8 - t.size(), u' '));
-        line.append(t);
+        return;
     }
     // The first " ," becomes "0,": a value below one keeps its leading zero.
-    const qsizetype at = QStringView(line).mid(from).indexOf(QStringLiteral(" ,"));
-    if (at >= 0)
-        line[from + at] = u'0';
+    // The text holds no blank, so that can only be the last blank in front.
+    const bool leadingZero = t.startsWith(u',');
+    const qsizetype pad = 8 - t.size() - (leadingZero ? 1 : 0);
+    line.append(QStringView(u"        ").left(pad));
+    if (leadingZero)
+        line.append(u'0');
+    line.append(t);
 }
 
 // What FormatDecimal8 leaves in the shared work fields for a value.
