@@ -345,7 +345,7 @@ bool roundScaled(double magnitude, int decimals, std::int64_t &units)
 }
 
 // formatNumber for the values and patterns of everyday use (below 1E15, few
-// places), on stack buffers: the same digits (shortest, or 15 significant
+// places), on stack buffers, appended to out: the same digits (shortest, or 15 significant
 // when those are more), the same half-away rounding and the same layout as
 // the general path below. False when it does not apply.
 bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int decimals,
@@ -382,7 +382,7 @@ bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int d
             }
             len += decimals;
         }
-        out.reserve(prefix.size() + len + suffix.size());
+        out.reserve(out.size() + prefix.size() + len + suffix.size());
         out.append(prefix);
         out.append(QLatin1StringView(text, len));
         out.append(suffix);
@@ -444,7 +444,7 @@ bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int d
             text[len++] = i >= 0 && i < n ? digits[i] : '0';
         }
     }
-    out.reserve(prefix.size() + len + suffix.size());
+    out.reserve(out.size() + prefix.size() + len + suffix.size());
     out.append(prefix);
     out.append(QLatin1StringView(text, len));
     out.append(suffix);
@@ -512,8 +512,9 @@ QString numberLine(double value)
     return numberText(value) + u' ';
 }
 
-QString formatNumber(double value, QStringView pattern)
+qsizetype appendFormatNumber(QString &line, double value, QStringView pattern)
 {
+    const qsizetype before = line.size();
     // Split the pattern into literal prefix, placeholders and literal suffix.
     const auto isPlaceholder = [](QChar c) { return c == u'#' || c == u'0' || c == u'.'; };
     qsizetype begin = 0;
@@ -533,9 +534,8 @@ QString formatNumber(double value, QStringView pattern)
     const int minIntDigits = firstZero < 0 ? 0 : int(intPart.size() - firstZero);
 
     value = tameNonFinite(value);
-    QString fast;
-    if (formatSmallNumber(value, prefix, minIntDigits, decimals, suffix, fast))
-        return fast;
+    if (formatSmallNumber(value, prefix, minIntDigits, decimals, suffix, line))
+        return line.size() - before;
     Decimal d = roundingDecimal(std::fabs(value));
     roundDigits(d, decimals);
 
@@ -561,7 +561,15 @@ QString formatNumber(double value, QStringView pattern)
         }
     }
     out += suffix;
-    return out;
+    line.append(out);
+    return line.size() - before;
+}
+
+QString formatNumber(double value, QStringView pattern)
+{
+    QString s;
+    appendFormatNumber(s, value, pattern);
+    return s;
 }
 
 double roundHalfAway(double value, int decimals)

@@ -204,19 +204,18 @@ void appendFitLeft(QString &line, const QString &text, qsizetype width)
 // through the shared work fields (the caller sets those once at the end).
 void appendDecimal8(QString &line, double value)
 {
-    const QString t = num::formatNumber(value, u"#.#0");
-    if (t.size() >= 8) {
-        line.append(QStringView(t).right(8));
+    const qsizetype from = line.size();
+    const qsizetype n = num::appendFormatNumber(line, value, u"#.#0");
+    if (n >= 8) {
+        line.remove(from, n - 8);
         return;
     }
     // The first " ," becomes "0,": a value below one keeps its leading zero.
     // The text holds no blank, so that can only be the last blank in front.
-    const bool leadingZero = t.startsWith(u',');
-    const qsizetype pad = 8 - t.size() - (leadingZero ? 1 : 0);
-    line.append(QStringView(u"        ").left(pad));
+    const bool leadingZero = n > 0 && line.at(from) == u',';
+    line.insert(from, QStringView(u"        ").left(8 - n));
     if (leadingZero)
-        line.append(u'0');
-    line.append(t);
+        line[from + 8 - n - 1] = u'0';
 }
 
 // What FormatDecimal8 leaves in the shared work fields for a value.
@@ -230,8 +229,8 @@ QString sortLine(const RankedEntry &e)
 {
     QString line;
     line.reserve(16 + e.name.size());
-    line.append(num::formatNumber(e.group, u"0##"));
-    line.append(num::formatNumber(e.value, u"0####.#0"));
+    num::appendFormatNumber(line, e.group, u"0##");
+    num::appendFormatNumber(line, e.value, u"0####.#0");
     line.append(e.name);
     line.append(QLatin1StringView("   "));
     char digits[12];
@@ -266,7 +265,7 @@ QString displayLine(const RankedEntry &e, int position, double leaderTotal,
     line.append(u' ');
     const double total = Ranking.SlotTotalTime[slot];
     if (!mode.byTime) {
-        line.append(num::formatNumber(e.value, u"0####.#0"));
+        num::appendFormatNumber(line, e.value, u"0####.#0");
     } else {
         if (mode.twoRuns) {
             appendDecimal8(line, Ranking.SlotAdjTime1[slot]);

@@ -155,15 +155,26 @@ TEST(NumberText, FormatNumberPatterns)
         {12.6, "####  ", "13  "},
         {1234567890123456.0, "0#", "1234567890123456"},   // no digit lost to the 15-digit text
     };
-    for (const auto &c : cases)
+    for (const auto &c : cases) {
         EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.text))
             << c.value << " " << c.pattern;
+        // Appended to a line: the same characters after what it held.
+        QString line = QStringLiteral("Zeit ");
+        EXPECT_EQ(appendFormatNumber(line, c.value, QString::fromUtf8(c.pattern)),
+                  QString::fromUtf8(c.text).size())
+            << c.value << " " << c.pattern;
+        EXPECT_EQ(line, QStringLiteral("Zeit ") + QString::fromUtf8(c.text))
+            << c.value << " " << c.pattern;
+    }
 }
 
 TEST(NumberText, FormatNumberOfNonFiniteValuesStaysNumeric)
 {
     EXPECT_EQ(formatNumber(NaN, u"0#.00"), "00,00");
     EXPECT_EQ(formatNumber(Inf, u"0#").size(), 309);
+    QString line = QStringLiteral("x");
+    EXPECT_EQ(appendFormatNumber(line, -Inf, u"0#"), 310);
+    EXPECT_EQ(line, QStringLiteral("x") + formatNumber(-Inf, u"0#"));
 }
 
 TEST(NumberText, RoundHalfAwayWorksOnTheDecimalText)
