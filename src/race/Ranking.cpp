@@ -151,8 +151,8 @@ void sortEntries(std::vector<RankedEntry> &entries)
                && last->sortValue == first->sortValue)
             ++last;
         if (last - first > 1) {
-            // The names once through the sorted list (which uses collation
-            // keys for many lines) instead of the collator in every comparison.
+            // The names once through the sorted list, then the run sorted on
+            // their positions instead of the collator in every comparison.
             SortedTextList names;
             for (auto e = first; e != last; ++e)
                 names.add(e->name);
