@@ -77,6 +77,34 @@ QString get(const RecordBuffer &b, TextField f)
     return b.text(f.offset, f.width);
 }
 
+QString getTrimmed(const RecordBuffer &b, TextField f)
+{
+    return b.trimmedText(f.offset, f.width);
+}
+
+// The reserve fields of most records hold what the one read before held
+// (blanks, mostly): the text decoded then is shared instead of decoded again.
+struct SharedField {
+    QByteArray bytes;
+    QString text;
+};
+
+QString getShared(const RecordBuffer &b, TextField f, SharedField &last)
+{
+    if (f.offset < 0 || f.width <= 0 || f.offset + f.width > b.length())
+        return get(b, f);
+    const QByteArrayView raw = QByteArrayView(b.bytes()).sliced(f.offset, f.width);
+    if (last.bytes.size() == raw.size() && QByteArrayView(last.bytes) == raw)
+        return last.text;
+    last.text = get(b, f);
+    last.bytes = raw.toByteArray();
+    return last.text;
+}
+
+SharedField LastClubReserve;
+SharedField LastAthleteReserve;
+SharedField LastRaceReserve;
+
 void put(RecordBuffer &b, TextField f, const QString &v)
 {
     b.setText(f.offset, f.width, v);
@@ -162,7 +190,7 @@ void ReadClubRecord()
     Rec.ClubHomepage = get(b, ClubHomepageField);
     Rec.ClubSpare1 = found ? b.int16(ClubSpare1Offset) : 0;
     Rec.ClubSpare2 = found ? b.int16(ClubSpare2Offset) : 0;
-    Rec.ClubReserve = get(b, ClubReserveField);
+    Rec.ClubReserve = getShared(b, ClubReserveField, LastClubReserve);
 }
 
 void WriteClubRecord()
@@ -225,7 +253,7 @@ void ReadAthleteRecord()
     bool found = false;
     const RecordBuffer b =
         readOrBlank(Channels.AthleteFile, Rec.CurrentAthleteId, AthleteRecordLength, &found);
-    Rec.AthleteName = trimBlanks(get(b, AthleteNameField));
+    Rec.AthleteName = getTrimmed(b, AthleteNameField);
     auto club = [&](int offset) {
         const int c = b.int16(offset);
         return c > Rec.ClubCount ? 0 : c;
@@ -238,7 +266,7 @@ void ReadAthleteRecord()
     Rec.AthleteSex = sex > 2 ? 2 : (sex < 0 ? 0 : sex);
     Rec.AthleteFederationNo = get(b, AthleteFederationNoField);
     Rec.AthletePoints = b.single(AthletePointsOffset);
-    Rec.AthleteReserve = get(b, AthleteReserveField);
+    Rec.AthleteReserve = getShared(b, AthleteReserveField, LastAthleteReserve);
 }
 
 void WriteAthleteRecord()
@@ -323,7 +351,7 @@ void ReadRaceHeader()
     if (!Channels.RaceFile.read(Rec.RaceRecordNo, bytes))
         return;   // not in the file: the cleared header stands
     const RecordBuffer b(bytes);
-    auto trimmed = [&](TextField f) { return trimBlanks(get(b, f)); };
+    auto trimmed = [&](TextField f) { return getTrimmed(b, f); };
     Rec.RaceName = trimmed(RaceNameField);
     Rec.RaceShortName = trimmed(RaceShortNameField);
     Rec.RaceExtraText = get(b, RaceExtraTextField);
@@ -357,7 +385,7 @@ void ReadRaceHeader()
     Rec.Sponsor4 = trimmed(Sponsor4Field);
     Rec.Sponsor5 = trimmed(Sponsor5Field);
     Rec.Sponsor6 = trimmed(Sponsor6Field);
-    Rec.RaceReserveText = get(b, RaceReserveField);
+    Rec.RaceReserveText = getShared(b, RaceReserveField, LastRaceReserve);
 }
 
 void WriteRaceHeader()

@@ -24,7 +24,7 @@ int typedAscii(const QKeyEvent &event)
 
 QStringList inTextOrder(QStringList lines)
 {
-    std::stable_sort(lines.begin(), lines.end(), textLess);
+    sortInTextOrder(lines);
     return lines;
 }
 

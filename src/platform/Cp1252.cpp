@@ -40,10 +40,15 @@ int byteFor(char16_t u)
 
 QString decode(const QByteArray &bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
+    return decode(bytes.constData(), bytes.size());
+}
+
+QString decode(const char *data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
     QChar *d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        d[i] = QChar(ToUnicode[std::uint8_t(bytes[i])]);
+    for (qsizetype i = 0; i < size; ++i)
+        d[i] = QChar(ToUnicode[std::uint8_t(data[i])]);
     return out;
 }
 

@@ -8,6 +8,7 @@
 namespace cp1252 {
 
 QString decode(const QByteArray &bytes);
+QString decode(const char *data, qsizetype size);
 // Characters the code page cannot hold become "?" (the windows refuse them
 // before they get this far).
 QByteArray encode(QStringView text);

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -366,6 +367,28 @@ void scientificDigits(const char *first, const char *last, char *digits, int &co
     point = count == 0 ? 0 : exp + 1;
 }
 
+// Rounding value to a few decimals on the binary value instead of its
+// decimal text: below 1E8 at the scale of the last place, the text (15
+// significant digits, or the shortest) lies within 1E-7 of the value there,
+// so away from a half both round to the same whole number of last places.
+// False when the value is too large or too close to a half for that.
+constexpr double Pow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+bool roundScaled(double magnitude, int decimals, std::int64_t &units)
+{
+    if (decimals < 0 || decimals > 8)
+        return false;
+    const double scaled = magnitude * Pow10[decimals];
+    if (!(scaled < 1e8))
+        return false;
+    const double whole = std::floor(scaled);
+    const double frac = scaled - whole;
+    if (std::fabs(frac - 0.5) <= 1e-6)
+        return false;
+    units = static_cast<std::int64_t>(whole) + (frac > 0.5 ? 1 : 0);
+    return true;
+}
+
 // layout() on stack buffers: count digits (zero when none) with point digits
 // before the decimal point, written at out.
 char *layoutBytes(const char *digits, int count, int point, char *out)
@@ -434,7 +457,7 @@ template <typename T> char *plainBytes(T value, int maxDigits, char *out)
 }
 
 // formatNumber for the values and patterns of everyday use (below 1E15, few
-// places), on stack buffers: the same digits (shortest, or 15 significant
+// places), on stack buffers, appended to out: the same digits (shortest, or 15 significant
 // when those are more), the same half-away rounding and the same layout as
 // the general path below. False when it does not apply.
 bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int decimals,
@@ -443,6 +466,40 @@ bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int d
     const double a = std::fabs(value);
     if (!(a < 1e15) || decimals > 15 || minIntDigits > 20)
         return false;
+    std::int64_t units = 0;
+    if (roundScaled(a, decimals, units)) {
+        // The digits of the rounded value straight from the whole number of
+        // last places: as many integer digits as it has (none below one).
+        char text[48];
+        int len = 0;
+        if (value < 0 && units != 0)
+            text[len++] = '-';
+        const std::int64_t scale = static_cast<std::int64_t>(Pow10[decimals]);
+        const std::int64_t whole = units / scale;
+        char intDigits[24];
+        const int intLen =
+            whole > 0 ? int(std::to_chars(intDigits, intDigits + sizeof intDigits, whole).ptr
+                            - intDigits)
+                      : 0;
+        for (int j = intLen; j < minIntDigits; ++j)
+            text[len++] = '0';
+        std::memcpy(text + len, intDigits, std::size_t(intLen));
+        len += intLen;
+        if (decimals > 0) {
+            text[len++] = ',';
+            std::int64_t fraction = units % scale;
+            for (int j = decimals - 1; j >= 0; --j) {
+                text[len + j] = char('0' + fraction % 10);
+                fraction /= 10;
+            }
+            len += decimals;
+        }
+        out.reserve(out.size() + prefix.size() + len + suffix.size());
+        out.append(prefix);
+        out.append(QLatin1StringView(text, len));
+        out.append(suffix);
+        return true;
+    }
     char buf[64];
     char digits[32];
     int n = 0;
@@ -499,7 +556,7 @@ bool formatSmallNumber(double value, QStringView prefix, int minIntDigits, int d
             text[len++] = i >= 0 && i < n ? digits[i] : '0';
         }
     }
-    out.reserve(prefix.size() + len + suffix.size());
+    out.reserve(out.size() + prefix.size() + len + suffix.size());
     out.append(prefix);
     out.append(QLatin1StringView(text, len));
     out.append(suffix);
@@ -567,6 +624,59 @@ QString numberLine(double value)
     return numberText(value) + u' ';
 }
 
+qsizetype appendFormatNumber(QString &line, double value, QStringView pattern)
+{
+    const qsizetype before = line.size();
+    // Split the pattern into literal prefix, placeholders and literal suffix.
+    const auto isPlaceholder = [](QChar c) { return c == u'#' || c == u'0' || c == u'.'; };
+    qsizetype begin = 0;
+    while (begin < pattern.size() && !isPlaceholder(pattern[begin]))
+        ++begin;
+    qsizetype end = begin;
+    while (end < pattern.size() && isPlaceholder(pattern[end]))
+        ++end;
+    const QStringView prefix = pattern.left(begin);
+    const QStringView body = pattern.mid(begin, end - begin);
+    const QStringView suffix = pattern.mid(end);
+
+    const qsizetype dot = body.indexOf(u'.');
+    const QStringView intPart = dot < 0 ? body : body.left(dot);
+    const int decimals = dot < 0 ? 0 : int(body.size() - dot - 1);
+    const qsizetype firstZero = intPart.indexOf(u'0');
+    const int minIntDigits = firstZero < 0 ? 0 : int(intPart.size() - firstZero);
+
+    value = tameNonFinite(value);
+    if (formatSmallNumber(value, prefix, minIntDigits, decimals, suffix, line))
+        return line.size() - before;
+    Decimal d = roundingDecimal(std::fabs(value));
+    roundDigits(d, decimals);
+
+    std::string intText;
+    if (d.point > 0) {
+        intText.assign(d.digits, 0, std::min<std::size_t>(std::size_t(d.point), d.digits.size()));
+        if (d.point > int(d.digits.size()))
+            intText.append(std::size_t(d.point) - d.digits.size(), '0');
+    }
+    if (int(intText.size()) < minIntDigits)
+        intText.insert(0, std::size_t(minIntDigits) - intText.size(), '0');
+
+    QString out = prefix.toString();
+    if (value < 0 && !d.digits.empty())
+        out += u'-';
+    out += QLatin1StringView(intText.data(), qsizetype(intText.size()));
+    if (decimals > 0) {
+        out += u',';
+        for (int j = 0; j < decimals; ++j) {
+            const long i = long(d.point) + j;
+            out += (i >= 0 && i < long(d.digits.size())) ? QChar(d.digits[std::size_t(i)])
+                                                           : QChar(u'0');
+        }
+    }
+    out += suffix;
+    line.append(out);
+    return line.size() - before;
+}
+
 char *plainNumberBytes(double value, char *out)
 {
     if (isSmallWholeNumber(value))
@@ -613,54 +723,9 @@ char *numberLineBytes(double value, char *out)
 
 QString formatNumber(double value, QStringView pattern)
 {
-    // Split the pattern into literal prefix, placeholders and literal suffix.
-    const auto isPlaceholder = [](QChar c) { return c == u'#' || c == u'0' || c == u'.'; };
-    qsizetype begin = 0;
-    while (begin < pattern.size() && !isPlaceholder(pattern[begin]))
-        ++begin;
-    qsizetype end = begin;
-    while (end < pattern.size() && isPlaceholder(pattern[end]))
-        ++end;
-    const QStringView prefix = pattern.left(begin);
-    const QStringView body = pattern.mid(begin, end - begin);
-    const QStringView suffix = pattern.mid(end);
-
-    const qsizetype dot = body.indexOf(u'.');
-    const QStringView intPart = dot < 0 ? body : body.left(dot);
-    const int decimals = dot < 0 ? 0 : int(body.size() - dot - 1);
-    const qsizetype firstZero = intPart.indexOf(u'0');
-    const int minIntDigits = firstZero < 0 ? 0 : int(intPart.size() - firstZero);
-
-    value = tameNonFinite(value);
-    QString fast;
-    if (formatSmallNumber(value, prefix, minIntDigits, decimals, suffix, fast))
-        return fast;
-    Decimal d = roundingDecimal(std::fabs(value));
-    roundDigits(d, decimals);
-
-    std::string intText;
-    if (d.point > 0) {
-        intText.assign(d.digits, 0, std::min<std::size_t>(std::size_t(d.point), d.digits.size()));
-        if (d.point > int(d.digits.size()))
-            intText.append(std::size_t(d.point) - d.digits.size(), '0');
-    }
-    if (int(intText.size()) < minIntDigits)
-        intText.insert(0, std::size_t(minIntDigits) - intText.size(), '0');
-
-    QString out = prefix.toString();
-    if (value < 0 && !d.digits.empty())
-        out += u'-';
-    out += QLatin1StringView(intText.data(), qsizetype(intText.size()));
-    if (decimals > 0) {
-        out += u',';
-        for (int j = 0; j < decimals; ++j) {
-            const long i = long(d.point) + j;
-            out += (i >= 0 && i < long(d.digits.size())) ? QChar(d.digits[std::size_t(i)])
-                                                           : QChar(u'0');
-        }
-    }
-    out += suffix;
-    return out;
+    QString s;
+    appendFormatNumber(s, value, pattern);
+    return s;
 }
 
 double roundHalfAway(double value, int decimals)
@@ -678,6 +743,15 @@ double roundHalfAway(double value, int decimals)
             const double r = std::round(value);
             return r == 0 ? 0.0 : r;
         }
+    }
+    std::int64_t units = 0;
+    if (decimals > 0 && roundScaled(std::fabs(value), decimals, units)) {
+        if (units == 0)
+            return 0.0;
+        // One correctly rounded division: the double nearest to the decimal,
+        // as reading its text gives.
+        const double r = double(units) / Pow10[decimals];
+        return value < 0 ? -r : r;
     }
     Decimal d = roundingDecimal(std::fabs(value));
     roundDigits(d, decimals);

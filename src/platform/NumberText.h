@@ -57,6 +57,9 @@ char *numberLineBytes(double value, char *out);
 // (as roundHalfAway); decimal comma; "-" before a negative value unless it
 // rounds to zero.
 QString formatNumber(double value, QStringView pattern);
+// The same appended to line, without a text of its own; gives the number of
+// characters appended.
+qsizetype appendFormatNumber(QString &line, double value, QStringView pattern);
 
 // Round half away from zero to the given number of decimals (on the shortest
 // decimal text of the value, at most 15 significant digits, so 2.675 gives

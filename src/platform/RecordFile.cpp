@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "Cp1252.h"
+#include "Strings.h"
 
 RecordFile::RecordFile() = default;
 RecordFile::~RecordFile() = default;
@@ -13,6 +14,7 @@ RecordFile::~RecordFile() = default;
 bool RecordFile::open(const QString &path, int recordLength)
 {
     close();
+    dropCopy();
     if (recordLength <= 0)
         return false;
     auto file = std::make_unique<QFile>(path);
@@ -27,6 +29,7 @@ bool RecordFile::open(const QString &path, int recordLength)
 
 void RecordFile::close()
 {
+    dropCopy();
     file_.reset();
     length_ = 0;
 }
@@ -50,12 +53,60 @@ qint64 recordOffset(std::int64_t n, int length)
 
 } // namespace
 
+RecordFile::ReadScope::ReadScope(RecordFile &file)
+    : file_(file)
+{
+    ++file_.scopes_;
+}
+
+RecordFile::ReadScope::~ReadScope()
+{
+    if (--file_.scopes_ == 0)
+        file_.dropCopy();
+}
+
+void RecordFile::dropCopy() const
+{
+    copied_ = false;
+    copy_ = QByteArray();
+}
+
+namespace {
+
+// Larger files are read record by record also inside a scope.
+constexpr qint64 MaxCopySize = qint64(64) * 1024 * 1024;
+
+} // namespace
+
+bool RecordFile::loadCopy() const
+{
+    if (copied_)
+        return true;
+    const qint64 size = file_->size();
+    if (size < 0 || size > MaxCopySize || !file_->seek(0))
+        return false;
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (size > 0 && file_->read(bytes.data(), size) != size)
+        return false;
+    copy_ = std::move(bytes);
+    copied_ = true;
+    return true;
+}
+
 bool RecordFile::read(std::int64_t n, QByteArray &out) const
 {
     if (!file_)
         return false;
     const qint64 pos = recordOffset(n, length_);
-    if (pos < 0 || pos + length_ > file_->size())
+    if (pos < 0)
+        return false;
+    if (scopes_ > 0 && loadCopy()) {
+        if (pos + length_ > copy_.size())
+            return false;
+        out = copy_.mid(pos, length_);
+        return true;
+    }
+    if (pos + length_ > file_->size())
         return false;
     if (!file_->seek(pos))
         return false;
@@ -78,9 +129,17 @@ bool RecordFile::write(std::int64_t n, const QByteArray &data)
     if (bytes.size() < length_)
         bytes.append(length_ - bytes.size(), '\0');
     // Seeking past the end and writing extends the file; the gap reads as zeros.
-    if (!file_->seek(pos))
-        return false;
-    return file_->write(bytes) == length_;
+    const bool written = file_->seek(pos) && file_->write(bytes) == length_;
+    if (copied_) {
+        if (!written || pos + length_ > MaxCopySize) {
+            dropCopy();   // the file may hold part of it: read it again
+        } else {
+            if (pos + length_ > copy_.size())
+                copy_.resize(pos + length_, '\0');
+            std::memcpy(copy_.data() + pos, bytes.constData(), std::size_t(length_));
+        }
+    }
+    return written;
 }
 
 RecordBuffer::RecordBuffer(int length)
@@ -107,6 +166,13 @@ QString RecordBuffer::text(int offset, int width) const
 {
     if (width <= 0)
         return {};
+    if (fits(bytes_.size(), offset, width)) {
+        // Straight from the record, without a copy of the field's bytes.
+        QString t = cp1252::decode(bytes_.constData() + offset, width);
+        if (std::memchr(bytes_.constData() + offset, '\0', std::size_t(width)))
+            t.replace(QChar(u'\0'), QChar(u' '));
+        return t;
+    }
     QByteArray raw(width, ' ');
     for (int i = 0; i < width; ++i) {
         const qint64 at = qint64(offset) + i;
@@ -114,6 +180,24 @@ QString RecordBuffer::text(int offset, int width) const
             raw[i] = bytes_[at];
     }
     return cp1252::decode(raw);
+}
+
+QString RecordBuffer::trimmedText(int offset, int width) const
+{
+    if (width <= 0 || !fits(bytes_.size(), offset, width))
+        return trimBlanks(text(offset, width));
+    // Only the characters between the blanks are decoded.
+    const char *first = bytes_.constData() + offset;
+    const char *last = first + width;
+    auto blank = [](char c) { return c == ' ' || c == '\0'; };
+    while (first != last && blank(*first))
+        ++first;
+    while (last != first && blank(last[-1]))
+        --last;
+    QString t = cp1252::decode(first, qsizetype(last - first));
+    if (std::memchr(first, '\0', std::size_t(last - first)))
+        t.replace(QChar(u'\0'), QChar(u' '));
+    return t;
 }
 
 void RecordBuffer::setText(int offset, int width, QStringView value)

@@ -28,9 +28,35 @@ public:
     // False when the file is not open, n < 1 or the write failed.
     bool write(std::int64_t n, const QByteArray &data);
 
+    // For the life of a scope (one action that reads many records), reads
+    // come from a copy of the whole file taken at the first read, instead of
+    // a size check, a seek and a read of the file for every record. Reads
+    // give exactly what they would give without it. A write through this
+    // object goes to the file and into the copy alike; a failed write, open
+    // and close drop the copy, and the next read takes it again. Scopes nest;
+    // the copy goes when the outermost one ends. Only writes through this
+    // object are seen: the file is not to be changed through another handle
+    // while a scope lasts.
+    class ReadScope {
+    public:
+        explicit ReadScope(RecordFile &file);
+        ~ReadScope();
+        ReadScope(const ReadScope &) = delete;
+        ReadScope &operator=(const ReadScope &) = delete;
+
+    private:
+        RecordFile &file_;
+    };
+
 private:
+    void dropCopy() const;
+    bool loadCopy() const;
+
     std::unique_ptr<QFile> file_;
     int length_ = 0;
+    int scopes_ = 0;
+    mutable bool copied_ = false;
+    mutable QByteArray copy_;
 };
 
 // Packed little-endian fields of one record.
@@ -43,6 +69,8 @@ public:
 
     // Text of a fixed field as stored (Windows-1252), NUL bytes read as blanks.
     QString text(int offset, int width) const;
+    // The same without the blanks at either end (trimBlanks of text()).
+    QString trimmedText(int offset, int width) const;
     // Left-aligned, padded with blanks, cut at the field width.
     void setText(int offset, int width, QStringView value);
 

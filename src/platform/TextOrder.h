@@ -9,6 +9,10 @@
 int compareText(const QString &a, const QString &b);   // <0, 0, >0
 inline bool textLess(const QString &a, const QString &b) { return compareText(a, b) < 0; }
 
+// Puts lines in text order, equal lines in the order they come in: the order
+// that adding them one by one, each after every line not after it, gives.
+void sortInTextOrder(QStringList &lines);
+
 // A sorted list used only for ordering (no widget). Lines added one by one
 // or in bulk; reading it gives them in text order (equal lines keep the
 // order they were added in).

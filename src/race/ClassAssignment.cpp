@@ -37,6 +37,7 @@ int ClassCellCode(int k, int sex, int guest, int boarder)
 
 void AssignClasses()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     OpenAthleteFile();
     for (int k = 1; k <= ClassCount; ++k) {
         Classes.ClassEntryCount[k] = 0;

@@ -122,8 +122,20 @@ QString EntryClubText(int clubField)
 QString EntryLine(const QString &key, const QString &name, const QString &clubText, int slot,
                   int athleteId)
 {
-    return key + name + QStringLiteral("   ") + clubText + blanks(50)
-        + num::formatNumber(slot, u"0###") + num::formatNumber(athleteId, u"0#####");
+    static const QString Gap = blanks(50);
+    const QString slotText = num::formatNumber(slot, u"0###");
+    const QString athleteText = num::formatNumber(athleteId, u"0#####");
+    QString line;
+    line.reserve(key.size() + name.size() + 3 + clubText.size() + Gap.size() + slotText.size()
+                 + athleteText.size());
+    line.append(key);
+    line.append(name);
+    line.append(QLatin1StringView("   "));
+    line.append(clubText);
+    line.append(Gap);
+    line.append(slotText);
+    line.append(athleteText);
+    return line;
 }
 
 int EntryLineAthlete(const QString &line)
@@ -146,6 +158,8 @@ bool NameMatchesFilter(const QString &name, const QString &filter)
 
 QStringList EntryListLines(const QString &filter, int order)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
+    const RecordFile::ReadScope clubs(Channels.ClubFile);
     const int keptAthlete = Rec.CurrentAthleteId;
     // A race has far fewer clubs than entries: each club's text is read once
     // per fill. The club record last read is read again at the end, so the

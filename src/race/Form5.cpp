@@ -146,6 +146,7 @@ void FillEntryList()
 
 void Form5::fillOverview(const QString &filter)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     const int kept = Rec.CurrentAthleteId;
     QStringList lines;
     for (int n = 1; n <= Rec.AthleteCount; ++n) {
@@ -161,6 +162,8 @@ void Form5::fillOverview(const QString &filter)
 
 void Form5::Form_Load()
 {
+    // The overview and the entry list read the same athletes.
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     RestoreWindowPosition(*this);
     // Only a loaded main window can be in the way; loading it here would
     // run the start-up again.
@@ -176,6 +179,7 @@ void Form5::Form_Load()
 
 void Form5::Form_Activate()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     // Back from the athlete window the overview shows what was entered
     // there; without a filter the user asks for that with "alle zeigen".
     const QString filter = trimBlanks(Text1.Text()).toUpper();
@@ -186,6 +190,8 @@ void Form5::Form_Activate()
 
 void Form5::Form_Unload()
 {
+    // Saving the race checks every entrant's athlete record.
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     StoreWindowPosition(*this);
     // The windows opened over this one go first, so that what they still
     // hold in a field is committed before the race is saved.

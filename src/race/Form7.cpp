@@ -275,6 +275,8 @@ void Form7::Form_Activate()
 
 void Form7::Form_Unload()
 {
+    // Saving the race checks every entrant's athlete record.
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     // Backup timing writes into the entry shown: it goes before the race is
     // saved, so nothing can land in a race that is no longer open here.
     unload<Form18>();

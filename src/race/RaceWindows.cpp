@@ -11,17 +11,22 @@
 #include "Form7.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
+#include "core/SharedState.h"
 
 void InstallRaceWindows()
 {
     // Each launcher: what runs first, then its window (the race window has
     // already hidden itself).
     Launchers.EntryList = [] { form<Form5>().Show(); };
+    // The class assignment and the window's first lists read the same
+    // athletes: the file once for both.
     Launchers.StartNumbers = [] {
+        const RecordFile::ReadScope athletes(Channels.AthleteFile);
         AssignClasses();
         form<Form6>().Show();
     };
     Launchers.TimeEntry = [] {
+        const RecordFile::ReadScope athletes(Channels.AthleteFile);
         AssignClasses();
         form<Form7>().Show();
     };

@@ -68,7 +68,7 @@ bool readAthleteOf(int slot)
     Rec.CurrentAthleteId = id;
     ReadAthleteRecord();
     LastNamesRead.id[slot] = id;
-    LastNamesRead.name[slot] = trimBlanks(Rec.AthleteName);
+    LastNamesRead.name[slot] = Rec.AthleteName;   // read without blanks at either end
     return !LastNamesRead.name[slot].isEmpty();
 }
 
@@ -151,8 +151,8 @@ void sortEntries(std::vector<RankedEntry> &entries)
                && last->sortValue == first->sortValue)
             ++last;
         if (last - first > 1) {
-            // The names once through the sorted list (which uses collation
-            // keys for many lines) instead of the collator in every comparison.
+            // The names once through the sorted list, then the run sorted on
+            // their positions instead of the collator in every comparison.
             SortedTextList names;
             for (auto e = first; e != last; ++e)
                 names.add(e->name);
@@ -204,18 +204,18 @@ void appendFitLeft(QString &line, const QString &text, qsizetype width)
 // through the shared work fields (the caller sets those once at the end).
 void appendDecimal8(QString &line, double value)
 {
-    const QString t = num::formatNumber(value, u"#.#0");
     const qsizetype from = line.size();
-    if (t.size() >= 8) {
-        line.append(QStringView(t).right(8));
-    } else {
-        line.append(QString(8 - t.size(), u' '));
-        line.append(t);
+    const qsizetype n = num::appendFormatNumber(line, value, u"#.#0");
+    if (n >= 8) {
+        line.remove(from, n - 8);
+        return;
     }
     // The first " ," becomes "0,": a value below one keeps its leading zero.
-    const qsizetype at = QStringView(line).mid(from).indexOf(QStringLiteral(" ,"));
-    if (at >= 0)
-        line[from + at] = u'0';
+    // The text holds no blank, so that can only be the last blank in front.
+    const bool leadingZero = n > 0 && line.at(from) == u',';
+    line.insert(from, QStringView(u"        ").left(8 - n));
+    if (leadingZero)
+        line[from + 8 - n - 1] = u'0';
 }
 
 // What FormatDecimal8 leaves in the shared work fields for a value.
@@ -229,8 +229,8 @@ QString sortLine(const RankedEntry &e)
 {
     QString line;
     line.reserve(16 + e.name.size());
-    line.append(num::formatNumber(e.group, u"0##"));
-    line.append(num::formatNumber(e.value, u"0####.#0"));
+    num::appendFormatNumber(line, e.group, u"0##");
+    num::appendFormatNumber(line, e.value, u"0####.#0");
     line.append(e.name);
     line.append(QLatin1StringView("   "));
     char digits[12];
@@ -265,7 +265,7 @@ QString displayLine(const RankedEntry &e, int position, double leaderTotal,
     line.append(u' ');
     const double total = Ranking.SlotTotalTime[slot];
     if (!mode.byTime) {
-        line.append(num::formatNumber(e.value, u"0####.#0"));
+        num::appendFormatNumber(line, e.value, u"0####.#0");
     } else {
         if (mode.twoRuns) {
             appendDecimal8(line, Ranking.SlotAdjTime1[slot]);
@@ -309,6 +309,7 @@ void openAthleteFileIfNeeded()
 
 void ComputeProvisionalResult()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form13 &f = form<Form13>();
     f.List1.Clear();
     f.List2.Clear();
@@ -414,6 +415,7 @@ void ComputeProvisionalResult()
 
 void RankAfterRun1()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form13 &f = form<Form13>();
     f.List1.Clear();
     openAthleteFileIfNeeded();

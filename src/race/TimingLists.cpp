@@ -32,16 +32,6 @@ bool withClasses(TimingOrder order)
         || order == TimingOrder::SecondRun;
 }
 
-QString startNoKey(int startNo)
-{
-    return num::formatNumber(startNo, u"0###");
-}
-
-QString groupKey(int group)
-{
-    return num::formatNumber(group, u"0##");
-}
-
 // Times and the run-2 start key: at least 5 integer digits, two decimals.
 QString timeKey(double roundedValue)
 {
@@ -103,42 +93,72 @@ QString designationOf(int slot)
     return cell >= 0 && cell < CellCount ? Race.ClassDesignations[cell] : QString();
 }
 
-// Key and visible line of one entry; tail is name, 11 blanks and slot.
+// Key and visible line of one entry; tail is name, 11 blanks and slot. The
+// numbers go straight into the lines: 4-digit start number, 3-digit group,
+// times with at least 5 integer digits and two decimals.
 void describe(TimingEntry &e, TimingOrder order, const QString &tail)
 {
     const int slot = e.slot;
-    const QString startNo = startNoKey(Race.SlotStartNo[slot]);
+    const int startNo = Race.SlotStartNo[slot];
+    QString &key = e.keyLine;
+    QString &visible = e.visibleLine;
+    key.reserve(tail.size() + 18);
+    auto startNoFirst = [&](QString &line) {
+        line.reserve(tail.size() + 6);
+        num::appendFormatNumber(line, startNo, u"0###");
+        line.append(QLatin1StringView("  "));
+        line.append(tail);
+    };
+    // Gives where the time starts in the key.
+    auto groupAndTime = [&](double time) {
+        num::appendFormatNumber(key, e.group, u"0##");
+        key.append(u' ');
+        const qsizetype timeFrom = key.size();
+        num::appendFormatNumber(key, time, u"0####.#0");
+        return timeFrom;
+    };
     switch (order) {
     case TimingOrder::StartNo:
-        e.value = Race.SlotStartNo[slot];
-        e.keyLine = startNo + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        e.value = startNo;
+        num::appendFormatNumber(key, startNo, u"0###");
+        key.append(u' ');
+        key.append(tail);
+        startNoFirst(visible);
         break;
-    case TimingOrder::Times: {
+    case TimingOrder::Times:
         e.value = toHundredths(Race.SlotTime1[slot] + Race.SlotTime2[slot]);
-        e.keyLine = timeKey(e.value) + u' ' + tail;
-        e.visibleLine = e.keyLine;
+        num::appendFormatNumber(key, e.value, u"0####.#0");
+        key.append(u' ');
+        key.append(tail);
+        visible = key;
         break;
-    }
     case TimingOrder::ClassStartNo:
         e.group = Race.SlotClassOrder[slot];
-        e.value = Race.SlotStartNo[slot];
-        e.keyLine = groupKey(e.group) + u' ' + startNo + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        e.value = startNo;
+        num::appendFormatNumber(key, e.group, u"0##");
+        key.append(u' ');
+        num::appendFormatNumber(key, startNo, u"0###");
+        key.append(u' ');
+        key.append(tail);
+        startNoFirst(visible);
         break;
     case TimingOrder::ClassTime: {
         e.group = Race.SlotClassOrder[slot];
         e.value = toHundredths(Ranking.SlotTotalTime[slot]);
-        const QString time = timeKey(e.value);
-        e.keyLine = groupKey(e.group) + u' ' + time + u' ' + tail;
-        e.visibleLine = time + u' ' + tail;
+        const qsizetype timeFrom = groupAndTime(e.value);
+        key.append(u' ');
+        key.append(tail);
+        // The visible line is the key without its group: time, blank, tail.
+        visible = QStringView(key).mid(timeFrom).toString();
         break;
     }
     case TimingOrder::SecondRun:
         e.group = Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
         e.value = run2StartValue(Ranking.SlotRank[slot], Ranking.SlotAdjTime1[slot]);
-        e.keyLine = groupKey(e.group) + u' ' + timeKey(e.value) + u' ' + tail;
-        e.visibleLine = startNo + QStringLiteral("  ") + tail;
+        groupAndTime(e.value);
+        key.append(u' ');
+        key.append(tail);
+        startNoFirst(visible);
         break;
     }
 }
@@ -225,6 +245,7 @@ namespace {
 // read stand for what reading them again would give.
 TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     const AthleteFields kept;
     if (!Channels.AthleteFile.isOpen())
         OpenAthleteFile();
@@ -279,6 +300,8 @@ TimingListLines BuildTimingLines(TimingOrder order)
 
 void FillTimingLists()
 {
+    // The ranking and the lines read the same athletes: the file once for both.
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form7 &f = form<Form7>();
     const TimingOrder order = chosenOrder(f);
     const AthleteFields kept;

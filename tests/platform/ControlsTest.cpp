@@ -9,7 +9,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 #include "GuiTestHelpers.h"
 #include "platform/Beep.h"
@@ -498,6 +500,78 @@ TEST_F(Controls, SortedListKeepsTheProgramsTextOrder)
     for (int i = 0; i < bulk.ListCount(); ++i)
         bulkLines << bulk.List(i);
     EXPECT_EQ(bulkLines, expected);
+}
+
+namespace {
+
+// Lines whose order is easy to get wrong: umlauts beside their base letters,
+// case ignored at first and then deciding, blanks and digits before letters,
+// lines equal but for case or a trailing blank, lines that are equal, and
+// texts whose collation keys are equal (a precomposed and a combining "Ä",
+// "ß" and "ss"), which the code points then order.
+const QStringList &trickyLines()
+{
+    static const QStringList lines = {
+        "Maier", "MAIER", "maier", "Maier ", "Maier", "Mayer", QStringLiteral("Mäier"),
+        QStringLiteral("Müller"), "Mueller", "Muller", "MULLER", QStringLiteral("Ärmel"),
+        "Armel", "armel", QStringLiteral("A\u0308rmel"), QStringLiteral("Straße"), "Strasse",
+        QStringLiteral("STRASSE"), "   7 Huber", "  12 Huber", "    7 Huber", "0012,50",
+        "12,50", "007 00065,30 NAME12   45", "007 00065,30 NAME12   5", "007 00065,3 NAME12",
+        "", " ", "  ", "-", ",", "A B", "AB", "A-B", "Zink", "zink", QStringLiteral("Öl"), "Ol",
+        "Oel", "9", "10", "b", "B", QStringLiteral("\u00e9t\u00e9"), "ete", "Ete",
+    };
+    return lines;
+}
+
+template <class Box> QStringList linesOf(const Box &box)
+{
+    QStringList lines;
+    for (int i = 0; i < box.ListCount(); ++i)
+        lines << box.List(i);
+    return lines;
+}
+
+} // namespace
+
+// AddItems sorts many lines at once; the result must be what adding them one
+// by one gives, for short and long fills, into an empty list and into one
+// that has lines.
+TEST_F(Controls, SortedBulkFillGivesTheOrderOfSingleInserts)
+{
+    ControlsForm &f = form<ControlsForm>();
+    QStringList many;
+    for (const QString &prefix : {QString(), QStringLiteral(" "), QStringLiteral("1 "),
+                                  QStringLiteral("Ä"), QStringLiteral("a")})
+        for (const QString &line : trickyLines())
+            many << prefix + line;
+    const QStringList fills[] = {trickyLines().mid(0, 12), trickyLines(), many};
+    int n = 0;
+    for (const QStringList &fill : fills) {
+        for (unsigned seed : {1u, 2u}) {
+            QStringList lines = fill;
+            std::mt19937 g(seed);
+            std::shuffle(lines.begin(), lines.end(), g);
+            const QString tag = QString::number(++n);
+            ListBox single(&f, "Single" + tag, true);
+            for (const QString &line : lines)
+                single.AddItem(line);
+            const QStringList expected = linesOf(single);
+            ListBox bulk(&f, "Bulk" + tag, true);
+            bulk.AddItems(lines);
+            EXPECT_EQ(linesOf(bulk), expected) << "fill " << n;
+            EXPECT_EQ(bulk.NewIndex(), bulk.ListCount() - 1);
+            ListBox merged(&f, "Merged" + tag, true);
+            merged.AddItems(lines.mid(0, lines.size() / 3));
+            merged.AddItems(lines.mid(lines.size() / 3));
+            EXPECT_EQ(linesOf(merged), expected) << "fill " << n;
+            ComboBox combo(&f, "Combo" + tag, ComboBox::Style::DropDownList, true);
+            combo.AddItems(lines);
+            EXPECT_EQ(linesOf(combo), expected) << "fill " << n;
+            // The same order as the comparator gives, line by line.
+            for (qsizetype i = 1; i < expected.size(); ++i)
+                ASSERT_LE(compareText(expected[i - 1], expected[i]), 0) << "fill " << n;
+        }
+    }
 }
 
 TEST_F(Controls, MultiSelectListReportsEverySelectionChange)

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iomanip>
 #include <iterator>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "platform/NumberText.h"
 
@@ -215,15 +217,26 @@ TEST(NumberText, FormatNumberPatterns)
         {12.6, "####  ", "13  "},
         {1234567890123456.0, "0#", "1234567890123456"},   // no digit lost to the 15-digit text
     };
-    for (const auto &c : cases)
+    for (const auto &c : cases) {
         EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.text))
             << c.value << " " << c.pattern;
+        // Appended to a line: the same characters after what it held.
+        QString line = QStringLiteral("Zeit ");
+        EXPECT_EQ(appendFormatNumber(line, c.value, QString::fromUtf8(c.pattern)),
+                  QString::fromUtf8(c.text).size())
+            << c.value << " " << c.pattern;
+        EXPECT_EQ(line, QStringLiteral("Zeit ") + QString::fromUtf8(c.text))
+            << c.value << " " << c.pattern;
+    }
 }
 
 TEST(NumberText, FormatNumberOfNonFiniteValuesStaysNumeric)
 {
     EXPECT_EQ(formatNumber(NaN, u"0#.00"), "00,00");
     EXPECT_EQ(formatNumber(Inf, u"0#").size(), 309);
+    QString line = QStringLiteral("x");
+    EXPECT_EQ(appendFormatNumber(line, -Inf, u"0#"), 310);
+    EXPECT_EQ(line, QStringLiteral("x") + formatNumber(-Inf, u"0#"));
 }
 
 TEST(NumberText, RoundHalfAwayWorksOnTheDecimalText)
@@ -256,6 +269,93 @@ TEST(NumberText, RoundHalfAwayWorksOnTheDecimalText)
     EXPECT_FALSE(std::signbit(roundHalfAway(-0.004, 2)));
     EXPECT_FALSE(std::signbit(roundHalfAway(-0.4)));
     EXPECT_EQ(roundHalfAway(NaN, 2), 0);
+}
+
+namespace {
+
+// formatNumber worked out by hand on the decimal text numberText shows (for
+// values from 1E-6 to 1E9 that text has no exponent): rounded half away from
+// zero in its digits, padded to minIntDigits.
+QString formatOnTheText(double value, int minIntDigits, int decimals)
+{
+    std::string t = plainNumberText(value).toStdString();
+    const bool negative = !t.empty() && t[0] == '-';
+    if (negative)
+        t.erase(0, 1);
+    const auto comma = t.find(',');
+    std::string whole = t.substr(0, comma);
+    std::string fraction = comma == std::string::npos ? std::string() : t.substr(comma + 1);
+    bool up = false;
+    if (int(fraction.size()) > decimals) {
+        up = fraction[std::size_t(decimals)] >= '5';
+        fraction.resize(std::size_t(decimals));
+    }
+    fraction.append(std::size_t(decimals) - fraction.size(), '0');
+    std::string digits = whole + fraction;
+    for (std::size_t i = digits.size(); up && i > 0; --i) {
+        up = digits[i - 1] == '9';
+        digits[i - 1] = up ? '0' : char(digits[i - 1] + 1);
+    }
+    if (up)
+        digits.insert(digits.begin(), '1');
+    whole = digits.substr(0, digits.size() - std::size_t(decimals));
+    fraction = digits.substr(digits.size() - std::size_t(decimals));
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    if (int(whole.size()) < minIntDigits)
+        whole.insert(0, std::size_t(minIntDigits) - whole.size(), '0');
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    std::string out = (negative && !zero ? "-" : "") + whole;
+    if (decimals > 0)
+        out += "," + fraction;
+    return QString::fromStdString(out);
+}
+
+} // namespace
+
+// Values on, next to and between the halves of the last place shown, and
+// arbitrary ones, in every pattern shape: the text and the rounded value are
+// those of rounding the decimal text.
+TEST(NumberText, RoundingFollowsTheDecimalTextNextToHalves)
+{
+    const struct {
+        const char16_t *pattern;
+        int minIntDigits;
+        int decimals;
+    } patterns[] = {
+        {u"#.#0", 0, 2}, {u"0####.#0", 5, 2}, {u"0#.00", 2, 2}, {u"0###", 4, 0},
+        {u"0.0", 1, 1},  {u"00000.000", 5, 3}, {u"#.0000", 0, 4}, {u"0.00000000", 1, 8},
+    };
+    std::vector<double> values = {0, -0.0, 0.5, 2.675, 1.005, 0.125, 9.995, 99999.995,
+                                  0.005, 0.0049999999, 1e7 + 0.5, 123456.785, 65.325,
+                                  1.0049999999999999, 0.49999999999999994, 5e-6, 999999.9995};
+    std::uint32_t x = 2024;
+    auto next = [&x] { return x = x * 1664525u + 1013904223u; };
+    for (int i = 0; i < 3000; ++i) {
+        // A half of the last place at 1..8 decimals, exactly or a few ulps
+        // or a little away; or anything from 1E-6 to 1E9.
+        const int d = 1 + int(next() % 8u);
+        const double half = (double(next() % 2000000u) + 0.5) / std::pow(10.0, d);
+        const int shape = int(next() % 5u);
+        double v = half;
+        if (shape == 1)
+            v = std::nextafter(half, 0.0);
+        else if (shape == 2)
+            v = std::nextafter(std::nextafter(half, 1e300), 1e300);
+        else if (shape == 3)
+            v = half + (double(next() % 2001u) - 1000.0) * 1e-9 * half;
+        else if (shape == 4)
+            v = std::pow(10.0, double(next() % 15000u) / 1000.0 - 6.0);
+        values.push_back(next() % 2u ? -v : v);
+    }
+    for (double v : values) {
+        for (const auto &p : patterns) {
+            const QString expected = formatOnTheText(v, p.minIntDigits, p.decimals);
+            ASSERT_EQ(formatNumber(v, p.pattern), expected)
+                << std::setprecision(17) << v << " " << QString::fromUtf16(p.pattern).toStdString();
+            ASSERT_EQ(roundHalfAway(v, p.decimals), decimalCommaValue(expected))
+                << std::setprecision(17) << v << " " << p.decimals;
+        }
+    }
 }
 
 TEST(NumberText, IntegerConversionsRoundHalfAwayAndSaturate)

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "platform/DateText.h"
 #include "platform/RecordFile.h"
+#include "platform/Strings.h"
 
 namespace {
 
@@ -121,6 +122,125 @@ TEST_F(RecordFileTest, ReopenKeepsRecordsAndCloseStopsAccess)
     EXPECT_EQ(readBytes("b.dat"), "bb");
 }
 
+namespace {
+
+// What reads of records 1..6 and a few impossible numbers give, as text:
+// the record, or "-" for a failed read (which leaves out untouched).
+QString readAll(const RecordFile &f)
+{
+    QString seen;
+    const std::int64_t numbers[] = {1, 2, 3, 4, 5, 6, 0, -1,
+                                    std::numeric_limits<std::int64_t>::max()};
+    for (std::int64_t n : numbers) {
+        QByteArray out = "untouched";
+        if (f.read(n, out))
+            seen += QString::fromLatin1(out.toHex()) + u' ';
+        else
+            seen += out == "untouched" ? QStringLiteral("- ") : QStringLiteral("changed ");
+    }
+    return seen;
+}
+
+} // namespace
+
+TEST_F(RecordFileTest, ReadScopeReadsWhatReadingTheFileGives)
+{
+    // Two and a half records of 4 (the half one reads as not there), then
+    // the same file grown and shrunk between scopes.
+    const QByteArray contents[] = {QByteArray(), QByteArray("0123456789"),
+                                   QByteArray("01234567\0\0\0\0ABCDEFGH", 20),
+                                   QByteArray("012")};
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    for (const QByteArray &bytes : contents) {
+        writeBytes("r.dat", bytes);
+        const QString direct = readAll(f);
+        RecordFile::ReadScope scope(f);
+        EXPECT_EQ(readAll(f), direct) << bytes.toHex().constData();
+        {
+            RecordFile::ReadScope nested(f);
+            EXPECT_EQ(readAll(f), direct) << bytes.toHex().constData();
+        }
+        EXPECT_EQ(readAll(f), direct) << bytes.toHex().constData();
+    }
+}
+
+TEST_F(RecordFileTest, WritesInsideAReadScopeAreReadBack)
+{
+    writeBytes("r.dat", "aaaabbbbcc");
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    RecordFile::ReadScope scope(f);
+    QByteArray out;
+    ASSERT_TRUE(f.read(1, out));   // the copy is taken here
+    EXPECT_EQ(out, "aaaa");
+    {
+        RecordFile::ReadScope nested(f);
+        ASSERT_TRUE(f.write(2, "BBBB"));   // in place
+        ASSERT_TRUE(f.read(2, out));
+        EXPECT_EQ(out, "BBBB");
+    }
+    // Past the end: the half record and the gap become zeros, record 5 is there.
+    ASSERT_TRUE(f.write(5, "EEEE"));
+    EXPECT_EQ(readBytes("r.dat"), QByteArray("aaaaBBBBcc\0\0\0\0\0\0EEEE", 20));
+    EXPECT_EQ(readAll(f), QStringLiteral("61616161 42424242 63630000 00000000 45454545 - - - - "));
+    ASSERT_TRUE(f.write(3, "ab"));   // padded with zeros as always
+    ASSERT_TRUE(f.read(3, out));
+    EXPECT_EQ(out, QByteArray("ab\0\0", 4));
+}
+
+TEST_F(RecordFileTest, ReadScopeCopyIsTakenAtTheFirstReadAndEndsWithTheScope)
+{
+    writeBytes("r.dat", "1111");
+    RecordFile f;
+    QByteArray out;
+    {
+        // The file may be opened, and reopened, inside the scope.
+        RecordFile::ReadScope scope(f);
+        EXPECT_FALSE(f.read(1, out));
+        ASSERT_TRUE(f.open(path("r.dat"), 4));
+        writeBytes("r.dat", "2222");   // before the first read: seen
+        ASSERT_TRUE(f.read(1, out));
+        EXPECT_EQ(out, "2222");
+        writeBytes("other.dat", "3333");
+        ASSERT_TRUE(f.open(path("other.dat"), 4));
+        ASSERT_TRUE(f.read(1, out));
+        EXPECT_EQ(out, "3333");
+        f.close();
+        out = "untouched";
+        EXPECT_FALSE(f.read(1, out));
+        EXPECT_EQ(out, "untouched");
+        ASSERT_TRUE(f.open(path("r.dat"), 4));
+        ASSERT_TRUE(f.read(1, out));
+        EXPECT_EQ(out, "2222");
+    }
+    // Without a scope every read goes to the file again.
+    writeBytes("r.dat", "4444");
+    ASSERT_TRUE(f.read(1, out));
+    EXPECT_EQ(out, "4444");
+}
+
+TEST_F(RecordFileTest, ReadScopeOnAFileTooLargeToCopyReadsTheFile)
+{
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    ASSERT_TRUE(f.write(1, "aaaa"));
+    RecordFile::ReadScope scope(f);
+    QByteArray out;
+    ASSERT_TRUE(f.read(1, out));
+    // A record 64 MiB on (the gap is a hole in the file) drops the copy.
+    const std::int64_t far = 64 * 1024 * 1024 / 4 + 2;
+    ASSERT_TRUE(f.write(far, "ffff"));
+    ASSERT_TRUE(f.read(far, out));
+    EXPECT_EQ(out, "ffff");
+    ASSERT_TRUE(f.read(far - 1, out));
+    EXPECT_EQ(out, QByteArray(4, '\0'));
+    ASSERT_TRUE(f.write(1, "AAAA"));
+    ASSERT_TRUE(f.read(1, out));
+    EXPECT_EQ(out, "AAAA");
+    EXPECT_FALSE(f.read(far + 1, out));
+}
+
 TEST(RecordBuffer, NumbersArePackedLittleEndianAtAnyOffset)
 {
     // Odd offsets: the fields of the record files are packed, not aligned.
@@ -176,6 +296,32 @@ TEST(RecordBuffer, TextFieldsArePaddedWithBlanksAndReadNulAsBlank)
 
     const RecordBuffer withNul(QByteArray("A\0B\0", 4));
     EXPECT_EQ(withNul.text(0, 4), "A B ");
+}
+
+// The trimmed text decodes only what lies between the blanks; it must be
+// trimBlanks of the whole field in every case, NULs and fields partly or
+// wholly outside the record included.
+TEST(RecordBuffer, TrimmedTextIsTheTextWithoutBlanksAtEitherEnd)
+{
+    const RecordBuffer b(QByteArray("  M\xfcller \0Hans\0 \0\0   \0\x80\x9f" " x", 26));
+    const struct {
+        int offset;
+        int width;
+        const char *trimmed;
+    } cases[] = {
+        {0, 10, "Müller"},       {0, 16, "Müller  Hans"}, {2, 1, "M"},
+        {8, 10, "Hans"},         {14, 8, ""},             {0, 0, ""},
+        {0, -2, ""},             {21, 3, "€Ÿ"},           {22, 10, "€Ÿ x"},
+        {24, 5, "x"},            {26, 4, ""},             {-3, 6, "M"},
+        {INT_MAX - 1, 3, ""},
+    };
+    for (const auto &c : cases) {
+        const QString t = b.trimmedText(c.offset, c.width);
+        EXPECT_EQ(t, QString::fromUtf8(c.trimmed)) << c.offset << " " << c.width;
+        EXPECT_EQ(t, trimBlanks(b.text(c.offset, c.width))) << c.offset << " " << c.width;
+        EXPECT_EQ(t.isNull(), trimBlanks(b.text(c.offset, c.width)).isNull())
+            << c.offset << " " << c.width;
+    }
 }
 
 TEST(RecordBuffer, OutOfRangeAccessIsIgnoredAndReadsAsDefault)

@@ -146,7 +146,7 @@ TEST(SortedTextList, ReadingGivesTheLinesInTextOrder)
     EXPECT_EQ(joined(l.lines()), "a|b");
 }
 
-// A long list takes another sorting path; both must give the same order.
+// A long list, sorted once when read, in exactly the comparator's order.
 TEST(SortedTextList, LongListsSortExactlyLikeTheComparator)
 {
     const QString alphabet = QStringLiteral(" 019AaÄäBbMmüz-,");

@@ -106,6 +106,26 @@ TEST_F(Form13Test, TwoRunsByGroups_GroupNamesDifferencesAndNoHeaderForAnEmptyGro
     EXPECT_EQ(form<Form13>().List1.ListCount(), 3);
 }
 
+// The time columns are eight wide: below one with a leading zero, but not
+// after a minus sign; wider texts keep their last eight characters.
+TEST_F(Form13Test, TimeColumns_LeadingZeroMinusAndWideValues)
+{
+    Race.ClassDesignations[0] = QStringLiteral("Damen");
+    Rec.GuestTimeHandicap = -30.5;
+    add(1, QStringLiteral("GAST Ida"), 1, 30);
+    Race.SlotGuest[1] = 1;
+    add(2, QStringLiteral("KLEIN Eva"), 2, 0.75);
+    add(3, QStringLiteral("LANG Uta"), 3, 123456.5);
+
+    ComputeProvisionalResult();
+    QStringList columns;
+    for (const QString &line : lines(form<Form13>().List2).mid(2))
+        columns << line.right(17);
+    EXPECT_EQ(columns, (QStringList{"    -,50     0,00", "    0,75     1,25",
+                                    "23456,50 23457,00"}));
+    EXPECT_EQ(Work.WorkText, QStringLiteral("23457,00"));   // as FormatDecimal8 leaves it
+}
+
 TEST_F(Form13Test, ByPoints_ShowsThePointsWithFiveDigits)
 {
     Rec.EvalByTime = 0;

@@ -127,7 +127,7 @@ TEST_F(RaceCopyTest, WithRunDataTimesAndNumbersComeAlong)
 
 TEST_F(RaceCopyTest, ANumberOutsideTheRangeWritesNothing)
 {
-    for (const QString typed : {QStringLiteral("0"), QStringLiteral("30001"), QStringLiteral("x"),
+    for (const QString &typed : {QStringLiteral("0"), QStringLiteral("30001"), QStringLiteral("x"),
                                 QStringLiteral("-4")}) {
         CupKopie &f = openCopy();
         f.Text2.setText(typed);

@@ -336,16 +336,18 @@ TEST_F(TeamResultListTest, PageBreaks_OnlyBelow240AfterTenRows)
             ASSERT_FALSE(r.empty()) << c.what << page;
             // The first row: y 51 on the first page, 46.5 after a break.
             EXPECT_NEAR(r.front().y, page == 1 ? 51 : 46.5, 1e-9) << c.what << page;
-            if (page == 2)
+            if (page == 2) {
                 EXPECT_NEAR(r.front().x, c.firstOnPage2, 1e-9) << c.what;
+            }
             for (std::size_t i = 0; i < r.size(); ++i) {
                 (r[i].x < 30 ? bands : members) += 1;
                 const double bottom = r[i].y + r[i].height;
                 // A page ends only when the print position is below 240 mm.
-                if (i + 1 < r.size())
+                if (i + 1 < r.size()) {
                     EXPECT_LE(bottom, 240 + 1e-9) << c.what << page << " row " << i;
-                else if (page < pages)
+                } else if (page < pages) {
                     EXPECT_GT(bottom, 240) << c.what << page;
+                }
             }
             EXPECT_EQ(pageNumberOn(page), QString::number(page));
         }
