@@ -236,6 +236,7 @@ bool WriteRaceFiles()
 
 QStringList MissingDataLines()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     QStringList lines;
     for (int i = 1; i <= MaxSlots; ++i) {
         const int id = Race.SlotAthleteId[i];

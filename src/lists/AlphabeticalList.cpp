@@ -75,6 +75,7 @@ void entryRow(int slot, double row)
 
 void PrintAlphabeticalList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run;
 
     SortedTextList &list = PrintSortList();

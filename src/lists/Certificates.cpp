@@ -179,6 +179,7 @@ struct HourglassWhile {
 
 void PrintCertificates()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     // The marked lines live in the print window; without it nothing is
     // marked.
     if (!isLoaded<Form8>())

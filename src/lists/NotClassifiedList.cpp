@@ -84,6 +84,7 @@ void entryRow(int slot, double row)
 
 void PrintNotClassifiedList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command7 : nullptr);
 
     SortedTextList &list = PrintSortList();

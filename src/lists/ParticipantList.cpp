@@ -108,6 +108,7 @@ void entryRow(int slot)
 
 void PrintParticipantList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run;
 
     SortedTextList &list = PrintSortList();

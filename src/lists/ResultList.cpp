@@ -427,6 +427,7 @@ void ResultListJob::athleteRow(int slot)
 
 void PrintResultList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     ResultListJob job;
     job.run();
 }

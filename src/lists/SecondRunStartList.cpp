@@ -102,6 +102,7 @@ void entryRow(int slot)
 
 void PrintSecondRunStartList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command2 : nullptr);
 
     // The ranking loads its window hidden; a window the user has open stays.

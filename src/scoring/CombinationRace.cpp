@@ -91,6 +91,7 @@ void takeTimes(int r)
 
 bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     std::sort(races.begin(), races.end());
     races.erase(std::unique(races.begin(), races.end()), races.end());
     if (races.size() < 2 || races.size() > std::size_t(MaxCombinedRaces) || newRaceNo < 1

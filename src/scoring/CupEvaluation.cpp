@@ -230,6 +230,7 @@ int CupRowOfKey(const QString &line)
 
 void EvaluateCup()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Form20 &f = form<Form20>();
     HourglassWhile hourglass;
     OpenAthleteAndClubFilesIfClosed();

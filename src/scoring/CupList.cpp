@@ -297,6 +297,7 @@ void CupListJob::row(int i, int rank)
 
 void PrintCupList()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     CupListJob job(form<Form20>());
     job.run();
 }

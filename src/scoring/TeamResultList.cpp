@@ -289,6 +289,7 @@ void TeamResultJob::member(int slot)
 
 void PrintTeamResults()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     TeamResultJob job;
     job.run();
 }

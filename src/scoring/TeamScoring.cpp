@@ -149,6 +149,7 @@ void scoreTimeSum()
 
 void CollectRaceClubs()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     TeamScoringState &s = TeamScoring;
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         s.SlotClubNo[slot] = 0;
@@ -201,6 +202,7 @@ bool SlotCountsFor(int slot, int t)
 
 void ScoreTeams()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     TeamScoringState &s = TeamScoring;
     s.ScoredCategory = s.Category;
     s.ScoredKind = s.ScoreKind;
@@ -265,6 +267,7 @@ int TeamIndexOfLine(const QString &line)
 
 QStringList TeamMemberLines()
 {
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
     QStringList lines;
     const int t = TeamScoring.SelectedTeamIndex;
     if (!isIndex(t))
