@@ -181,12 +181,13 @@ void ResultListJob::run()
 {
     HourglassWhile hourglass;
 
-    // The ranking loads its window hidden; a window the user has open stays.
-    const bool rankingWindowOpen = isLoaded<Form13>();
+    // A ranking window the user has open shows the ranking printed; else
+    // the list needs none.
     const int rankedClub = RankingClubFilter ? RankingClubFilter() : 0;
-    ComputeProvisionalResult();
-    if (!rankingWindowOpen)
-        unload<Form13>();
+    if (isLoaded<Form13>())
+        ComputeProvisionalResult();
+    else
+        ComputeRankingWithoutWindow();
 
     OpenAthleteAndClubFilesIfClosed();
 
@@ -428,6 +429,7 @@ void ResultListJob::athleteRow(int slot)
 void PrintResultList()
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
+    const RecordFile::ReadScope clubs(Channels.ClubFile);
     ResultListJob job;
     job.run();
 }

@@ -307,12 +307,19 @@ void openAthleteFileIfNeeded()
 
 } // namespace
 
-void ComputeProvisionalResult()
+namespace {
+
+// withWindow: load Form13 when need be and fill its two lists; without, the
+// lines are not built at all (the work fields are set as with them).
+void rankRace(bool withWindow)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form13 &f = form<Form13>();
-    f.List1.Clear();
-    f.List2.Clear();
+    Form13 *f = nullptr;
+    if (withWindow) {
+        f = &form<Form13>();
+        f->List1.Clear();
+        f->List2.Clear();
+    }
     openAthleteFileIfNeeded();
     const RankingMode mode;
     const int club = RankingClubFilter ? RankingClubFilter() : 0;
@@ -398,6 +405,11 @@ void ComputeProvisionalResult()
         previousRank = rank;
         if (position == 1)
             leaderTotal = total;
+        if (!withWindow) {
+            if (mode.byTime)
+                lastDecimal8 = total - leaderTotal;
+            continue;
+        }
         if (newGroup) {
             display.append(QString());
             display.append(header);
@@ -409,8 +421,22 @@ void ComputeProvisionalResult()
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
-    f.List1.AddItems(sortLines(entries));
-    f.List2.AddItems(display);
+    if (f) {
+        f->List1.AddItems(sortLines(entries));
+        f->List2.AddItems(display);
+    }
+}
+
+} // namespace
+
+void ComputeProvisionalResult()
+{
+    rankRace(true);
+}
+
+void ComputeRankingWithoutWindow()
+{
+    rankRace(false);
 }
 
 void RankAfterRun1()

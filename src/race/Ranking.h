@@ -40,6 +40,9 @@ constexpr double EqualValueTolerance = 1e-6;
 // The result ranking (provisional while times are still coming in). Also
 // fills the lists of Form13, which it loads hidden when need be.
 void ComputeProvisionalResult();
+// The same ranking, with the same results and work fields, for a caller that
+// has no use for the window: Form13 is neither loaded nor filled.
+void ComputeRankingWithoutWindow();
 // Dense ranks after the first run, for the start order of the second run.
 void RankAfterRun1();
 

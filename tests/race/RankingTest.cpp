@@ -1,4 +1,5 @@
 #include <QStringList>
+#include <tuple>
 #include <vector>
 
 #include "GuiTestHelpers.h"
@@ -495,6 +496,59 @@ TEST_F(RankingTest, CurrentAthlete_IsTheLastRankedOne)
     EXPECT_EQ(Rec.AthleteName, QStringLiteral("A"));
     RankAfterRun1();
     EXPECT_EQ(Rec.AthleteName, QStringLiteral("A"));
+}
+
+// The ranking the result list runs when no ranking window is open: every
+// per-slot result, best time, work field and the current athlete as the
+// ranking with its window gives them, and no window loaded.
+TEST_F(RankingTest, WithoutWindow_GivesWhatTheWindowedRankingGives)
+{
+    struct Mode {
+        const char *what;
+        int byTime, twoRuns, byClass;
+    };
+    for (const Mode m : {Mode{"one run by time", 1, 0, 1}, Mode{"two runs", 1, 1, 1},
+                         Mode{"points", 0, 0, 1}, Mode{"groups", 1, 1, 0}}) {
+        SCOPED_TRACE(m.what);
+        Rec.EvalByTime = m.byTime;
+        Rec.TwoRuns = m.twoRuns;
+        Rec.EvalByClass = m.byClass;
+        Race = {};
+        addAll({{.name = "HUBER Anna", .sex = 0, .t1 = 41.5, .t2 = 40.25, .group = 2, .points = 7},
+                {.name = "MAIER Berta", .sex = 0, .t1 = 39.75, .t2 = 43.0, .group = 2, .points = 9},
+                {.name = "GRUBER Carl", .sex = 1, .t1 = 38.0, .t2 = 38.5, .group = 1, .points = 9},
+                {.name = "AUER Dora", .sex = 0, .t1 = 45.0, .t2 = 0, .s2 = 3, .group = 1},
+                {.name = "BAUER Emil", .sex = 1, .t1 = 38.0, .t2 = 38.5, .group = 1, .points = 3,
+                 .guest = 1}});
+        Rec.GuestTimeHandicap = 2;
+
+        // Work fields the ranking may leave alone (by points) start alike.
+        Work.CurrentSlot = -1;
+        Work.WorkText = QStringLiteral("x");
+        ComputeProvisionalResult();
+        unload<Form13>();
+        const RankingState windowed = Ranking;
+        const auto work = std::make_tuple(Work.CurrentSlot, Work.WorkText, Rec.CurrentAthleteId,
+                                          Rec.AthleteName);
+
+        Ranking = RankingState{};
+        Work.CurrentSlot = -1;
+        Work.WorkText = QStringLiteral("x");
+        ComputeRankingWithoutWindow();
+        EXPECT_FALSE(isLoaded<Form13>());
+        EXPECT_EQ(Ranking.RankOrder, windowed.RankOrder);
+        EXPECT_EQ(Ranking.SlotRank, windowed.SlotRank);
+        EXPECT_EQ(Ranking.ClassFirstFlag, windowed.ClassFirstFlag);
+        EXPECT_EQ(Ranking.SlotAdjTime1, windowed.SlotAdjTime1);
+        EXPECT_EQ(Ranking.SlotAdjTime2, windowed.SlotAdjTime2);
+        EXPECT_EQ(Ranking.SlotTotalTime, windowed.SlotTotalTime);
+        EXPECT_EQ(Ranking.BestTimeFemale, windowed.BestTimeFemale);
+        EXPECT_EQ(Ranking.BestTimeMale, windowed.BestTimeMale);
+        EXPECT_EQ(Ranking.RankedCount, windowed.RankedCount);
+        EXPECT_EQ(std::make_tuple(Work.CurrentSlot, Work.WorkText, Rec.CurrentAthleteId,
+                                  Rec.AthleteName),
+                  work);
+    }
 }
 
 } // namespace
