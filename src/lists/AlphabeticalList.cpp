@@ -55,10 +55,12 @@ void entryRow(int slot, double row)
         p.Print(text);
     };
     cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
-    cell(34, leftChars(Rec.AthleteName, 26));
+    // Each cut before the next column also where wide capitals would reach it.
+    p.FontSize = 9;
+    cell(34, FitToWidth(leftChars(Rec.AthleteName, 26), 79 - 34 - 1));
     const QString club = SlotClubText(slot);
     if (!club.isEmpty())
-        cell(79, leftChars(club, 25));
+        cell(79, FitToWidth(leftChars(club, 25), 130 - 79 - 1));
     if (Rec.EvalByClass == 1)
         cell(130, SlotDesignation(slot));
     else if (Rec.EvalByClass == 0)

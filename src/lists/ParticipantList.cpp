@@ -91,10 +91,11 @@ void entryRow(int slot)
         p.Print(item);
     };
     cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
-    cell(34, leftChars(Rec.AthleteName, 26));
+    // Each cut before the next column also where wide capitals would reach it.
+    cell(34, FitToWidth(leftChars(Rec.AthleteName, 26), 79 - 34 - 1));
     const QString club = SlotClubText(slot);
     if (!club.isEmpty())
-        cell(79, leftChars(club, 20));
+        cell(79, FitToWidth(leftChars(club, 20), 113 - 79 - 1));
     const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
     if (birth.isValid())
         cell(113, birth.year());

@@ -36,6 +36,14 @@ double halfWidth(const QString &text)
 
 } // namespace
 
+QString FitToWidth(QString text, double width)
+{
+    const Printer &p = printer();
+    while (!text.isEmpty() && p.TextWidth(text) > width)
+        text.chop(1);
+    return text;
+}
+
 void PrintBox()
 {
     Printer &p = printer();

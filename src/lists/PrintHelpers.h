@@ -43,6 +43,11 @@ void PrintRightAligned();
 // with FillStyle 4, FillColor the colour and DrawWidth 1 left set.
 void GreyBand(double left, double top, double right, double bottom, double colour);
 
+// The text cut at its end until it is at most width mm wide in the current
+// font: the character limits of the lists' name and club cells let a text of
+// wide capitals run into the next column.
+QString FitToWidth(QString text, double width);
+
 // The printer's FontSize for WorkText in the current face: 24 pt, one point
 // less while the text is wider than the limit (a text exactly as wide stays),
 // never below 1 pt.

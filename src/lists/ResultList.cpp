@@ -26,17 +26,6 @@ namespace {
 // y of row r of a page, in mm.
 double rowY(double row) { return 40 + 4.5 * row; }
 
-// The text cut at the end until it fits the width in the current font: the
-// character limits of the name and club cells let a text of wide capitals
-// run into the next column.
-QString fitToWidth(QString text, double width)
-{
-    const Printer &p = printer();
-    while (!text.isEmpty() && p.TextWidth(text) > width)
-        text.chop(1);
-    return text;
-}
-
 // Room between a cell and the next column.
 constexpr double CellGap = 1;
 
@@ -291,7 +280,7 @@ void ResultListJob::pageHead()
     for (const Column &c : layout.heads) {
         p.CurrentX = c.x;
         p.CurrentY = 38;
-        p.Print(c.maxWidth > 0 ? fitToWidth(c.head, c.maxWidth) : c.head);
+        p.Print(c.maxWidth > 0 ? FitToWidth(c.head, c.maxWidth) : c.head);
     }
     p.FontBold = false;
 
@@ -370,7 +359,7 @@ void ResultListJob::athleteRow(int slot)
 
     p.CurrentX = layout.nameX;
     p.CurrentY = y;
-    p.Print(fitToWidth(leftChars(trimBlanks(Rec.AthleteName), 26),
+    p.Print(FitToWidth(leftChars(trimBlanks(Rec.AthleteName), 26),
                        layout.clubX - layout.nameX - CellGap));
 
     int club = 0;
@@ -385,7 +374,7 @@ void ResultListJob::athleteRow(int slot)
         if (!name.isEmpty()) {
             p.CurrentX = layout.clubX;
             p.CurrentY = y;
-            p.Print(fitToWidth(leftChars(name, 20), layout.yearX - layout.clubX - CellGap));
+            p.Print(FitToWidth(leftChars(name, 20), layout.yearX - layout.clubX - CellGap));
         }
     }
 
