@@ -133,15 +133,19 @@ void TextWriter::line(const QString &text)
     *p++ = '\n';
 }
 
+void TextWriter::numberBytesLine(char *text, char *end)
+{
+    *end++ = '\r';
+    *end++ = '\n';
+    append(text, std::size_t(end - text));
+}
+
 void TextWriter::numberLine(double value)
 {
     if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
-    char *end = num::numberLineBytes(value, text);
-    *end++ = '\r';
-    *end++ = '\n';
-    append(text, std::size_t(end - text));
+    numberBytesLine(text, num::numberLineBytes(value, text));
 }
 
 void TextWriter::plainNumberLine(double value)
@@ -149,10 +153,7 @@ void TextWriter::plainNumberLine(double value)
     if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
-    char *end = num::plainNumberBytes(value, text);
-    *end++ = '\r';
-    *end++ = '\n';
-    append(text, std::size_t(end - text));
+    numberBytesLine(text, num::plainNumberBytes(value, text));
 }
 
 void TextWriter::plainNumberLineSingle(float value)
@@ -160,10 +161,7 @@ void TextWriter::plainNumberLineSingle(float value)
     if (!ok_)
         return;
     char text[num::NumberTextBytes + 2];
-    char *end = num::plainNumberBytesSingle(value, text);
-    *end++ = '\r';
-    *end++ = '\n';
-    append(text, std::size_t(end - text));
+    numberBytesLine(text, num::plainNumberBytesSingle(value, text));
 }
 
 void TextWriter::startWriteback()

@@ -70,6 +70,9 @@ private:
     bool open();
     bool writeBuffer();
     void append(const char *bytes, std::size_t size) { buffer_.append(bytes, size); }
+    // The number text formatted into text (room for NumberTextBytes + 2),
+    // ending at end, as one line.
+    void numberBytesLine(char *text, char *end);
 
     QString path_;
     std::unique_ptr<QSaveFile> file_;   // opened at the first write to disk

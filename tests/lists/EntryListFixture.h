@@ -156,6 +156,29 @@ protected:
         return found;
     }
 
+    // One entry whose name and club are of wide capitals, printed by print:
+    // both are cut before the next column (the name's at x 78, the club's at
+    // clubEnd), each a beginning of its text cut to its character limit.
+    void expectWideNameAndClubCut(void (*print)(), int clubChars, double clubEnd)
+    {
+        const QString name = QStringLiteral("HÖFLINGER-WEIßENBACH ÄNNE");
+        const QString club = QStringLiteral("WSV MÜHLBACH-WÖRGL-WALDHÄUSER");
+        add({.name = name, .clubs = {addClub(club), 0, 0}});
+
+        print();
+
+        const std::vector<PrintOp> names = column(34);
+        ASSERT_EQ(names.size(), 1u);
+        const PrintOp *clubOp = textAt(79, names[0].y);
+        ASSERT_NE(clubOp, nullptr);
+        EXPECT_TRUE(name.startsWith(names[0].text)) << names[0].text.toStdString();
+        EXPECT_GT(names[0].text.size(), 15);
+        EXPECT_LE(names[0].x + names[0].width, 78 + 1e-9);
+        EXPECT_TRUE(club.left(clubChars).startsWith(clubOp->text)) << clubOp->text.toStdString();
+        EXPECT_GT(clubOp->text.size(), 10);
+        EXPECT_LE(clubOp->x + clubOp->width, clubEnd + 1e-9);
+    }
+
     // The page number the head of a page shows after "Seite -".
     QString pageNumberOn(int page) const
     {

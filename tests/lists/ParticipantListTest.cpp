@@ -303,22 +303,5 @@ TEST_F(ParticipantListTest, PrintWindowButtonPrints)
 // at their character limits.
 TEST_F(ParticipantListTest, WideNamesAndClubsAreCutBeforeTheNextColumn)
 {
-    const QString name = QStringLiteral("HÖFLINGER-WEIßENBACH ÄNNE");
-    const QString club = QStringLiteral("WSV MÜHLBACH-WÖRGL-WALDHÄUSER");
-    const int clubNo = addClub(club);
-    add({.name = name, .clubs = {clubNo, 0, 0}});
-
-    PrintParticipantList();
-
-    const std::vector<PrintOp> names = column(34);
-    ASSERT_EQ(names.size(), 1u);
-    const PrintOp *clubOp = textAt(79, names[0].y);
-    ASSERT_NE(clubOp, nullptr);
-    const std::vector<PrintOp> clubs = {*clubOp};
-    EXPECT_TRUE(name.startsWith(names[0].text)) << names[0].text.toStdString();
-    EXPECT_GT(names[0].text.size(), 15);
-    EXPECT_LE(names[0].x + names[0].width, 78 + 1e-9);
-    EXPECT_TRUE(club.left(20).startsWith(clubs[0].text)) << clubs[0].text.toStdString();
-    EXPECT_GT(clubs[0].text.size(), 10);
-    EXPECT_LE(clubs[0].x + clubs[0].width, 112 + 1e-9);
+    expectWideNameAndClubCut(&PrintParticipantList, 20, 112);
 }
