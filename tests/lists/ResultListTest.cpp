@@ -334,6 +334,40 @@ TEST_F(ResultListTest, TwoRunsShowRun2AndTheSum)
         EXPECT_GE(textAt(x, 49)->width, 14);
 }
 
+TEST_F(ResultListTest, RankedByPointsPrintsTimesInPointsOrder)
+{
+    // Points decide order and rank; the row still shows the times and no
+    // points. The fastest has the most points and comes last.
+    Rec.EvalByTime = 0;
+    const int fast = add({.name = QStringLiteral("SCHNELL"), .t1 = 40});
+    const int slow = add({.name = QStringLiteral("LANGSAM"), .t1 = 70});
+    const int mid = add({.name = QStringLiteral("MITTEL"), .t1 = 55});
+    Race.SlotPoints[fast] = 30.5f;
+    Race.SlotPoints[slow] = 10.25f;
+    Race.SlotPoints[mid] = 10.25f;
+
+    PrintResultList();
+
+    struct Row {
+        const char16_t *rank, *name, *time;
+    };
+    const Row rows[] = {{u"  1.", u"LANGSAM", u"1:10,00"},
+                        {u"  1.", u"MITTEL", u"55,00"},
+                        {u"  3.", u"SCHNELL", u"40,00"}};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const double y = rowY(2 + k);
+        ASSERT_NE(textAt(6, y), nullptr);
+        EXPECT_EQ(textAt(6, y)->text, QString::fromUtf16(rows[k].rank));
+        EXPECT_EQ(trimmedTextAt(34, y), QString::fromUtf16(rows[k].name));
+        EXPECT_EQ(trimmedTextAt(125, y), QString::fromUtf16(rows[k].time));
+    }
+    EXPECT_NE(rec->findText(QStringLiteral("Zeit")), nullptr);
+    for (const char *points : {"30,5", "30,50", "10,25"})
+        for (const PrintOp &op : rec->ofKind(PrintOp::Kind::Text))
+            EXPECT_FALSE(op.text.contains(QLatin1String(points))) << op.text.toStdString();
+}
+
 TEST_F(ResultListTest, RowCells_NameClubYearAndStartNumber)
 {
     // One class, in time order: one row per case.
@@ -532,6 +566,15 @@ TEST_F(ResultListTest, ClubResultListThroughThePrintWindow)
     EXPECT_EQ(trimmedTextAt(34, rowY(2)), QStringLiteral("SCHNEE ZWEI"));
     EXPECT_EQ(trimmedTextAt(34, rowY(3)), QStringLiteral("BERG EINS"));
     EXPECT_EQ(trimmedTextAt(34, rowY(4)), QStringLiteral("SCHNEE EINS"));
+
+    // Club 3 chosen but the window hidden: the ranking covers the whole
+    // race, so the title names no club either.
+    f.Combo3.setListIndex(2);
+    f.Hide();
+    rec->clear();
+    PrintResultList();
+    EXPECT_EQ(textAt(22, 22)->text, QStringLiteral("Ergebnisliste"));
+    EXPECT_EQ(trimmedTextAt(34, rowY(3)), QStringLiteral("BERG EINS"));
 }
 
 TEST_F(ResultListTest, ClubsAreReadAnewForEachPrint)
