@@ -128,37 +128,56 @@ double toDouble(const Decimal &d, bool negative)
 constexpr int MaxFixedIntegerDigits = 15;
 constexpr int MinFixedPoint = -14;   // 0,000000000000001
 
-QString layout(const Decimal &d)
+// The text of count digits (zero when none) with point digits before the
+// decimal point, written at out.
+char *layoutBytes(const char *digits, int count, int point, char *out)
 {
-    if (d.digits.empty())
-        return QStringLiteral("0");
-    const int n = int(d.digits.size());
-    std::string s;
-    if (d.point > MaxFixedIntegerDigits || d.point < MinFixedPoint) {
-        s += d.digits[0];
-        if (n > 1) {
-            s += ',';
-            s.append(d.digits, 1);
+    if (count == 0) {
+        *out++ = '0';
+        return out;
+    }
+    const auto copy = [&out](const char *from, int n) {
+        std::memcpy(out, from, std::size_t(n));
+        out += n;
+    };
+    const auto zeros = [&out](int n) {
+        std::memset(out, '0', std::size_t(n));
+        out += n;
+    };
+    if (point > MaxFixedIntegerDigits || point < MinFixedPoint) {
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = ',';
+            copy(digits + 1, count - 1);
         }
-        const int exp = d.point - 1;
-        s += exp < 0 ? "E-" : "E+";
+        const int exp = point - 1;
+        *out++ = 'E';
+        *out++ = exp < 0 ? '-' : '+';
         const int a = std::abs(exp);
         if (a < 10)
-            s += '0';
-        s += std::to_string(a);
-    } else if (d.point <= 0) {
-        s = "0,";
-        s.append(std::size_t(-d.point), '0');
-        s += d.digits;
-    } else if (d.point >= n) {
-        s = d.digits;
-        s.append(std::size_t(d.point - n), '0');
+            *out++ = '0';
+        out = std::to_chars(out, out + 8, a).ptr;
+    } else if (point <= 0) {
+        *out++ = '0';
+        *out++ = ',';
+        zeros(-point);
+        copy(digits, count);
+    } else if (point >= count) {
+        copy(digits, count);
+        zeros(point - count);
     } else {
-        s.assign(d.digits, 0, std::size_t(d.point));
-        s += ',';
-        s.append(d.digits, std::size_t(d.point));
+        copy(digits, point);
+        *out++ = ',';
+        copy(digits + point, count - point);
     }
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+    return out;
+}
+
+QString layout(const Decimal &d)
+{
+    char text[NumberTextBytes];
+    const char *end = layoutBytes(d.digits.data(), int(d.digits.size()), d.point, text);
+    return QString::fromLatin1(text, qsizetype(end - text));
 }
 
 template <typename T> QString plainText(T value, int maxDigits)
@@ -387,51 +406,6 @@ bool roundScaled(double magnitude, int decimals, std::int64_t &units)
         return false;
     units = static_cast<std::int64_t>(whole) + (frac > 0.5 ? 1 : 0);
     return true;
-}
-
-// layout() on stack buffers: count digits (zero when none) with point digits
-// before the decimal point, written at out.
-char *layoutBytes(const char *digits, int count, int point, char *out)
-{
-    if (count == 0) {
-        *out++ = '0';
-        return out;
-    }
-    const auto copy = [&out](const char *from, int n) {
-        std::memcpy(out, from, std::size_t(n));
-        out += n;
-    };
-    const auto zeros = [&out](int n) {
-        std::memset(out, '0', std::size_t(n));
-        out += n;
-    };
-    if (point > MaxFixedIntegerDigits || point < MinFixedPoint) {
-        *out++ = digits[0];
-        if (count > 1) {
-            *out++ = ',';
-            copy(digits + 1, count - 1);
-        }
-        const int exp = point - 1;
-        *out++ = 'E';
-        *out++ = exp < 0 ? '-' : '+';
-        const int a = std::abs(exp);
-        if (a < 10)
-            *out++ = '0';
-        out = std::to_chars(out, out + 8, a).ptr;
-    } else if (point <= 0) {
-        *out++ = '0';
-        *out++ = ',';
-        zeros(-point);
-        copy(digits, count);
-    } else if (point >= count) {
-        copy(digits, count);
-        zeros(point - count);
-    } else {
-        copy(digits, point);
-        *out++ = ',';
-        copy(digits + point, count - point);
-    }
-    return out;
 }
 
 // plainText() on stack buffers: the same shortest digits (or maxDigits
