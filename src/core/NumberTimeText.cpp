@@ -4,11 +4,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "SharedState.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
+#include "platform/RememberedTable.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -89,58 +89,15 @@ QString hmsText(double hours, double minutes, double seconds)
     return padTo14(std::move(t));
 }
 
-// Time texts remembered per font and device, by the hours, minutes and
-// seconds they were made of (compared bit for bit): a list prints the same
-// few thousand times in one font, and making and padding a text measures it
-// several times. An open-addressed table, doubled when half full; past its
-// bound it forgets everything and starts anew.
-class RememberedTimes {
-public:
-    struct Key {
-        std::uint64_t font, hours, minutes, seconds;
-        bool operator==(const Key &) const = default;
-    };
-
-    // The text of that key; null when it was not made yet.
-    const QString *find(const Key &key) const
-    {
-        if (slots_.empty())
-            return nullptr;
-        for (std::size_t at = hashOf(key) & mask(); slots_[at] != 0; at = (at + 1) & mask()) {
-            const Entry &e = entries_[slots_[at] - 1];
-            if (e.key == key)
-                return &e.text;
-        }
-        return nullptr;
-    }
-
-    void add(const Key &key, const QString &text)
-    {
-        if (entries_.size() >= MaxEntries) {
-            entries_.clear();
-            slots_.clear();
-        }
-        entries_.push_back({key, text});
-        if (2 * entries_.size() > slots_.size()) {
-            slots_.assign(std::max<std::size_t>(64, 2 * slots_.size()), 0);
-            for (std::size_t e = 0; e < entries_.size(); ++e)
-                place(e);
-        } else {
-            place(entries_.size() - 1);
-        }
-    }
-
-private:
-    static constexpr std::size_t MaxEntries = 8192;
-
-    struct Entry {
-        Key key;
-        QString text;
-    };
+// The key of a time text remembered per font and device: the hours, minutes
+// and seconds it was made of, compared bit for bit.
+struct TimeKey {
+    std::uint64_t font, hours, minutes, seconds;
+    bool operator==(const TimeKey &) const = default;
 
     // Every bit of the key reaches the low bits that pick the slot: times
     // such as 45.5 s have none set in their low mantissa bits.
-    static std::size_t hashOf(const Key &k)
+    std::uint32_t hash() const
     {
         auto mix = [](std::uint64_t x) {
             x ^= x >> 30;
@@ -149,22 +106,11 @@ private:
             x *= 0x94d049bb133111ebull;
             return x ^ (x >> 31);
         };
-        std::uint64_t h = mix(k.font);
-        for (const std::uint64_t v : {k.hours, k.minutes, k.seconds})
+        std::uint64_t h = mix(font);
+        for (const std::uint64_t v : {hours, minutes, seconds})
             h = mix(h ^ v);
-        return std::size_t(h);
+        return std::uint32_t(h ^ (h >> 32));
     }
-    std::size_t mask() const { return slots_.size() - 1; }
-    void place(std::size_t entry)
-    {
-        std::size_t at = hashOf(entries_[entry].key) & mask();
-        while (slots_[at] != 0)
-            at = (at + 1) & mask();
-        slots_[at] = std::uint32_t(entry + 1);
-    }
-
-    std::vector<std::uint32_t> slots_;   // entry + 1; 0 is a free slot
-    std::vector<Entry> entries_;
 };
 
 } // namespace
@@ -201,17 +147,19 @@ void SecondsToHms()
 
 void FormatHms()
 {
-    static RememberedTimes remembered;
-    const RememberedTimes::Key key{printer().measureKey(),
-                                   std::bit_cast<std::uint64_t>(Work.HmsHours),
-                                   std::bit_cast<std::uint64_t>(Work.HmsMinutes),
-                                   std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
-    if (const QString *text = remembered.find(key)) {
+    // A list prints the same few thousand times in one font, and making and
+    // padding a text measures it several times.
+    static RememberedTable<TimeKey, QString, 8192> remembered;
+    const TimeKey key{printer().measureKey(), std::bit_cast<std::uint64_t>(Work.HmsHours),
+                      std::bit_cast<std::uint64_t>(Work.HmsMinutes),
+                      std::bit_cast<std::uint64_t>(Work.HmsSeconds)};
+    const std::uint32_t hash = key.hash();
+    if (const QString *text = remembered.find(key, hash)) {
         Work.WorkText = *text;
         return;
     }
     Work.WorkText = hmsText(Work.HmsHours, Work.HmsMinutes, Work.HmsSeconds);
-    remembered.add(key, Work.WorkText);
+    remembered.add(key, hash, Work.WorkText);
 }
 
 void NormalizeDecimalText()

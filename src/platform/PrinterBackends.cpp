@@ -16,10 +16,6 @@ namespace {
 
 constexpr double MmPerInch = 25.4;
 
-// Widths kept per font; a 20-page list measures a few thousand different
-// texts, the bound only stops a long run from growing without end.
-constexpr std::size_t MaxCachedAdvances = 8192;
-
 std::uint64_t nextFontId()
 {
     static std::uint64_t id = 0;
@@ -60,7 +56,7 @@ Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
 namespace {
 
 // FNV-1a over the UTF-16 units, folded to 32 bits: the texts are short, and
-// a plain hash of them is cheaper than Qt's seeded one. Never 0.
+// a plain hash of them is cheaper than Qt's seeded one.
 std::uint32_t textHash(const QString &text)
 {
     std::uint64_t h = 14695981039346656037ull;
@@ -68,51 +64,18 @@ std::uint32_t textHash(const QString &text)
         h ^= c.unicode();
         h *= 1099511628211ull;
     }
-    const auto folded = std::uint32_t(h ^ (h >> 32));
-    return folded == 0 ? 1 : folded;
+    return std::uint32_t(h ^ (h >> 32));
 }
-
-// Slots of a new table; it doubles when half full, so that a probe mostly
-// finds its text or a free slot at once.
-constexpr std::size_t FirstAdvanceSlots = 64;
 
 } // namespace
 
 double Printer::DeviceFont::advance(const QString &text) const
 {
     const std::uint32_t hash = textHash(text);
-    std::size_t mask = slots_.size() - 1;
-    std::size_t at = hash & mask;
-    if (!slots_.empty()) {
-        for (;; at = (at + 1) & mask) {
-            const Slot &slot = slots_[at];
-            if (slot.hash == 0)
-                break;
-            if (slot.hash == hash && entries_[slot.entry].text == text)
-                return entries_[slot.entry].advance;
-        }
-    }
+    if (const double *width = widths_.find(text, hash))
+        return *width;
     const double width = metrics.horizontalAdvance(text);
-    if (entries_.size() >= MaxCachedAdvances) {
-        // Full: forgotten, and measured anew from here on.
-        entries_.clear();
-        slots_.clear();
-    }
-    if (2 * (entries_.size() + 1) > slots_.size()) {
-        slots_.assign(std::max(FirstAdvanceSlots, 2 * slots_.size()), Slot{});
-        mask = slots_.size() - 1;
-        for (std::size_t e = 0; e < entries_.size(); ++e) {
-            const std::uint32_t h = textHash(entries_[e].text);
-            std::size_t free = h & mask;
-            while (slots_[free].hash != 0)
-                free = (free + 1) & mask;
-            slots_[free] = {h, std::uint32_t(e)};
-        }
-        for (at = hash & mask; slots_[at].hash != 0; at = (at + 1) & mask) {
-        }
-    }
-    slots_[at] = {hash, std::uint32_t(entries_.size())};
-    entries_.push_back({text, width});
+    widths_.add(text, hash, width);
     return width;
 }
 

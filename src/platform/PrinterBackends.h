@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Printer.h"
+#include "platform/RememberedTable.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;
@@ -40,18 +41,9 @@ struct Printer::DeviceFont {
     double advance(const QString &text) const;
 
 private:
-    // The widths measured: an open-addressed table of slots, each the text's
-    // hash (never 0; 0 is a free slot) and where its entry is.
-    struct Slot {
-        std::uint32_t hash = 0;
-        std::uint32_t entry = 0;
-    };
-    struct Entry {
-        QString text;
-        double advance;
-    };
-    mutable std::vector<Slot> slots_;
-    mutable std::vector<Entry> entries_;
+    // Widths kept per font; a 20-page list measures a few thousand different
+    // texts, the bound only stops a long run from growing without end.
+    mutable RememberedTable<QString, double, 8192> widths_;
 };
 
 // A stand-in of 1200 dpi for measuring where no printing device is at hand:
