@@ -46,6 +46,8 @@ void Form9::Command1_Click()
 {
     ClearRaceHeader();
     WriteRaceHeader();
+    // A save that a crash interrupted must not bring the files back later.
+    SettleRaceFiles();
     deleteFile(RaceFileName(u'R', QStringLiteral(".dat")));
     deleteFile(RaceFileName(u'K', QStringLiteral(".lst")));
     deleteFile(RaceFileName(u'G', QStringLiteral(".lst")));

@@ -1,10 +1,12 @@
 #include "RaceFiles.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <memory>
 
 #include "RecordFiles.h"
 #include "SharedState.h"
+#include "platform/FileOps.h"
 #include "platform/NumberText.h"
 #include "platform/TextFile.h"
 
@@ -65,14 +67,96 @@ std::unique_ptr<TextWriter> namesWriter(const QString &fileName,
     return out;
 }
 
-// Commits the names; without a writer removes a file left from an earlier
-// save, so that emptied names do not come back on loading.
-bool commitNames(const QString &fileName, const std::unique_ptr<TextWriter> &out)
+// The four files of a race are replaced as one set, so that after a failed
+// save or a crash at any moment of one, R, M, G and K always come from the
+// same save, the old one or the new one:
+//  1. Each file of the new set is written to its temporary file (its name
+//     and ".tmp"), synced and closed, and nothing may stand in the way of
+//     the renames. A failure removes the temporary files again, and nothing
+//     else has changed.
+//  2. The marker file ("R n.set") lists what the set does to each file: its
+//     name when its temporary file replaces it, "-" and its name when it is
+//     to be removed (an M or G file without names, which must not come back
+//     from an earlier save). The marker is itself written through its
+//     temporary file and renamed into place, and the folder synced: from
+//     that rename on, the new set counts as saved.
+//  3. SettleRaceFiles finishes the set from the marker: renames the
+//     temporary files that are still there, removes what is to go, syncs the
+//     folder, removes the marker and syncs the folder again (so that a
+//     marker cannot come back after a crash and apply to a later save's
+//     temporary files).
+// Every reader and writer of the race's files settles first, so a set that
+// a crash interrupted is finished (marker there: renames still to do and
+// removals are safe to repeat) or thrown away (no marker: its temporary
+// files are removed) before anything reads or writes the files.
+QString markerFileName()
 {
-    if (!out)
-        return deleteFile(fileName);
-    return out->commit();
+    return RaceFileName(u'R', QStringLiteral(".set"));
 }
+
+struct SetFiles {
+    QString files[4];
+};
+
+SetFiles setFiles()
+{
+    return {{RaceFileName(u'R', QStringLiteral(".dat")), RaceFileName(u'M', QStringLiteral(".lst")),
+             RaceFileName(u'G', QStringLiteral(".lst")), RaceFileName(u'K', QStringLiteral(".lst"))}};
+}
+
+// Anything at path, a link that leads nowhere included.
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString baseName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+bool SettleRaceFiles()
+{
+    const QString marker = markerFileName();
+    const SetFiles set = setFiles();
+    bool ok = true;
+    TextReader in(marker);
+    if (in.exists()) {
+        QStringList lines;
+        while (!in.atEnd())
+            lines << in.readLine();
+        for (const QString &file : set.files) {
+            const QString name = baseName(file);
+            const QString temporary = TextWriter::temporaryPath(file);
+            if (lines.contains(name)) {
+                if (present(temporary))
+                    ok = fileops::rename(temporary, file) && ok;
+            } else if (lines.contains(u'-' + name)) {
+                if (present(file))
+                    ok = fileops::remove(file) && ok;
+            }
+        }
+        ok = ok && fileops::syncFolder(marker) && fileops::remove(marker)
+            && fileops::syncFolder(marker);
+        if (!ok)
+            return false;   // the marker stays: the next try finishes the set
+    }
+    // What is left of a set that never counted.
+    for (const QString &file : set.files) {
+        const QString temporary = TextWriter::temporaryPath(file);
+        if (present(temporary))
+            ok = fileops::remove(temporary) && ok;
+    }
+    const QString markerTemporary = TextWriter::temporaryPath(marker);
+    if (present(markerTemporary))
+        ok = fileops::remove(markerTemporary) && ok;
+    return ok;
+}
+
+namespace {
 
 } // namespace
 
@@ -83,6 +167,10 @@ QString RaceFileName(QChar letter, const QString &extension)
 
 void LoadRaceFiles()
 {
+    // A save interrupted by a crash is finished or undone first. Should
+    // that fail, the files are read as they stand; the next load or save
+    // tries again.
+    SettleRaceFiles();
     for (int i = 1; i <= MaxSlots; ++i) {
         Race.SlotAthleteId[i] = 0;
         Race.SlotStartNo[i] = 0;
@@ -182,9 +270,13 @@ void LoadRaceFiles()
 
 bool WriteRaceFiles()
 {
+    // A set that an earlier save left unfinished is settled before this one
+    // writes temporary files of the same names.
+    if (!SettleRaceFiles())
+        return false;
+
     // All four files are written to their temporary files and handed to the
-    // disk first, so that their disk writes overlap; then they are committed
-    // one by one in this order, each synced before it replaces its old file.
+    // disk first, so that their disk writes overlap; then each is synced.
     TextWriter r(RaceFileName(u'R', QStringLiteral(".dat")));
     for (int i = 1; i <= MaxSlots; ++i) {
         if (Race.SlotAthleteId[i] == 0)
@@ -227,11 +319,30 @@ bool WriteRaceFiles()
         k.line(Race.ClassDesignations[code]);
     k.startWriteback();
 
-    bool ok = r.commit();
-    ok = commitNames(teamFile, teams) && ok;
-    ok = commitNames(groupFile, groups) && ok;
-    ok = k.commit() && ok;
-    return ok;
+    const QString setFile[4] = {r.path(), teamFile, groupFile, k.path()};
+    TextWriter *const writers[4] = {&r, teams.get(), groups.get(), &k};
+    for (TextWriter *w : writers)
+        if (w && !w->prepare())
+            return false;   // the writers remove their temporary files
+    // What stands in the way of a rename or a removal (a folder of the
+    // file's name) is found now, before the set counts: a set that could
+    // not be finished would leave R of one save beside K of another.
+    for (const QString &file : setFile)
+        if (QFileInfo(file).isDir())
+            return false;
+
+    TextWriter marker(markerFileName());
+    for (int f = 0; f < 4; ++f)
+        marker.line(writers[f] ? baseName(setFile[f]) : u'-' + baseName(setFile[f]));
+    const bool counted = marker.commit();
+    // A marker in place, even one whose folder sync failed, is finished
+    // from; without one the save never happened.
+    if (!counted && !present(markerFileName()))
+        return false;
+    for (TextWriter *w : writers)
+        if (w)
+            w->release();
+    return SettleRaceFiles() && counted;
 }
 
 QStringList MissingDataLines()

@@ -13,9 +13,15 @@ void LoadRaceFiles();
 // Runs the missing-data reminder, then writes the four files (SaveRaceFiles.cpp).
 void SaveRaceFiles();
 
-// Writes the four files of ActiveRaceNo from the tables, each whole or not at
-// all; false when any of them could not be written.
+// Writes the four files of ActiveRaceNo from the tables, all four or none,
+// also across a crash; false when the new set could not be saved whole.
 bool WriteRaceFiles();
+
+// Finishes or throws away a save of the four files that a crash interrupted
+// (the protocol is described in RaceFiles.cpp); LoadRaceFiles and
+// WriteRaceFiles call it first, and so does whatever else handles the files
+// as a whole. False when an unfinished set could not be settled.
+bool SettleRaceFiles();
 
 // The reminder lines for the athletes of the race without sex or birth date,
 // in slot order ("17   MAIER Hans m/w ?", then "... Geburtsdatum ?"). Reads

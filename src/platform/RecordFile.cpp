@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "Cp1252.h"
+#include "FileOps.h"
 #include "Strings.h"
 
 RecordFile::RecordFile() = default;
@@ -18,9 +19,15 @@ bool RecordFile::open(const QString &path, int recordLength)
     if (recordLength <= 0)
         return false;
     auto file = std::make_unique<QFile>(path);
-    // Unbuffered: every write is on disk at once, and a second handle on the
-    // same file (another window, a test) sees it.
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    // A link that leads out of the data folder (a folder received as an
+    // archive may hold one) is read but never written through: writing
+    // would change a file elsewhere, and opening for writing would even
+    // create the link's missing target.
+    writable_ = !fileops::linksOutsideItsFolder(path);
+    // Unbuffered: a second handle on the same file (another window, a test)
+    // sees every write at once.
+    if (!file->open((writable_ ? QIODevice::ReadWrite : QIODevice::ReadOnly)
+                    | QIODevice::Unbuffered))
         return false;
     file_ = std::move(file);
     length_ = recordLength;
@@ -128,8 +135,12 @@ bool RecordFile::write(std::int64_t n, const QByteArray &data)
     QByteArray bytes = data.left(length_);
     if (bytes.size() < length_)
         bytes.append(length_ - bytes.size(), '\0');
-    // Seeking past the end and writing extends the file; the gap reads as zeros.
-    const bool written = file_->seek(pos) && file_->write(bytes) == length_;
+    // Writing past the end extends the file; the gap reads as zeros. The
+    // record counts as written only when it is on the disk.
+    const int fd = file_->handle();
+    const bool written = writable_ && fd >= 0
+        && fileops::writeAt(fd, pos, bytes.constData(), std::size_t(length_))
+        && fileops::sync(fd);
     if (copied_) {
         if (!written || pos + length_ > MaxCopySize) {
             dropCopy();   // the file may hold part of it: read it again

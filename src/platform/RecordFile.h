@@ -15,7 +15,9 @@ public:
     RecordFile &operator=(const RecordFile &) = delete;
 
     // Closes, then opens path for reading and writing; a missing file is
-    // created empty. False when the file cannot be opened.
+    // created empty. False when the file cannot be opened. A symbolic link
+    // whose target lies outside the link's folder is opened for reading
+    // only: every write fails.
     bool open(const QString &path, int recordLength);
     void close();
     bool isOpen() const;
@@ -24,8 +26,9 @@ public:
     // Reads record n (1-based). False, with out untouched, when the file is
     // not open, n < 1, or the record does not lie wholly inside the file.
     bool read(std::int64_t n, QByteArray &out) const;
-    // Writes record n (1-based); writing beyond the end extends the file.
-    // False when the file is not open, n < 1 or the write failed.
+    // Writes record n (1-based) and syncs it to disk; writing beyond the end
+    // extends the file. False when the file is not open or not writable,
+    // n < 1, or the write or the sync failed.
     bool write(std::int64_t n, const QByteArray &data);
 
     // For the life of a scope (one action that reads many records), reads
@@ -54,6 +57,7 @@ private:
 
     std::unique_ptr<QFile> file_;
     int length_ = 0;
+    bool writable_ = false;
     int scopes_ = 0;
     mutable bool copied_ = false;
     mutable QByteArray copy_;

@@ -2,15 +2,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
-
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 #include "Cp1252.h"
+#include "FileOps.h"
 #include "NumberText.h"
 
 TextReader::TextReader(const QString &path)
@@ -21,7 +19,10 @@ TextReader::TextReader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return;
     exists_ = true;
-    text_ = cp1252::decode(file.readAll());
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    text_ = cp1252::decode(bytes);
     // LF ends a line and a CR before it belongs to the terminator; a CR
     // anywhere else is part of the line.
     const QStringView text(text_);
@@ -59,21 +60,6 @@ void TextReader::skipLine()
         ++next_;
 }
 
-namespace {
-
-#ifdef Q_OS_UNIX
-bool syncToDisk(int fd)
-{
-#if defined(Q_OS_DARWIN)
-    return ::fsync(fd) == 0;
-#else
-    return ::fdatasync(fd) == 0;
-#endif
-}
-#endif
-
-} // namespace
-
 TextWriter::TextWriter(const QString &path)
     : path_(path)
 {
@@ -83,26 +69,48 @@ TextWriter::~TextWriter()
 {
     // Without a commit the temporary file is thrown away and the old file
     // stays as it was.
-    if (file_ && file_->isOpen())
-        file_->cancelWriting();
+    discard();
+}
+
+void TextWriter::discard()
+{
+    if (fd_ >= 0) {
+        fileops::close(fd_);
+        fd_ = -1;
+    }
+    if (created_) {
+        fileops::remove(temporaryPath(path_));
+        created_ = false;
+    }
+    prepared_ = false;
+    buffer_.clear();
+    ok_ = false;
 }
 
 bool TextWriter::open()
 {
-    if (!file_) {
-        file_ = std::make_unique<QSaveFile>(path_);
-        if (!file_->open(QIODevice::WriteOnly))
-            ok_ = false;
+    if (!ok_)
+        return false;
+    if (fd_ >= 0)
+        return true;
+    fd_ = fileops::createNew(temporaryPath(path_));
+    if (fd_ < 0) {
+        ok_ = false;
+        return false;
     }
-    return ok_;
+    created_ = true;
+    // The new file keeps the permissions of the one it replaces.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path_).constData(), &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(fd_, st.st_mode & 07777);
+    return true;
 }
 
 bool TextWriter::writeBuffer()
 {
-    if (!ok_ || !open())
+    if (!ok_ || prepared_ || !open())
         return false;
-    if (!buffer_.empty()
-        && file_->write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size()))
+    if (!buffer_.empty() && !fileops::writeAll(fd_, buffer_.data(), buffer_.size()))
         ok_ = false;
     buffer_.clear();
     return ok_;
@@ -166,52 +174,76 @@ void TextWriter::plainNumberLineSingle(float value)
 
 void TextWriter::startWriteback()
 {
-    if (!writeBuffer() || !file_->flush()) {
-        ok_ = false;
+    if (!writeBuffer())
         return;
-    }
 #ifdef Q_OS_LINUX
     // Only starts the writing; commit() waits for it with its sync.
-    const int fd = file_->handle();
-    if (fd >= 0)
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
+}
+
+bool TextWriter::prepare()
+{
+    if (prepared_)
+        return ok_;
+    // The rest of the file goes out in one write.
+    bool done = writeBuffer() && fileops::sync(fd_);
+    if (fd_ >= 0) {
+        done = fileops::close(fd_) && done;
+        fd_ = -1;
+    }
+    if (!done) {
+        discard();
+        return false;
+    }
+    prepared_ = true;
+    return true;
+}
+
+void TextWriter::release()
+{
+    if (prepared_)
+        created_ = false;
+    discard();
 }
 
 bool TextWriter::commit()
 {
-    // The rest of the file goes out in one write.
-    const bool written = writeBuffer();
-    bool done = false;
-    if (written)
-        done = file_->commit();
-    else if (file_ && file_->isOpen())
-        file_->cancelWriting();
-    file_.reset();
-    ok_ = false;
-    return done;
+    if (!ok_ || !prepare()) {
+        discard();
+        return false;
+    }
+    if (!fileops::rename(temporaryPath(path_), path_)) {
+        discard();
+        return false;
+    }
+    created_ = false;
+    // The rename itself must last too; without it a crash could bring the
+    // old file back after the save was reported done.
+    const bool synced = fileops::syncFolder(path_);
+    discard();
+    return synced;
 }
 
 bool TextWriter::commitUnlessUnchanged()
 {
-#ifdef Q_OS_UNIX
-    if (ok_ && !file_) {
+    struct stat st {};
+    if (ok_ && fd_ < 0 && !prepared_
+        && ::lstat(QFile::encodeName(path_).constData(), &st) == 0 && S_ISREG(st.st_mode)
+        && st.st_size == off_t(buffer_.size())) {
         QFile current(path_);
-        if (QFileInfo(path_).isFile() && current.open(QIODevice::ReadOnly)
-            && current.size() == qint64(buffer_.size())) {
+        if (current.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = current.readAll();
             // The same bytes: what commit() would leave behind is there
             // already; only make sure it is on the disk, whoever wrote it.
             if (bytes.size() == qsizetype(buffer_.size())
-                && std::memcmp(bytes.constData(), buffer_.data(), buffer_.size()) == 0
-                && syncToDisk(current.handle())) {
-                buffer_.clear();
-                ok_ = false;
-                return true;
+                && std::memcmp(bytes.constData(), buffer_.data(), buffer_.size()) == 0) {
+                const bool synced = fileops::sync(current.handle());
+                discard();
+                return synced;
             }
         }
     }
-#endif
     return commit();
 }
 
@@ -222,8 +254,5 @@ bool fileExists(const QString &path)
 
 bool deleteFile(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return true;
-    QFile::remove(path);
-    return !QFileInfo::exists(path);
+    return fileops::remove(path);
 }

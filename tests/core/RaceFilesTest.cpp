@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 #include "TestSupport.h"
 #include "core/RaceFiles.h"
@@ -221,50 +222,41 @@ TEST_F(RaceFilesTest, FailedWrite_IsReported)
     EXPECT_FALSE(WriteRaceFiles());
 }
 
-// Each file is written whole or not at all, and one that cannot be written
-// stops none of the others.
-TEST_F(RaceFilesTest, FailedWrite_OfOneFileKeepsItsOldFileAndWritesTheOthers)
+// The four files are one set: one that cannot be written keeps all four old
+// ones, byte for byte, and leaves no temporary file behind.
+TEST_F(RaceFilesTest, FailedWrite_OfOneFileKeepsAllFourOldFiles)
 {
     Race.SlotAthleteId[1] = 17;
     Race.TeamNames[1] = QStringLiteral("Team Eins");
     Race.GroupNames[1] = QStringLiteral("Gruppe Eins");
     ASSERT_TRUE(WriteRaceFiles());
-    const QByteArray oldTeams = readBytes(QStringLiteral("M 5.lst"));
+    const QStringList names = {"R 5.dat", "M 5.lst", "G 5.lst", "K 5.lst"};
     const QStringList files = QDir(path(QString())).entryList(QDir::Files | QDir::Hidden);
 
-    const struct {
-        const char *blocked;   // a folder stands where this file should go
-        const char *written[3];
-    } cases[] = {
-        {"R 5.dat", {"M 5.lst", "G 5.lst", "K 5.lst"}},
-        {"M 5.lst", {"R 5.dat", "G 5.lst", "K 5.lst"}},
-        {"K 5.lst", {"R 5.dat", "M 5.lst", "G 5.lst"}},
-    };
-    for (const auto &c : cases) {
-        const QString blocked = QString::fromLatin1(c.blocked);
-        const QByteArray before = readBytes(blocked);
+    for (const QString &blocked : names) {
+        QMap<QString, QByteArray> before;
+        for (const QString &n : names)
+            before[n] = readBytes(n);
         ASSERT_TRUE(QFile::remove(path(blocked)));
         ASSERT_TRUE(QDir(path(QString())).mkdir(blocked));
         Race.SlotAthleteId[1] += 1;
         Race.TeamNames[1] += QStringLiteral("+");
         Race.GroupNames[1] += QStringLiteral("+");
         Race.ClassNames[1] += QStringLiteral("+");
-        EXPECT_FALSE(WriteRaceFiles()) << c.blocked;
-        EXPECT_TRUE(QFileInfo(path(blocked)).isDir()) << c.blocked;
-        for (const char *name : c.written) {
-            const QStringList l = lines(QString::fromLatin1(name));
-            ASSERT_FALSE(l.isEmpty()) << name;
-            const QString expected = name[0] == 'R' ? num::numberLine(Race.SlotAthleteId[1])
-                                     : name[0] == 'M' ? Race.TeamNames[1]
-                                     : name[0] == 'G' ? Race.GroupNames[1]
-                                                      : Race.ClassNames[1];
-            EXPECT_EQ(l[0], expected) << c.blocked << " " << name;
+        EXPECT_FALSE(WriteRaceFiles()) << blocked.toStdString();
+        EXPECT_TRUE(QFileInfo(path(blocked)).isDir()) << blocked.toStdString();
+        for (const QString &n : names) {
+            if (n != blocked)
+                EXPECT_EQ(readBytes(n), before[n]) << blocked.toStdString() << " " << n.toStdString();
         }
         ASSERT_TRUE(QDir(path(QString())).rmdir(blocked));
-        writeBytes(blocked, before);
+        writeBytes(blocked, before[blocked]);
+        EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files | QDir::Hidden), files)
+            << blocked.toStdString();
     }
-    EXPECT_NE(readBytes(QStringLiteral("M 5.lst")), oldTeams);
-    // No temporary file is left behind.
+    // Unblocked, the next save writes the set.
+    ASSERT_TRUE(WriteRaceFiles());
+    EXPECT_EQ(lines(QStringLiteral("M 5.lst"))[0], Race.TeamNames[1]);
     EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files | QDir::Hidden), files);
 }
 
