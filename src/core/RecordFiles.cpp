@@ -122,11 +122,13 @@ RecordBuffer readOrBlank(const RecordFile &file, std::int64_t n, int length, boo
     return RecordBuffer(length);
 }
 
-void writeOrBeep(RecordFile &file, std::int64_t n, const RecordBuffer &b)
+bool writeOrBeep(RecordFile &file, std::int64_t n, const RecordBuffer &b)
 {
     // A record that could not be written is answered like any refused input.
-    if (!file.write(n, b.bytes()))
-        beep();
+    if (file.write(n, b.bytes()))
+        return true;
+    beep();
+    return false;
 }
 
 QString settingsFileName()
@@ -211,7 +213,9 @@ void WriteClubRecord()
     b.setInt16(ClubSpare1Offset, Rec.ClubSpare1);
     b.setInt16(ClubSpare2Offset, Rec.ClubSpare2);
     put(b, ClubReserveField, Rec.ClubReserve);
-    writeOrBeep(Channels.ClubFile, Rec.CurrentClubNo, b);
+    // A record that is not in the file does not count.
+    if (!writeOrBeep(Channels.ClubFile, Rec.CurrentClubNo, b))
+        return;
     if (Rec.CurrentClubNo >= Rec.ClubCount) {
         Rec.ClubCount = Rec.CurrentClubNo;
         WriteSettingsFile();
@@ -283,7 +287,9 @@ void WriteAthleteRecord()
     put(b, AthleteFederationNoField, Rec.AthleteFederationNo);
     b.setSingle(AthletePointsOffset, Rec.AthletePoints);
     put(b, AthleteReserveField, Rec.AthleteReserve);
-    writeOrBeep(Channels.AthleteFile, Rec.CurrentAthleteId, b);
+    // A record that is not in the file does not count.
+    if (!writeOrBeep(Channels.AthleteFile, Rec.CurrentAthleteId, b))
+        return;
     if (Rec.CurrentAthleteId >= Rec.AthleteCount) {
         Rec.AthleteCount = Rec.CurrentAthleteId;
         WriteSettingsFile();
@@ -426,7 +432,9 @@ void WriteRaceHeader()
     put(b, Sponsor5Field, Rec.Sponsor5);
     put(b, Sponsor6Field, Rec.Sponsor6);
     put(b, RaceReserveField, Rec.RaceReserveText);
-    writeOrBeep(Channels.RaceFile, Rec.RaceRecordNo, b);
+    // A record that is not in the file does not count.
+    if (!writeOrBeep(Channels.RaceFile, Rec.RaceRecordNo, b))
+        return;
     if (Rec.RaceRecordNo >= Rec.RaceCount) {
         Rec.RaceCount = Rec.RaceRecordNo;
         WriteSettingsFile();

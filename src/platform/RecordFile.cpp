@@ -4,6 +4,7 @@
 #include <QtEndian>
 #include <cstring>
 #include <limits>
+#include <unistd.h>
 
 #include "Cp1252.h"
 #include "FileOps.h"
@@ -138,9 +139,14 @@ bool RecordFile::write(std::int64_t n, const QByteArray &data)
     // Writing past the end extends the file; the gap reads as zeros. The
     // record counts as written only when it is on the disk.
     const int fd = file_->handle();
+    const qint64 oldSize = file_->size();
     const bool written = writable_ && fd >= 0
         && fileops::writeAt(fd, pos, bytes.constData(), std::size_t(length_))
         && fileops::sync(fd);
+    // A record that did not get wholly onto a full disk is taken back off
+    // the end, so that the file stays as it was.
+    if (!written && writable_ && fd >= 0 && pos + length_ > oldSize && oldSize >= 0)
+        (void)::ftruncate(fd, off_t(oldSize));
     if (copied_) {
         if (!written || pos + length_ > MaxCopySize) {
             dropCopy();   // the file may hold part of it: read it again

@@ -4,6 +4,7 @@
 #include "core/Form4.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
+#include "platform/Beep.h"
 #include "platform/NumberText.h"
 
 namespace {
@@ -107,7 +108,10 @@ void BuildCombinationRace()
     setHourglass(true);
     f.List1.setEnabled(false);
     f.Command2.setEnabled(false);
-    CombineRaces(races, num::toInt32(num::numericValue(f.Label2.Caption())));
+    // The race files beep for themselves; a combination file that could not
+    // be written is heard here.
+    if (!CombineRaces(races, num::toInt32(num::numericValue(f.Label2.Caption()))))
+        beep();
     setHourglass(false);
     f.Unload();
     form<Form4>().Unload();

@@ -8,6 +8,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
+#include "platform/Beep.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 
@@ -136,7 +137,9 @@ void Form20::Form_Load()
 void Form20::Form_Unload()
 {
     StoreWindowPosition(*this);
-    WriteCupFile(Text4.Text(), MarkedRaces());
+    // A cup file that cannot be written keeps its old content; the beep says so.
+    if (!WriteCupFile(Text4.Text(), MarkedRaces()))
+        beep();
 
     Race.ActiveRaceNo = Cup.SavedRaceNo;
     Rec.RaceRecordNo = Race.ActiveRaceNo;

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "TestSupport.h"
+#include "FileFaults.h"
 #include "platform/DateText.h"
 #include "platform/RecordFile.h"
 #include "platform/Strings.h"
@@ -379,4 +381,69 @@ TEST_F(RecordFileTest, RecordBufferRoundTripsThroughTheFile)
     EXPECT_EQ(r.int32(8), 4711);
     EXPECT_EQ(r.single(12), 12.5f);
     EXPECT_EQ(readBytes("r.dat").mid(16), QByteArray("\xc4rmel   " "\x67\x12\0\0" "\0\0\x48\x41", 16));
+}
+
+TEST_F(RecordFileTest, AFailedWriteOrSyncIsReportedAndANewRecordIsTakenBack)
+{
+    const FileFaultGuard guard;
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    ASSERT_TRUE(f.write(1, "AAAA"));
+    ASSERT_TRUE(f.write(2, "BBBB"));
+    // Write, then sync: each is one step.
+    ASSERT_EQ(fileStepsOf([&] { f.write(2, "BBBB"); }), 2);
+
+    // A record beyond the end that the disk does not take wholly is cut off
+    // again; so is one whose sync failed.
+    const struct {
+        qint64 bytesLeft;   // -1: no byte limit
+        int failedStep;     // 0: none
+    } cases[] = {{0, 0}, {1, 0}, {3, 0}, {-1, 1}, {-1, 2}};
+    for (const auto &c : cases) {
+        fileops::faults::clear();
+        if (c.bytesLeft >= 0)
+            fileops::faults::failAfterBytes(c.bytesLeft, ENOSPC);
+        if (c.failedStep > 0)
+            fileops::faults::failStep(c.failedStep, EIO);
+        EXPECT_FALSE(f.write(3, "CCCC")) << c.bytesLeft << " " << c.failedStep;
+        EXPECT_EQ(readBytes("r.dat"), "AAAABBBB") << c.bytesLeft << " " << c.failedStep;
+        QByteArray out;
+        EXPECT_FALSE(f.read(3, out));
+    }
+    // A record inside the file is reported too.
+    fileops::faults::clear();
+    fileops::faults::failStep(1, EIO);
+    EXPECT_FALSE(f.write(1, "XXXX"));
+    fileops::faults::clear();
+    EXPECT_TRUE(f.write(3, "CCCC"));
+    EXPECT_EQ(readBytes("r.dat"), "AAAABBBBCCCC");
+}
+
+TEST_F(RecordFileTest, ALinkOutOfTheFolderIsReadButNeverWritten)
+{
+    ASSERT_TRUE(QDir(path("")).mkdir("data"));
+    ASSERT_TRUE(QDir(path("")).mkdir("data/sub"));
+    writeBytes("victim", "VVVV");
+    writeBytes("data/sub/own.rec", "OOOO");
+    ASSERT_TRUE(QFile::link("../victim", path("data/out.rec")));
+    ASSERT_TRUE(QFile::link("../missing", path("data/dangling.rec")));
+    ASSERT_TRUE(QFile::link("sub/own.rec", path("data/in.rec")));
+
+    RecordFile f;
+    ASSERT_TRUE(f.open(path("data/out.rec"), 4));
+    QByteArray out;
+    ASSERT_TRUE(f.read(1, out));
+    EXPECT_EQ(out, "VVVV");
+    EXPECT_FALSE(f.write(1, "XXXX"));
+    EXPECT_FALSE(f.write(2, "XXXX"));
+    EXPECT_EQ(readBytes("victim"), "VVVV");
+
+    // Opening a link that leads nowhere does not create its target.
+    EXPECT_FALSE(f.open(path("data/dangling.rec"), 4));
+    EXPECT_FALSE(QFileInfo::exists(path("missing")));
+
+    // A link that stays inside the folder is the file itself.
+    ASSERT_TRUE(f.open(path("data/in.rec"), 4));
+    EXPECT_TRUE(f.write(2, "IIII"));
+    EXPECT_EQ(readBytes("data/sub/own.rec"), "OOOOIIII");
 }

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "FileFaults.h"
+#include "platform/Cp1252.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -333,3 +335,139 @@ TEST_F(TextFileTest, FileExistsAndDeleteFile)
     EXPECT_FALSE(deleteFile(path("folder")));
     EXPECT_TRUE(QFileInfo(path("folder")).isDir());
 }
+
+// ---- failures of the file system, injected ---------------------------------
+
+namespace {
+
+const QByteArray OldBytes = "old line\r\nsecond old line\r\n";
+
+bool saveNewLines(const QString &file)
+{
+    TextWriter w(file);
+    w.line("new");
+    w.numberLine(17);
+    w.line("the last new line");
+    return w.commit();
+}
+
+} // namespace
+
+TEST_F(TextFileTest, EveryFailedStepOfASaveIsReportedAndKeepsTheOldFile)
+{
+    const FileFaultGuard guard;
+    const QString f = path("f.txt");
+    writeBytes("f.txt", OldBytes);
+    // Create, write, sync, close, rename, sync the folder.
+    const int steps = fileStepsOf([&] { saveNewLines(f); });
+    ASSERT_EQ(steps, 6);
+    const QByteArray newBytes = readBytes("f.txt");
+    for (const int error : {ENOSPC, EIO}) {
+        for (int step = 1; step <= steps; ++step) {
+            writeBytes("f.txt", OldBytes);
+            fileops::faults::clear();
+            fileops::faults::failStep(step, error);
+            EXPECT_FALSE(saveNewLines(f)) << step;
+            fileops::faults::clear();
+            // Until the rename the old file stands; only a failed sync of
+            // the folder after it finds the new one in place.
+            EXPECT_EQ(readBytes("f.txt"), step < steps ? OldBytes : newBytes) << step;
+            EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[f.txt]")
+                << step;
+        }
+    }
+}
+
+TEST_F(TextFileTest, AFullDiskAfterAnyNumberOfBytesKeepsTheOldFile)
+{
+    const FileFaultGuard guard;
+    const QString f = path("f.txt");
+    ASSERT_TRUE(saveNewLines(f));
+    const qint64 size = readBytes("f.txt").size();
+    for (const qint64 limit : {qint64(0), qint64(1), size / 2, size - 1}) {
+        writeBytes("f.txt", OldBytes);
+        fileops::faults::clear();
+        fileops::faults::failAfterBytes(limit, ENOSPC);
+        EXPECT_FALSE(saveNewLines(f)) << limit;
+        EXPECT_EQ(readBytes("f.txt"), OldBytes) << limit;
+        EXPECT_EQ(shown(QDir(path("")).entryList(QDir::Files | QDir::Hidden)), "[f.txt]") << limit;
+    }
+    // Room for every byte: saved.
+    fileops::faults::clear();
+    fileops::faults::failAfterBytes(size, ENOSPC);
+    EXPECT_TRUE(saveNewLines(f));
+    EXPECT_EQ(readBytes("f.txt").size(), size);
+}
+
+TEST_F(TextFileTest, ReaderSkipsAByteOrderMarkAtTheStartOnly)
+{
+    const struct {
+        QByteArray bytes;
+        QList<QByteArray> lines;   // as the code page reads them
+    } cases[] = {
+        {"\xEF\xBB\xBF 12 \r\n 3 \r\n", {" 12 ", " 3 "}},
+        {"\xEF\xBB\xBF", {}},
+        {"\xEF\xBB\xBF\r\n", {""}},
+        {"a\r\n\xEF\xBB\xBF" "b\r\n", {"a", "\xEF\xBB\xBF" "b"}},   // further on: text like any
+        {"\xEF\xBB" "a\r\n", {"\xEF\xBB" "a"}},                       // no whole mark
+    };
+    for (const auto &c : cases) {
+        writeBytes("f.txt", c.bytes);
+        QStringList expected;
+        for (const QByteArray &l : c.lines)
+            expected << cp1252::decode(l);
+        EXPECT_EQ(shown(readAll("f.txt")), shown(expected)) << c.bytes.toStdString();
+    }
+    writeBytes("f.txt", "\xEF\xBB\xBF 12 \r\n");
+    TextReader r(path("f.txt"));
+    EXPECT_EQ(r.readNumber(), 12);
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(TextFileTest, ASaveReplacesALinkAndNeverWritesItsTarget)
+{
+    ASSERT_TRUE(QDir(path("")).mkdir("data"));
+    writeBytes("victim", "precious\r\n");
+    writeBytes("data/inside.txt", "inside\r\n");
+    ASSERT_TRUE(QFile::link("../victim", path("data/out.txt")));
+    ASSERT_TRUE(QFile::link("inside.txt", path("data/in.txt")));
+    ASSERT_TRUE(QFile::link("../nowhere", path("data/dangling.txt")));
+    for (const char *name : {"data/out.txt", "data/in.txt", "data/dangling.txt"}) {
+        ASSERT_TRUE(saveNewLines(path(name))) << name;
+        EXPECT_FALSE(QFileInfo(path(name)).isSymLink()) << name;
+        EXPECT_TRUE(readBytes(name).startsWith("new\r\n")) << name;
+    }
+    EXPECT_EQ(readBytes("victim"), "precious\r\n");
+    EXPECT_EQ(readBytes("data/inside.txt"), "inside\r\n");
+    EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
+
+    // A link where the temporary file goes is not followed either.
+    ASSERT_TRUE(QFile::link("../victim", path("data/t.txt.tmp")));
+    ASSERT_TRUE(saveNewLines(path("data/t.txt")));
+    EXPECT_EQ(readBytes("victim"), "precious\r\n");
+    EXPECT_FALSE(QFileInfo(path("data/t.txt.tmp")).isSymLink());
+
+    // The same bytes behind a link: the link is still replaced.
+    writeBytes("victim", "new\r\n 17 \r\nthe last new line\r\n");
+    QFile::remove(path("data/out.txt"));
+    ASSERT_TRUE(QFile::link("../victim", path("data/out.txt")));
+    TextWriter w(path("data/out.txt"));
+    w.line("new");
+    w.numberLine(17);
+    w.line("the last new line");
+    ASSERT_TRUE(w.commitUnlessUnchanged());
+    EXPECT_FALSE(QFileInfo(path("data/out.txt")).isSymLink());
+}
+
+TEST_F(TextFileTest, DeleteFileRemovesALinkNotItsTarget)
+{
+    writeBytes("victim", "precious");
+    ASSERT_TRUE(QFile::link("victim", path("link")));
+    ASSERT_TRUE(QFile::link("nowhere", path("dangling")));
+    EXPECT_TRUE(deleteFile(path("link")));
+    EXPECT_TRUE(deleteFile(path("dangling")));
+    EXPECT_FALSE(QFileInfo(path("link")).isSymLink());
+    EXPECT_FALSE(QFileInfo(path("dangling")).isSymLink());
+    EXPECT_EQ(readBytes("victim"), "precious");
+}
+#endif
