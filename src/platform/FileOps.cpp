@@ -193,6 +193,7 @@ namespace faults {
 
 void failStep(int step, int error, bool allLater)
 {
+    Faults.steps = 0;
     Faults.failStep = step;
     Faults.stepError = error;
     Faults.failLater = allLater;

@@ -32,9 +32,10 @@ bool syncFolder(const QString &path);
 // counts as leading outside.
 bool linksOutsideItsFolder(const QString &path);
 
-// Test hook: every step above counts as one, from 1 after clear().
+// Test hook: every step above counts as one, from 1 after clear() and after
+// failStep().
 namespace faults {
-// The step-th step fails with error and does nothing; with allLater, every
+// The step-th step from now fails with error and does nothing; with allLater, every
 // step after it fails too (the process as good as died there).
 void failStep(int step, int error, bool allLater = false);
 // The writes stop after bytes more bytes: the write that reaches the limit
