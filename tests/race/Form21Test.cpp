@@ -5,7 +5,9 @@
 #include <QImageWriter>
 #include <QLineEdit>
 
+#include "FileFaults.h"
 #include "GuiTestHelpers.h"
+#include "platform/Beep.h"
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Pictures.h"
@@ -225,6 +227,31 @@ TEST_F(Form21Test, PreviewPlacesThePicturesAsOnTheCoverPage)
     f.Check1(3).setValue(0);
     f.Check1(3).setValue(1);
     EXPECT_FALSE(f.Image1(3).Visible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Form21Test, ClosingWhenTheFileCannotBeWrittenBeepsAndKeepsTheOldBanners)
+{
+    const FileFaultGuard guard;
+    // Once open and closed, so that the window's position is on disk and
+    // the next close has no other file to write.
+    form<Form21>().Command1.click();
+    destroyUnloadedWindows();
+    const QByteArray old = readBytes(QStringLiteral("werbung.dat"));
+    for (const qint64 room : {qint64(0), qint64(30)}) {
+        Form21 &f = form<Form21>();
+        f.Text1(0).setText(QStringLiteral("sponsor.jpg"));
+        resetBeepCount();
+        fileops::faults::failAfterBytes(room, ENOSPC);
+        f.Command1.click();
+        fileops::faults::clear();
+        destroyUnloadedWindows();
+        EXPECT_EQ(beepCount(), 1) << room;
+        EXPECT_EQ(readBytes(QStringLiteral("werbung.dat")), old) << room;
+    }
 }
 
 } // namespace

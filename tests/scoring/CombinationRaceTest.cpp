@@ -1,8 +1,13 @@
 // The combination race: first-run times of the marked races summed per
 // athlete into a new race with its combination file.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "CupFixture.h"
+#include "platform/TextFile.h"
+#include "FileFaults.h"
+#include "platform/Beep.h"
 #include "lists/CombinationFile.h"
 #include "platform/Clock.h"
 #include "platform/NumberText.h"
@@ -209,6 +214,28 @@ TEST_F(CombinationRaceTest, TheButtonWantsTwoToTenRaces)
     f.Command1_Click();
     EXPECT_FALSE(isLoaded<Form19>());
     EXPECT_TRUE(form<Form4>().Visible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CombinationRaceTest, ACombinationFileThatCannotBeWrittenBeeps)
+{
+    const int a = addAthlete(QStringLiteral("ALPHA Anna"));
+    addRace(1, QStringLiteral("Eins"), {{a, 30}});
+    addRace(2, QStringLiteral("Zwei"), {{a, 40}});
+    // A folder in the way of the new race's combination file.
+    ASSERT_TRUE(QDir(path(QString())).mkdir(QStringLiteral("Z 3.dat")));
+    Form19 &f = openCombination(1);
+    mark(f, {1, 2});
+    resetBeepCount();
+    f.Command2.click();
+    destroyUnloadedWindows();
+    EXPECT_EQ(beepCount(), 1);
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("Z 3.dat"))).isDir());
+    // The race files themselves were written.
+    EXPECT_TRUE(fileExists(path(QStringLiteral("R 3.dat"))));
 }
 
 } // namespace

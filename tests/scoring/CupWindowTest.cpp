@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include "CupFixture.h"
+#include "FileFaults.h"
+#include "platform/Beep.h"
 #include "platform/Cp1252.h"
 #include "platform/Strings.h"
 #include "scoring/ScoringWindows.h"
@@ -284,3 +286,28 @@ TEST_F(CupWindowTest, TheRaceWindowOpensTheCupWithoutANamedRace)
     EXPECT_TRUE(form<Form4>().Visible());
     EXPECT_EQ(Race.ActiveRaceNo, 0);
 }
+
+namespace {
+
+TEST_F(CupWindowTest, ClosingWhenTheCupFileCannotBeWrittenBeepsAndKeepsTheOldFile)
+{
+    const FileFaultGuard guard;
+    // Once open and closed, so that the window's position is on disk and
+    // the next close has no other file to write.
+    openCup().Unload();
+    destroyUnloadedWindows();
+    const QByteArray old = readBytes(QStringLiteral("Cup.dat"));
+    for (const qint64 room : {qint64(0), qint64(20)}) {
+        Form20 &f = openCup();
+        f.Text4.setText(QStringLiteral("Bezirkscup Süd"));
+        resetBeepCount();
+        fileops::faults::failAfterBytes(room, ENOSPC);
+        f.Unload();
+        fileops::faults::clear();
+        destroyUnloadedWindows();
+        EXPECT_EQ(beepCount(), 1) << room;
+        EXPECT_EQ(readBytes(QStringLiteral("Cup.dat")), old) << room;
+    }
+}
+
+} // namespace
