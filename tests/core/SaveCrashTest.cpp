@@ -10,8 +10,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "GuiTestHelpers.h"
 #include "RaceGeneration.h"
 #include "TestSupport.h"
+#include "core/Form1.h"
+#include "core/Form4.h"
+#include "core/Form9.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -210,6 +214,37 @@ TEST_F(SaveCrashTest, LinkOutOfTheDataFolder_ASaveNeverOverwritesItsTarget)
     EXPECT_EQ(beepCount(), 1);
     EXPECT_EQ(readBytes("victim"), QByteArray(AthleteRecordLength, ' '));
     CloseAthleteFile();
+}
+
+using InterruptedSaveDeletionTest = WindowDataTest;
+
+// A save that a crash cut off after it counted: deleting the race must not
+// leave it to be finished, and the files back, at the next load.
+TEST_F(InterruptedSaveDeletionTest, DeletingTheRaceDoesNotBringItsFilesBack)
+{
+    Form1 &main = form<Form1>();
+    main.Show();
+    main.Command3.click();
+    Form4 &races = form<Form4>();
+    races.Text2.setText(QStringLiteral("Vereinslauf"));
+    races.Command7.click();
+    ASSERT_EQ(Rec.RaceCount, 1);
+    Race.ActiveRaceNo = 1;
+    setRaceGeneration(3);
+    ASSERT_TRUE(WriteRaceFiles());
+    // What such a crash leaves: the new R file beside the old one and the
+    // marker that says it replaces it.
+    writeBytes("R 1.dat.tmp", readBytes("R 1.dat"));
+    writeBytes("R 1.set", "R 1.dat\r\n");
+
+    races.Command9.click();
+    form<Form9>().Command1.click();
+    destroyUnloadedWindows();
+    for (const char *name : {"R 1.dat", "R 1.dat.tmp", "R 1.set", "K 1.lst", "G 1.lst"})
+        EXPECT_FALSE(QFileInfo::exists(path(QString::fromLatin1(name)))) << name;
+    Race.ActiveRaceNo = 1;
+    LoadRaceFiles();
+    EXPECT_EQ(Race.SlotAthleteId[1], 0);
 }
 
 } // namespace
