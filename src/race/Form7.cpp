@@ -419,8 +419,9 @@ void Form7::List2_Click()
 void Form7::List2_MouseUp(int button, int, double x, double y)
 {
     // The line already selected fires no Click; a click on it means the same
-    // as on any other line: into its time box. After a pick the focus has
-    // left the list already.
+    // as on any other line: the entry shown afresh (the value just committed
+    // in all its boxes) and the cursor in its time box. After a pick the
+    // focus has left the list already.
     if (button != 1 || !List2.hasFocus())
         return;
     const int line = List2.lineAt(x, y);
@@ -429,7 +430,7 @@ void Form7::List2_MouseUp(int button, int, double x, double y)
     const int slot = SlotOfTimingLine(List2.Text());
     if (slot == 0 || slot != ShownSlot())
         return;
-    focusTimeBox();
+    List2_Click();
 }
 
 void Form7::List2_KeyDown(int &keyCode, int)

@@ -729,11 +729,14 @@ TEST_F(Form7Test, ClickOnTheSelectedLine_PutsTheCursorIntoItsTimeBox)
     threeEntries();
     Form7 &f = open();
     pick(f, 1);
-    typeText(f.Text1, QStringLiteral("48.7"));
-    pick(f, 1);   // typing, then the same line again: stored, back in the box
-    EXPECT_EQ(Race.SlotTime1[1], 48.7);
+    typeText(f.Text1, QStringLiteral("3932.5"));
+    pick(f, 1);   // typing, then the same line again: stored, shown, back in the box
+    EXPECT_EQ(Race.SlotTime1[1], 3932.5);
     EXPECT_TRUE(f.Text1.hasFocus());
-    EXPECT_EQ(f.Text1.Text(), QStringLiteral("48,7"));
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("3932,5"));
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("1"));
+    EXPECT_EQ(f.Text3.Text(), QStringLiteral("5"));
+    EXPECT_EQ(f.Text4.Text(), QStringLiteral("32,5"));
 
     pressKey(f.Text1, Qt::Key_Return);
     ASSERT_TRUE(f.List2.hasFocus());
