@@ -124,6 +124,42 @@ void BM_SaveRaceFiles(benchmark::State &state)
 }
 BENCHMARK(BM_SaveRaceFiles)->Unit(benchmark::kMillisecond);
 
+// The save each commit in the time entry makes while it is open: the four
+// files, no reminder.
+void BM_SaveRaceFilesWithoutReminder(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    for (auto _ : state)
+        if (!SaveRaceFilesWithoutReminder())
+            state.SkipWithError("save failed");
+}
+BENCHMARK(BM_SaveRaceFilesWithoutReminder)->Unit(benchmark::kMillisecond);
+
+// Leaving the time box of the entry shown (Enter, Tab, a click elsewhere)
+// with a changed time (argument 1: stored and saved) or the same one
+// (argument 0: stored, nothing to save). Typing itself stores nothing.
+void BM_Form7CommitTime(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    Form7 &f = form<Form7>();
+    f.List2.setListIndex(0);
+    const int slot = f.ShownSlot();
+    if (slot == 0) {
+        state.SkipWithError("no entry shown");
+        return;
+    }
+    const bool changes = state.range(0) == 1;
+    const QString texts[] = {QStringLiteral("61.23"), QStringLiteral("61.24")};
+    int n = 0;
+    for (auto _ : state) {
+        f.Text1.setText(texts[changes ? (n++ & 1) : 0]);
+        f.Text1_LostFocus();
+    }
+    if (Race.SlotTime1[slot] < 61.2)
+        state.SkipWithError("time not stored");
+}
+BENCHMARK(BM_Form7CommitTime)->ArgName("changed")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
 void BM_AssignClasses(benchmark::State &state)
 {
     BENCH_RACE_DIR(state);

@@ -28,3 +28,13 @@ void SaveRaceFiles()
     if (!WriteRaceFiles())
         beep();
 }
+
+bool SaveRaceFilesWithoutReminder()
+{
+    if (Race.ActiveRaceNo < 1)
+        return true;
+    if (WriteRaceFiles())
+        return true;
+    beep();
+    return false;
+}

@@ -485,9 +485,15 @@ public:
     // Fires when the selection changes (by mouse, keyboard or code).
     std::function<void()> onClick;
     std::function<void()> onDblClick;
+    // A mouse button released over the lines (x and y in twips within the
+    // lines' area), also on the line already selected, which fires no Click.
+    MouseHandler onMouseUp;
+    // The line at x, y (twips within the lines' area); -1 where there is none.
+    int lineAt(double x, double y) const;
 
 protected:
     bool keyPressHook(QKeyEvent *event, HookedWidget &widget) override;
+    void mouseReleaseHook(QMouseEvent *event) override;
 
 private:
     struct Mutation;

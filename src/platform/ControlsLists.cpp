@@ -284,6 +284,24 @@ void ListBox::clickNow()
     inClick_ = false;
 }
 
+int ListBox::lineAt(double x, double y) const
+{
+    const QListWidgetItem *item =
+        list()->itemAt(QPoint(int(x / TwipsPerPixel), int(y / TwipsPerPixel)));
+    return item ? list()->row(item) : -1;
+}
+
+// Qt hands the list the events of its lines' area in that area's coordinates.
+void ListBox::mouseReleaseHook(QMouseEvent *event)
+{
+    if (!onMouseUp)
+        return;
+    const QPointF at = event->position();
+    const int button = mouseButtonsOf(event->button());
+    const int shift = shiftStateOf(event->modifiers());
+    run([&] { onMouseUp(button, shift, at.x() * TwipsPerPixel, at.y() * TwipsPerPixel); });
+}
+
 bool ListBox::keyPressHook(QKeyEvent *event, HookedWidget &)
 {
     int keyCode = keyCodeOf(*event);

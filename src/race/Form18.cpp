@@ -150,7 +150,9 @@ void Form18::Command4_Click()
     if (text.isEmpty() || !ok || difference < 1)
         return;
     Work.CurrentSlot = slot;
+    const bool changed = Race.SlotTime1[slot] != difference;
     Race.SlotTime1[slot] = difference;
     timing.Text1.setText(text);
+    timing.saveCommitted(changed);
     Unload();
 }

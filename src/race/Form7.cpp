@@ -212,6 +212,9 @@ Form7::Form7()
     Option5.onClick = [this] { Option5_Click(); };
     Check1.onClick = [this] { Check1_Click(); };
     List2.onClick = [this] { List2_Click(); };
+    List2.onMouseUp = [this](int button, int shift, double x, double y) {
+        List2_MouseUp(button, shift, x, y);
+    };
     List2.onKeyDown = [this](int &keyCode, int shift) { List2_KeyDown(keyCode, shift); };
     Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
     Text6.onKeyDown = [this](int &keyCode, int shift) { Text6_KeyDown(keyCode, shift); };
@@ -230,10 +233,10 @@ Form7::Form7()
     Command6.onClick = [this] { Command6_Click(); };
     Command7.onClick = [this] { Command7_Click(); };
     // The tick box sits just before the list, so Shift+Tab from the list
-    // reaches it.
+    // reaches it. Each run's row is walked whole, its status last.
     setTabOrder({&Option1, &Option2, &Option3, &Option4, &Option5, &Check1, &List2, &Text1,
-                 &Command4, &Text2, &Text3, &Text4, &Command2, &Text6, &Command1, &Text7, &Text8,
-                 &Text9, &Command6, &Combo2, &Combo1, &Text5, &Command5, &Command7, &Command3});
+                 &Command4, &Text2, &Text3, &Text4, &Command2, &Combo2, &Text6, &Command1, &Text7,
+                 &Text8, &Text9, &Command6, &Combo1, &Text5, &Command5, &Command7, &Command3});
 }
 
 int Form7::ShownSlot() const
@@ -382,7 +385,6 @@ void Form7::List2_Click()
     }
     Label11.setCaption(num::plainNumberText(slot));
     Work.CurrentSlot = slot;
-    refusedPoints_.clear();
     Label5.setCaption(num::plainNumberText(Race.SlotStartNo[slot]));
     Label18.setCaption(Race.SlotGuest[slot] == 1 ? QStringLiteral("JA") : QStringLiteral("-"));
 
@@ -412,6 +414,23 @@ void Form7::List2_Click()
     showClub(slot);
     showTeamAndGroup(slot);
     focusTimeBox();
+}
+
+void Form7::List2_MouseUp(int button, int, double x, double y)
+{
+    // The line already selected fires no Click; a click on it means the same
+    // as on any other line: the entry shown afresh (the value just committed
+    // in all its boxes) and the cursor in its time box. After a pick the
+    // focus has left the list already.
+    if (button != 1 || !List2.hasFocus())
+        return;
+    const int line = List2.lineAt(x, y);
+    if (line < 0 || line != List2.ListIndex())
+        return;
+    const int slot = SlotOfTimingLine(List2.Text());
+    if (slot == 0 || slot != ShownSlot())
+        return;
+    List2_Click();
 }
 
 void Form7::List2_KeyDown(int &keyCode, int)
@@ -449,9 +468,20 @@ void Form7::commitSeconds(TextBox &box, double &time)
     // A run takes no negative time: refused as text that is no number.
     if (!decimalValue(Work.WorkText, value) || value < 0) {
         beep();
+        box.setText(numberShown(time));
         return;
     }
+    const bool changed = time != value;
     time = value;
+    saveCommitted(changed);
+}
+
+void Form7::saveCommitted(bool changed)
+{
+    if (changed)
+        unsaved_ = true;
+    if (unsaved_ && SaveRaceFilesWithoutReminder())
+        unsaved_ = false;
 }
 
 void Form7::Text1_LostFocus()
@@ -503,13 +533,15 @@ void Form7::commitPoints()
     Text5.setText(Work.WorkText);
     double value = 0;
     if (!decimalValue(Work.WorkText, value)) {
-        if (Work.WorkText != refusedPoints_)
-            beep();
-        refusedPoints_ = Work.WorkText;
+        beep();
+        // Also keeps "eintragen" right after leaving the box from beeping
+        // a second time.
+        Text5.setText(num::plainNumberTextSingle(Race.SlotPoints[slot]));
         return;
     }
-    refusedPoints_.clear();
+    const bool changed = Race.SlotPoints[slot] != float(value);
     Race.SlotPoints[slot] = float(value);
+    saveCommitted(changed);
 }
 
 void Form7::Text5_LostFocus() { commitPoints(); }
@@ -517,8 +549,12 @@ void Form7::Command5_Click() { commitPoints(); }
 
 void Form7::commitStatus(const ComboBox &status, int &stored)
 {
-    if (status.ListIndex() >= 0 && status.ListIndex() < StatusItems)
-        stored = status.ListIndex();
+    const int chosen = status.ListIndex();
+    if (chosen < 0 || chosen >= StatusItems)
+        return;
+    const bool changed = stored != chosen;
+    stored = chosen;
+    saveCommitted(changed);
 }
 
 void Form7::Combo2_LostFocus()
@@ -557,13 +593,16 @@ void Form7::hmsToSeconds(TextBox &hours, TextBox &minutes, TextBox &seconds, Tex
     if (!decimalValue(hours.Text(), h) || !decimalValue(minutes.Text(), m)
         || !decimalValue(seconds.Text(), s) || h < 0 || m < 0 || s < 0) {
         beep();
+        secondsToHms(time, hours, minutes, seconds);
         return;
     }
     const int decimals = std::max({TypedDecimals(hours.Text()), TypedDecimals(minutes.Text()),
                                    TypedDecimals(seconds.Text())});
     const double total = num::roundHalfAway(h * 3600 + m * 60 + s, decimals);
+    const bool changed = time != total;
     time = total;
     target.setText(numberShown(total));
+    saveCommitted(changed);
 }
 
 void Form7::Command2_Click()

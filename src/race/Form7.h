@@ -3,7 +3,8 @@
 // race's entries, typed by hand. Picking a line of the entry list shows the
 // entry and puts the cursor into its time box; Enter there goes back to the
 // list, so a whole field is keyed in without the mouse. Every value lands in
-// the entry table when its box is left; closing saves the race.
+// the entry table when its box is left and in the race files right after, so
+// that a crash loses no typed time; closing saves the race with the reminder.
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -78,6 +79,7 @@ public:
     void Option5_Click();
     void Check1_Click();
     void List2_Click();
+    void List2_MouseUp(int button, int shift, double x, double y);
     void List2_KeyDown(int &keyCode, int shift);
     void Text1_KeyDown(int &keyCode, int shift);
     void Text6_KeyDown(int &keyCode, int shift);
@@ -98,6 +100,10 @@ public:
 
     // The slot of the entry shown (Label11); 0 while none is.
     int ShownSlot() const;
+    // After a value was committed into the entry table: writes the race
+    // files (without the reminder) when anything changed since the last save
+    // that succeeded. Backup timing calls it after its take-over.
+    void saveCommitted(bool changed);
 
 private:
     void setEntryControlsEnabled(bool on);
@@ -107,6 +113,8 @@ private:
     void showTeamAndGroup(int slot);
     // Into the time box of the order shown, emptied when it shows 0.
     void focusTimeBox();
+    // The committed boxes show the stored value again after refusing a text,
+    // since the stored value is what ranks and prints.
     void commitSeconds(TextBox &box, double &time);
     void secondsToHms(double time, TextBox &hours, TextBox &minutes, TextBox &seconds);
     void hmsToSeconds(TextBox &hours, TextBox &minutes, TextBox &seconds, TextBox &target,
@@ -115,9 +123,9 @@ private:
     void commitStatus(const ComboBox &status, int &stored);
 
     bool focusedOnce_ = false;
-    // A points text already refused, so that "eintragen" after leaving the
-    // box does not beep a second time for it.
-    QString refusedPoints_;
+    // A committed value is not yet in the race files (changed, or its save
+    // failed and is tried again at the next commit).
+    bool unsaved_ = false;
 };
 
 // The digits after the decimal comma (or point) of a typed time; 15 for a

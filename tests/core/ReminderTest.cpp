@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 
 #include "GuiTestHelpers.h"
@@ -6,6 +7,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/StartUp.h"
+#include "platform/Beep.h"
 
 namespace {
 
@@ -97,6 +99,43 @@ TEST_F(ReminderTest, NoRace_NoFiles)
     SaveRaceFiles();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 0.dat"))));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 0.lst"))));
+}
+
+// The saves a window makes while it is open leave the reminder as the last
+// reminding save left it, shown or not, and read no athlete.
+TEST_F(ReminderTest, SaveWithoutReminder_WritesTheFilesAndLeavesTheReminderAsItIs)
+{
+    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
+    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    Race.SlotAthleteId[1] = 2;
+    Race.SlotTime1[1] = 61.5;
+
+    EXPECT_TRUE(SaveRaceFilesWithoutReminder());
+    EXPECT_FALSE(isLoaded<Form17>());
+    EXPECT_EQ(readBytes(QStringLiteral("R 3.dat")).split('\n').at(7), QByteArray("61,5\r"));
+
+    SaveRaceFiles();
+    ASSERT_TRUE(form<Form17>().Visible());
+    Rec.CurrentAthleteId = 1;
+    Race.SlotAthleteId[4] = 1;
+    Race.SlotTime1[1] = 62;
+    EXPECT_TRUE(SaveRaceFilesWithoutReminder());
+    EXPECT_TRUE(form<Form17>().Visible());
+    EXPECT_EQ(form<Form17>().List1.ListCount(), 2);
+    EXPECT_EQ(Rec.CurrentAthleteId, 1);
+    EXPECT_EQ(readBytes(QStringLiteral("R 3.dat")).split('\n').at(7), QByteArray("62\r"));
+
+    // A failed save beeps, as every failed save does; without a race there
+    // is nothing to write.
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("K 3.lst"))));
+    ASSERT_TRUE(QDir(path(QString())).mkdir(QStringLiteral("K 3.lst")));
+    const int beeps = beepCount();
+    EXPECT_FALSE(SaveRaceFilesWithoutReminder());
+    EXPECT_EQ(beepCount() - beeps, 1);
+    Race.ActiveRaceNo = 0;
+    EXPECT_TRUE(SaveRaceFilesWithoutReminder());
+    EXPECT_EQ(beepCount() - beeps, 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 0.dat"))));
 }
 
 } // namespace

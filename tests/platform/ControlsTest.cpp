@@ -425,6 +425,28 @@ TEST_F(Controls, DoubleClickOnALineClicksThenDoubleClicks)
     EXPECT_EQ(f.log.filter("List1"), QStringList({"List1.Click:Clara", "List1.DblClick:Clara"}));
 }
 
+// MouseUp comes with every release over the lines, also on the line already
+// selected (no Click then), after the Click of a line newly picked; the
+// line under the pointer is found from its twips.
+TEST_F(Controls, ListMouseUpFiresOnEveryReleaseAndFindsTheLineUnderThePointer)
+{
+    ControlsForm &f = shown();
+    f.List1.onMouseUp = [&f](int button, int, double x, double y) {
+        f.log << QStringLiteral("List1.MouseUp:%1:%2").arg(button).arg(f.List1.lineAt(x, y));
+    };
+    clickLine(f.List1, 1);
+    clickLine(f.List1, 1);
+    EXPECT_EQ(f.log.filter("List1"),
+              QStringList({"List1.Click:Bernd", "List1.MouseUp:1:1", "List1.MouseUp:1:1"}));
+    f.log.clear();
+    QListWidget *widget = f.List1.list();
+    QTest::mouseClick(widget->viewport(), Qt::RightButton, Qt::NoModifier,
+                      widget->visualItemRect(widget->item(2)).center());
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, widget->viewport()->height() - 3));
+    EXPECT_EQ(f.log.filter("MouseUp"), QStringList({"List1.MouseUp:2:2", "List1.MouseUp:1:-1"}));
+}
+
 TEST_F(Controls, TheFirstArrowKeyInAListWithoutSelectionSelectsTheFirstLine)
 {
     ControlsForm &f = shown();

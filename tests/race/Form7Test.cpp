@@ -1,9 +1,13 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
+#include <QDir>
 #include <array>
+#include <functional>
+#include <memory>
 
 #include "GuiTestHelpers.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
@@ -21,6 +25,33 @@ namespace {
 const double PaleCyan = colourValue(192, 255, 255);
 const double PaleRed = colourValue(255, 192, 192);
 const double PaleYellow = colourValue(255, 255, 192);
+
+// The race as its files hold it, loaded into a state of its own; the tables
+// the window works on stay as they are.
+std::unique_ptr<RaceState> raceOnDisk()
+{
+    const auto kept = std::make_unique<RaceState>(Race);
+    Race = RaceState{};
+    Race.ActiveRaceNo = kept->ActiveRaceNo;
+    LoadRaceFiles();
+    auto disk = std::make_unique<RaceState>(Race);
+    Race = *kept;
+    return disk;
+}
+
+QStringList linesOf(const ListBox &list)
+{
+    QStringList l;
+    for (int i = 0; i < list.ListCount(); ++i)
+        l << list.List(i);
+    return l;
+}
+
+QString focusedName()
+{
+    const Control *c = Control::focused();
+    return c ? c->Name() : QString();
+}
 
 class Form7Test : public WindowDataTest {
 protected:
@@ -254,8 +285,10 @@ TEST_F(Form7Test, SecondsBox_CommitsOnLeavingThroughTheDecimalText)
     } cases[] = {
         {" 1.5 ", 1.5, "1,5", false},   {"65,32", 65.32, "65,32", false},
         {"", 0, "0", false},            {"77", 77, "77", false},
-        {"abc", 77, "abc", true},       {"-3", 77, "-3", true},
-        {"1.234.5", 77, "1,234.5", true}, {"3932.5", 3932.5, "3932,5", false},
+        // Refused: the box shows again what is stored, ranks and prints.
+        {"abc", 77, "77", true},        {"-3", 77, "77", true},
+        {"1.234.5", 77, "77", true},    {"3932.5", 3932.5, "3932,5", false},
+        {"x", 3932.5, "3932,5", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
@@ -367,7 +400,7 @@ TEST_F(Form7Test, Points_ReadWithTheDecimalComma)
         int beeps;
     } cases[] = {
         {"12,5", 12.5f, "12,5", 0}, {"7.25", 7.25f, "7,25", 0}, {"", 0, "0", 0},
-        {"30", 30, "30", 0},         {"viel", 30, "viel", 1},
+        {"30", 30, "30", 0},         {"viel", 30, "30", 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
@@ -478,6 +511,264 @@ TEST_F(Form7Test, Closing_SavesTheRaceShowsTheRaceWindowAndClosesTheOthers)
     ASSERT_GT(lines.size(), 8);
     EXPECT_EQ(lines[7], QStringLiteral("59,99"));   // run 1 of the first slot
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("TopLeft.dat"))));
+}
+
+// Every value committed lands on disk with the commit, not only when the
+// window closes; the reminder stays for closing. Slot 6 follows a gap, so
+// the files hold it as their 4th entry: the save must not renumber the
+// tables the open window works on.
+TEST_F(Form7Test, EveryCommit_IsInTheRaceFilesAtOnceWithoutTheReminder)
+{
+    Rec.TwoRuns = 1;
+    threeEntries();   // NEU Kim has no sex set: a save with reminder shows it
+    enter(6, QStringLiteral("ZANGL Ida"), 4);
+    Form7 &f = open();
+    const QStringList listed = linesOf(f.List2);
+    pick(f, 6);
+    ASSERT_EQ(f.ShownSlot(), 6);
+
+    struct Case {
+        const char *what;
+        std::function<void()> commit;
+        std::function<bool(const RaceState &)> onDisk;
+    } cases[] = {
+        {"run-1 seconds, Enter",
+         [&] { typeAndEnter(f, f.Text1, QStringLiteral("48.7")); },
+         [](const RaceState &d) { return d.SlotTime1[4] == 48.7; }},
+        {"run-2 seconds, left",
+         [&] {
+             f.Text6.SetFocus();
+             f.Text6.setText(QStringLiteral("50,25"));
+             f.List2.SetFocus();
+         },
+         [](const RaceState &d) { return d.SlotTime2[4] == 50.25; }},
+        {"run-1 status",
+         [&] {
+             f.Combo2.SetFocus();
+             f.Combo2.setListIndex(2);
+             f.List2.SetFocus();
+         },
+         [](const RaceState &d) { return d.SlotStatus1[4] == 2; }},
+        {"run-2 status",
+         [&] {
+             f.Combo1.SetFocus();
+             f.Combo1.setListIndex(3);
+             f.List2.SetFocus();
+         },
+         [](const RaceState &d) { return d.SlotStatus2[4] == 3; }},
+        {"points, eintragen",
+         [&] {
+             f.Text5.setText(QStringLiteral("12.5"));
+             f.Command5.click();
+         },
+         [](const RaceState &d) { return d.SlotPoints[4] == 12.5f; }},
+        {"points, left",
+         [&] {
+             f.Text5.SetFocus();
+             f.Text5.setText(QStringLiteral("7"));
+             f.List2.SetFocus();
+         },
+         [](const RaceState &d) { return d.SlotPoints[4] == 7.0f; }},
+        {"hours, minutes, seconds",
+         [&] {
+             f.Text2.setText(QStringLiteral("1"));
+             f.Text3.setText(QStringLiteral("0"));
+             f.Text4.setText(QStringLiteral("5"));
+             f.Command2.click();
+         },
+         [](const RaceState &d) { return d.SlotTime1[4] == 3605; }},
+        {"backup timing taken over",
+         [&] {
+             f.Command7.click();
+             Form18 &backup = form<Form18>();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&backup));
+             backup.Text1.setText(QStringLiteral("100"));
+             pressKey(backup.Text1, Qt::Key_Return);
+             backup.Text6.setText(QStringLiteral("160.5"));
+             pressKey(backup.Text6, Qt::Key_Return);
+             backup.Command4.click();
+             destroyUnloadedWindows();
+             ASSERT_FALSE(isLoaded<Form18>());
+             ASSERT_TRUE(activateByUser(f));
+         },
+         [](const RaceState &d) { return d.SlotTime1[4] == 60.5; }},
+    };
+    const int beeps = beepCount();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.commit();
+        const auto disk = raceOnDisk();
+        EXPECT_EQ(disk->SlotAthleteId[4], 6);
+        EXPECT_TRUE(c.onDisk(*disk));
+        EXPECT_FALSE(isLoaded<Form17>());
+        // The window still shows the same entry under the same slot.
+        EXPECT_EQ(f.ShownSlot(), 6);
+        EXPECT_EQ(Race.SlotAthleteId[6], 6);
+        EXPECT_EQ(Race.SlotAthleteId[4], 0);
+        EXPECT_EQ(linesOf(f.List2), listed);
+    }
+    EXPECT_EQ(beepCount(), beeps);
+    // The commits after the save went on into slot 6, and another pick shows
+    // its own entry.
+    EXPECT_EQ(Race.SlotTime1[6], 60.5);
+    EXPECT_EQ(Race.SlotTime2[6], 50.25);
+    pick(f, 1);
+    EXPECT_EQ(f.Label2.Caption(), QStringLiteral("MAIER Hans"));
+    EXPECT_EQ(f.Text6.Text(), QStringLiteral("0"));
+
+    // Closing saves once more and reminds, as before.
+    f.Command3.click();
+    destroyUnloadedWindows();
+    ASSERT_TRUE(isLoaded<Form17>());
+    EXPECT_TRUE(form<Form17>().Visible());
+    EXPECT_EQ(linesOf(form<Form17>().List1), QStringList{QStringLiteral("3   NEU Kim m/w ?")});
+    EXPECT_EQ(raceOnDisk()->SlotTime1[4], 60.5);
+}
+
+// A save that fails while typing beeps, keeps the value in the table and is
+// tried again at the next commit, changed or not.
+TEST_F(Form7Test, FailedSaveOnCommit_BeepsAndIsTriedAgainAtTheNextCommit)
+{
+    threeEntries();
+    Form7 &f = open();
+    pick(f, 1);
+    // A folder where the entry file goes: its replacement cannot land.
+    ASSERT_TRUE(QDir(path(QString())).mkdir(QStringLiteral("R 1.dat")));
+    int beeps = beepCount();
+    typeAndEnter(f, f.Text1, QStringLiteral("48.7"));
+    EXPECT_EQ(beepCount() - beeps, 1);
+    EXPECT_EQ(Race.SlotTime1[1], 48.7);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("48,7"));
+    EXPECT_FALSE(isLoaded<Form17>());
+
+    ASSERT_TRUE(QDir(path(QString())).rmdir(QStringLiteral("R 1.dat")));
+    beeps = beepCount();
+    pressKey(f.List2, Qt::Key_Return);
+    pressKey(f.Text1, Qt::Key_Return);   // the same time again
+    EXPECT_EQ(beepCount(), beeps);
+    EXPECT_EQ(raceOnDisk()->SlotTime1[1], 48.7);
+}
+
+// A refused text does not stay in its box looking stored: the box shows the
+// value that ranks and prints (the seconds and points boxes: tables above).
+TEST_F(Form7Test, RefusedText_TheBoxesShowTheStoredTimeAgain)
+{
+    Rec.TwoRuns = 1;
+    threeEntries();
+    Race.SlotTime1[1] = 3932.5;
+    Race.SlotTime2[1] = 61.25;
+    Form7 &f = open();
+    pick(f, 1);
+
+    struct Case {
+        const char *what;
+        std::function<void()> refuse;
+        std::array<TextBox *, 4> boxes;
+        std::array<const char *, 4> shown;
+    } cases[] = {
+        {"run-2 seconds",
+         [&] {
+             f.Text6.SetFocus();
+             f.Text6.setText(QStringLiteral("-1"));
+             f.List2.SetFocus();
+         },
+         {&f.Text6, &f.Text7, &f.Text8, &f.Text9},
+         {"61,25", "0", "1", "1,25"}},
+        {"run-1 minutes no number",
+         [&] {
+             f.Text3.setText(QStringLiteral("x"));
+             f.Command2.click();
+         },
+         {&f.Text1, &f.Text2, &f.Text3, &f.Text4},
+         {"3932,5", "1", "5", "32,5"}},
+        {"run-2 negative hours",
+         [&] {
+             f.Text7.setText(QStringLiteral("-1"));
+             f.Text8.setText(QStringLiteral("7"));
+             f.Command6.click();
+         },
+         {&f.Text6, &f.Text7, &f.Text8, &f.Text9},
+         {"61,25", "0", "1", "1,25"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const int beeps = beepCount();
+        c.refuse();
+        EXPECT_EQ(beepCount() - beeps, 1);
+        for (std::size_t i = 0; i < c.boxes.size(); ++i)
+            EXPECT_EQ(c.boxes[i]->Text(), QString::fromUtf8(c.shown[i])) << c.boxes[i]->Name().toStdString();
+        EXPECT_EQ(Race.SlotTime1[1], 3932.5);
+        EXPECT_EQ(Race.SlotTime2[1], 61.25);
+    }
+}
+
+// Tab from the run-1 seconds walks the run-1 row, its status included, before
+// the run-2 row.
+TEST_F(Form7Test, TabOrder_Run1StatusFollowsTheRun1Row)
+{
+    Rec.TwoRuns = 1;
+    threeEntries();
+    Form7 &f = open();
+    pick(f, 1);
+    ASSERT_TRUE(f.Text1.hasFocus());
+    QStringList walked;
+    for (int i = 0; i < 15; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << focusedName();
+    }
+    EXPECT_EQ(walked, (QStringList{"Command4", "Text2", "Text3", "Text4", "Command2", "Combo2",
+                                   "Text6", "Command1", "Text7", "Text8", "Text9", "Command6",
+                                   "Combo1", "Text5", "Command5"}));
+}
+
+// A click on the line already selected fires no Click of the list, but it
+// means the same: that entry, cursor into its time box.
+TEST_F(Form7Test, ClickOnTheSelectedLine_PutsTheCursorIntoItsTimeBox)
+{
+    Rec.TwoRuns = 1;
+    threeEntries();
+    Form7 &f = open();
+    pick(f, 1);
+    typeText(f.Text1, QStringLiteral("3932.5"));
+    pick(f, 1);   // typing, then the same line again: stored, shown, back in the box
+    EXPECT_EQ(Race.SlotTime1[1], 3932.5);
+    EXPECT_TRUE(f.Text1.hasFocus());
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("3932,5"));
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("1"));
+    EXPECT_EQ(f.Text3.Text(), QStringLiteral("5"));
+    EXPECT_EQ(f.Text4.Text(), QStringLiteral("32,5"));
+
+    pressKey(f.Text1, Qt::Key_Return);
+    ASSERT_TRUE(f.List2.hasFocus());
+    pick(f, 1);
+    EXPECT_TRUE(f.Text1.hasFocus());
+    EXPECT_EQ(f.ShownSlot(), 1);
+
+    // An entry without time: the box is emptied to type into, as on a pick.
+    pick(f, 2);
+    pressKey(f.Text1, Qt::Key_Return);
+    pick(f, 2);
+    EXPECT_TRUE(f.Text1.hasFocus());
+    EXPECT_EQ(f.Text1.Text(), QString());
+
+    // In the second-run order, into the run-2 box.
+    f.Option5.setValue(true);
+    Race.SlotTime1[2] = 50;
+    pick(f, 1);
+    pressKey(f.Text6, Qt::Key_Return);
+    pick(f, 1);
+    EXPECT_TRUE(f.Text6.hasFocus());
+
+    // Below the last line, or on a separator, the list keeps the focus.
+    pressKey(f.Text6, Qt::Key_Return);
+    QListWidget *widget = f.List2.list();
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(20, widget->viewport()->height() - 5));
+    EXPECT_TRUE(f.List2.hasFocus());
+    ASSERT_EQ(SlotOfTimingLine(f.List2.List(0)), 0);
+    clickLine(f.List2, 0);
+    clickLine(f.List2, 0);
+    EXPECT_TRUE(f.List2.hasFocus());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -147,6 +148,14 @@ TEST_F(TimeEntryWalkTest, KeyInAFieldByKeyboard_TickTheResult_CloseAndReopen)
     EXPECT_EQ(f.Label2.Caption(), QStringLiteral("GRUBER Lena"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("63.2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    // Each time is on disk as soon as it is entered, before the window
+    // closes: a crash now loses none of them. No reminder meanwhile.
+    EXPECT_EQ(storedTime1(1), QStringLiteral("63,2"));
+    EXPECT_EQ(storedTime1(2), QStringLiteral("62,41"));
+    EXPECT_EQ(storedTime1(3), QStringLiteral("64,05"));
+    EXPECT_EQ(storedTime1(4), QStringLiteral("61,5"));
+    EXPECT_FALSE(isLoaded<Form17>());
 
     // Shift+Tab from the list reaches "vorläufiges Ergebnis"; Space ticks it.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
