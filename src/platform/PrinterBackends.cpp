@@ -11,6 +11,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Colours.h"
+#include "platform/Fonts.h"
 
 namespace {
 
@@ -50,7 +51,11 @@ Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
     const double dotsPerMmY = device->logicalDpiY() / MmPerInch;
     ascentMm = metrics.ascent() / dotsPerMmY;
     heightMm = metrics.height() / dotsPerMmY;
-    averageCharMm = metrics.averageCharWidth() / dotsPerMm;
+    // The print zones are counted in the named face's own average width;
+    // the stand-in's would put them elsewhere.
+    const double designedEm = designedAverageCharWidthEm(f.family());
+    averageCharMm = designedEm > 0 ? designedEm * f.pointSizeF() * MmPerInch / 72
+                                   : metrics.averageCharWidth() / dotsPerMm;
 }
 
 namespace {
