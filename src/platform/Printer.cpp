@@ -1,11 +1,11 @@
 #include "Printer.h"
 
 #include <QCoreApplication>
-#include <QPrinterInfo>
 #include <cmath>
 
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
+#include "platform/PrintServer.h"
 #include "platform/PrinterBackends.h"
 #include "platform/RecordingPrinter.h"
 
@@ -19,15 +19,45 @@ PrintItem::PrintItem(float number)
 {
 }
 
+QString PrintJobTitle::printoutOrDefault() const
+{
+    const QString p = printout.trimmed();
+    return p.isEmpty() ? QStringLiteral("Druck") : p;
+}
+
+QString PrintJobTitle::text() const
+{
+    const QString r = race.trimmed();
+    return r.isEmpty() ? printoutOrDefault() : printoutOrDefault() + QStringLiteral(" - ") + r;
+}
+
 namespace {
 
 // Fonts kept per printer; a list uses a handful, so the cache is only a
 // guard against a routine that walks through many sizes (FitRaceNameText).
 constexpr std::size_t MaxCachedFonts = 48;
 
+// The machine's default printer, asked once per run: windows show its name
+// when they open, and must not wait on the print server each time. A server
+// that does not answer leaves no installed printer to take as the default,
+// and is asked again the next time.
+QString defaultPrinterName()
+{
+    static bool known = false;
+    static QString name;
+    if (!known) {
+        const printserver::Directory d = printserver::printers();
+        if (d.answered) {
+            known = true;
+            name = d.names.contains(d.defaultName) ? d.defaultName : QString();
+        }
+    }
+    return name;
+}
+
 std::unique_ptr<PrinterBackend> defaultBackend()
 {
-    const QString name = QPrinterInfo::defaultPrinterName();
+    const QString name = defaultPrinterName();
     if (!name.isEmpty())
         return std::make_unique<SystemPrinterBackend>(name);
     return std::make_unique<PdfPrinterBackend>();
@@ -138,7 +168,7 @@ void Printer::beginJobIfNone()
     }();
     (void)hooked;
     pageOrientation_ = Orientation == 2 ? 2 : 1;
-    jobOk_ = backend().beginJob(pageOrientation_);
+    jobOk_ = backend().beginJob(pageOrientation_, jobTitle_);
     page_ = 1;
 }
 
@@ -214,6 +244,11 @@ void Printer::PaintPicture(const QImage &picture, double x, double y, double wid
         backend().drawPicture(*this, picture, x, y, width, height);
 }
 
+void Printer::setJobTitle(const QString &printout, const QString &race)
+{
+    jobTitle_ = {printout, race};
+}
+
 void Printer::NewPage()
 {
     beginJobIfNone();
@@ -235,6 +270,7 @@ bool Printer::EndDoc()
         beep();
     page_ = 0;
     jobOk_ = false;
+    jobTitle_ = {};
     CurrentX = CurrentY = 0;
     return ok;
 }
@@ -278,7 +314,7 @@ QString pdfPrinterName()
 
 QStringList printerNames()
 {
-    QStringList names = QPrinterInfo::availablePrinterNames();
+    QStringList names = printserver::printers().names;
     names.removeAll(pdfPrinterName());
     names.append(pdfPrinterName());
     return names;
@@ -290,7 +326,7 @@ bool selectPrinter(const QString &name)
         printer().setBackend(std::make_unique<PdfPrinterBackend>());
         return true;
     }
-    if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name))
+    if (name.isEmpty() || !printserver::printers().names.contains(name))
         return false;
     printer().setBackend(std::make_unique<SystemPrinterBackend>(name));
     return true;

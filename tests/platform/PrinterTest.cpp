@@ -429,3 +429,18 @@ TEST_F(PrinterTest, ThePdfPrinterIsAlwaysInTheListAndCanBeChosen)
     EXPECT_EQ(printer().DeviceName(), pdfPrinterName());
     EXPECT_EQ(printer().FontSize, 14);
 }
+
+TEST_F(PageModelTest, AJobTitleNamesTheNextJobOnly)
+{
+    Printer &p = printer();
+    p.setJobTitle(QStringLiteral("Teilnehmerliste"), QStringLiteral(" Vereinsmeisterschaft "));
+    p.Print("eins");
+    p.setJobTitle(QStringLiteral("zu spät"));   // the job has begun
+    p.NewPage();
+    p.EndDoc();
+    p.Print("zwei");
+    p.EndDoc();
+    ASSERT_EQ(rec->jobTitles.size(), 2u);
+    EXPECT_EQ(rec->jobTitles[0].text(), QStringLiteral("Teilnehmerliste - Vereinsmeisterschaft"));
+    EXPECT_EQ(rec->jobTitles[1].text(), QStringLiteral("Druck"));
+}
