@@ -173,4 +173,9 @@ bool submit(const QString &name, const QString &pdfFile, const QString &title, Q
     return true;
 }
 
+void setServer(const QString &address)
+{
+    cupsSetServer(address.isEmpty() ? nullptr : address.toUtf8().constData());
+}
+
 } // namespace printserver

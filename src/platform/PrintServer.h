@@ -38,4 +38,8 @@ Queue queue(const QString &name);
 // `why` (the queue is gone, refuses jobs, the server did not answer).
 bool submit(const QString &name, const QString &pdfFile, const QString &title, QString *why);
 
+// Tests: from now on asks this server (a socket path, or host:port); an
+// empty text goes back to the user's CUPS settings.
+void setServer(const QString &address);
+
 } // namespace printserver

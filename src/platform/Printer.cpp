@@ -37,22 +37,21 @@ namespace {
 // guard against a routine that walks through many sizes (FitRaceNameText).
 constexpr std::size_t MaxCachedFonts = 48;
 
-// The machine's default printer, asked once per run: windows show its name
-// when they open, and must not wait on the print server each time. A server
-// that does not answer leaves no installed printer to take as the default,
-// and is asked again the next time.
+// The machine's default printer, asked once: windows show its name when
+// they open, and must not wait on the print server each time. A server that
+// does not answer in time leaves no installed printer to take as the
+// default, so the PDF printer is it until the user chooses another.
+bool defaultKnown = false;
+QString defaultName;
+
 QString defaultPrinterName()
 {
-    static bool known = false;
-    static QString name;
-    if (!known) {
+    if (!defaultKnown) {
         const printserver::Directory d = printserver::printers();
-        if (d.answered) {
-            known = true;
-            name = d.names.contains(d.defaultName) ? d.defaultName : QString();
-        }
+        defaultKnown = d.answered;
+        defaultName = d.names.contains(d.defaultName) ? d.defaultName : QString();
     }
-    return name;
+    return defaultName;
 }
 
 std::unique_ptr<PrinterBackend> defaultBackend()
@@ -304,6 +303,7 @@ void resetPrinter()
 {
     Printer &p = printer();
     p.setBackend(nullptr);   // the machine's default again, chosen at first use
+    defaultKnown = false;    // and asked anew
     p.resetDrawingState();
 }
 

@@ -192,8 +192,8 @@ private:
 // The current printer of the process.
 Printer &printer();
 // Back to the default printer of the machine (an installed default printer,
-// otherwise the PDF printer) with the default drawing state. Also ends a
-// test's recording.
+// otherwise the PDF printer) with the default drawing state; the default is
+// asked anew at the next use. Also ends a test's recording.
 void resetPrinter();
 
 // The name of the built-in PDF printer; it cannot clash with an installed
