@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "SilentPrintServer.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
@@ -15,6 +16,7 @@
 #include "lists/PrintHelpers.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
+#include "platform/PrintServer.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -184,6 +186,23 @@ TEST_F(Form8Test, Load_FillsTheCombosAndShowsTheWindowAsDesigned)
     EXPECT_FALSE(isLoaded<Form13>());
     EXPECT_FALSE(hourglass());
     EXPECT_EQ(f.List2.ListCount(), 0);   // no classified entry
+}
+
+TEST_F(Form8Test, Activate_AsksNoPrintServer)
+{
+    // A print server that does not answer: showing the window and bringing
+    // it back to the front asks it nothing (the current printer's name is
+    // known), so neither waits on it.
+    SilentPrintServer silent;
+    ASSERT_TRUE(silent.ok());
+    printserver::setServer(silent.address());
+    ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    Form8 &f = open();
+    f.Form_Activate();
+    EXPECT_EQ(f.Label3.Caption(), pdfPrinterName());
+    EXPECT_TRUE(f.Command6.Enabled());
+    EXPECT_EQ(silent.connections(), 0);
+    printserver::setServer(QString());
 }
 
 TEST_F(Form8Test, List2_HoldsTheClassifiedFinishersInRankingOrder)
