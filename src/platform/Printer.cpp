@@ -326,9 +326,14 @@ bool selectPrinter(const QString &name)
         printer().setBackend(std::make_unique<PdfPrinterBackend>());
         return true;
     }
-    if (name.isEmpty() || !printserver::printers().names.contains(name))
+    if (name.isEmpty())
         return false;
-    printer().setBackend(std::make_unique<SystemPrinterBackend>(name));
+    // The queue says where its printable area lies, so the page reads its
+    // size before the first job.
+    const printserver::Queue queue = printserver::queue(name);
+    if (!queue.exists)
+        return false;
+    printer().setBackend(std::make_unique<SystemPrinterBackend>(name, queue.marginsMm));
     return true;
 }
 

@@ -315,8 +315,9 @@ bool PdfPrinterBackend::endJob()
 
 // --- installed printers -----------------------------------------------------
 
-SystemPrinterBackend::SystemPrinterBackend(const QString &name)
+SystemPrinterBackend::SystemPrinterBackend(const QString &name, const QMarginsF &marginsMm)
     : name_(name)
+    , margins_(marginsMm)
 {
 }
 

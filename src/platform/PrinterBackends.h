@@ -149,7 +149,8 @@ private:
 // nowhere and EndDoc reports it.
 class SystemPrinterBackend : public PaintingBackend {
 public:
-    explicit SystemPrinterBackend(const QString &name);
+    // The margins are the queue's as far as known; each job asks anew.
+    explicit SystemPrinterBackend(const QString &name, const QMarginsF &marginsMm = QMarginsF());
     // Tests: draws on the given device (a QPrinter printing to a file) as
     // its page layout says, margins included, and hands nothing to a server.
     SystemPrinterBackend(const QString &name, std::unique_ptr<QPagedPaintDevice> device);

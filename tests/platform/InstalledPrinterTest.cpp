@@ -288,10 +288,10 @@ TEST_F(InstalledPrinterTest, AJobGoesToTheChosenQueueWithItsTitleDrawnFromThePri
 
     ASSERT_TRUE(selectPrinter(QStringLiteral("Buero")));
     Printer &p = printer();
+    // The page reads as the printable area, before the job and in it.
+    EXPECT_NEAR(p.ScaleWidth(), 210 - 2 * Margin, 0.02);
     p.setJobTitle(QStringLiteral("Ergebnisliste"), QStringLiteral("Bezirkscup"));
     printEmblemBox(p);
-    // The page reads as the printable area, once the queue has said where
-    // it lies.
     EXPECT_NEAR(p.ScaleWidth(), 210 - 2 * Margin, 0.02);
     EXPECT_NEAR(p.ScaleHeight(), 297 - 2 * Margin, 0.02);
     p.NewPage();
