@@ -439,6 +439,38 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     EXPECT_TRUE(f.Visible());
 }
 
+TEST_F(Form8Test, Buttons_EachPrintoutNamesItsJobAfterItselfAndTheRace)
+{
+    add({QStringLiteral("Maier Eva"), 40, 1});
+    add({.name = QStringLiteral("Huber Max"), .time = 50, .slot = 2, .status1 = 3});
+    Form8 &f = open();
+    RecordingPrinter &rec = useRecordingPrinter();
+    rec.clear();
+    ASSERT_GE(f.List2.ListCount(), 1);
+    f.List2.setSelected(0, true);
+
+    const struct {
+        CommandButton Form8::*button;
+        const char16_t *printout;
+    } cases[] = {
+        {&Form8::Command3, u"Ergebnisliste"},
+        {&Form8::Command5, u"Urkunde"},
+        {&Form8::Command2, u"Startliste 2.Durchgang"},
+        {&Form8::Command4, u"Teilnehmerliste"},
+        {&Form8::Command9, u"Alphabetische Teilnehmerliste"},
+        {&Form8::Command7, u"Nicht in der Wertung"},
+        {&Form8::Command8, u"Titelblatt"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.printout).toStdString());
+        const std::size_t before = rec.jobTitles.size();
+        (f.*c.button).click();
+        ASSERT_EQ(rec.jobTitles.size(), before + 1);
+        EXPECT_EQ(rec.jobTitles.back().text(),
+                  QString::fromUtf16(c.printout) + QStringLiteral(" - Vereinsmeisterschaft"));
+    }
+}
+
 TEST_F(Form8Test, Buttons_CoverSheetPrintsAndWerbungOpensTheBannerWindow)
 {
     add({QStringLiteral("Maier Eva"), 40, 1});
