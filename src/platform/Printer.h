@@ -199,12 +199,15 @@ void resetPrinter();
 // The name of the built-in PDF printer; it cannot clash with an installed
 // printer, whose queue names hold no blank.
 QString pdfPrinterName();
-// The printers to choose from: the installed ones in the order the system
-// gives them, then the PDF printer (always there).
+// The printers to choose from: the installed ones in the order the print
+// server gives them, then the PDF printer (always there). Asks the server
+// (a few seconds at most when it does not answer; then only the PDF
+// printer).
 QStringList printerNames();
 // Makes the printer of that name (one of printerNames()) the current one for
 // the rest of the run, keeping the drawing state. A name that is not in the
-// list changes nothing and gives false.
+// list, or a queue the server no longer has, changes nothing and gives
+// false.
 bool selectPrinter(const QString &name);
 
 // Tests: from now on the current printer records what it is asked to draw,
