@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs to build, run and test
-# (poppler-utils: the PDF printer tests render the pages they wrote).
+# (poppler-utils: the PDF printer tests render the pages they wrote;
+# cups-daemon and cups-client: the installed-printer tests run a print server
+# of their own).
 # Installs only what is missing; needs root (or sudo) when something is.
 set -euo pipefail
 
@@ -12,6 +14,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   poppler-utils
+  libcups2-dev cups-daemon cups-client
 )
 
 missing=()

@@ -96,6 +96,7 @@ void PrintAlphabeticalList()
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
+    p.setJobTitle(QStringLiteral("Alphabetische Teilnehmerliste"), Rec.RaceName);
     pageHead();
     double row = 0;
     for (const QString &line : list.lines()) {

@@ -101,6 +101,7 @@ QString resultLine(int slot)
 void printCertificate(int slot, const Form8 &window)
 {
     Printer &p = printer();
+    p.setJobTitle(QStringLiteral("Urkunde"), Rec.RaceName);
 
     p.FontName = QStringLiteral("Times");
     p.CurrentX = 20;

@@ -111,6 +111,7 @@ void PrintCoverSheet()
 {
     Printer &p = printer();
     setHourglass(true);
+    p.setJobTitle(QStringLiteral("Titelblatt"), Rec.RaceName);
 
     p.FontName = QStringLiteral("Times");
     p.CurrentX = 20;

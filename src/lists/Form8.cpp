@@ -234,7 +234,9 @@ void Form8::Form_Activate()
     // unloaded here, so that the cover sheet reads the banners as stored.
     unload<Form21>();
     Label3.setCaption(printer().DeviceName());
-    Command6.setEnabled(!printerNames().isEmpty());
+    // The PDF printer is always there; asking the print server here would
+    // hold the window while it does not answer.
+    Command6.setEnabled(true);
     Combo1.setListIndex(0);
     Combo2.setListIndex(0);
     Combo4.setListIndex(Rec.BestTimeFromClass);

@@ -109,6 +109,7 @@ void PrintNotClassifiedList()
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
+    p.setJobTitle(QStringLiteral("Nicht in der Wertung"), Rec.RaceName);
     pageHead();
     double row = 0;
     for (const QString &line : list.lines()) {

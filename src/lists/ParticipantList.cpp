@@ -127,6 +127,7 @@ void PrintParticipantList()
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
+    p.setJobTitle(QStringLiteral("Teilnehmerliste"), Rec.RaceName);
     pageHead();
 
     int bands = 0;

@@ -195,6 +195,7 @@ void ResultListJob::run()
         ReadClubRecord();
         title += u' ' + trimBlanks(Rec.ClubShortName);
     }
+    p.setJobTitle(title, Rec.RaceName);
 
     ListPrint.PageNo = 0;
     row = 0;

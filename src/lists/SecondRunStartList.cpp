@@ -126,6 +126,7 @@ void PrintSecondRunStartList()
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
+    p.setJobTitle(QStringLiteral("Startliste 2.Durchgang"), Rec.RaceName);
     pageHead();
 
     int group = -1;

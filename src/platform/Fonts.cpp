@@ -27,3 +27,24 @@ void installFontSubstitutions()
             QFont::insertSubstitution(asked, installed);
     }
 }
+
+double designedAverageCharWidthEm(const QString &family)
+{
+    // Average character width of the face as designed, in font units of its
+    // em square (regular style; the zones do not change with bold or italic).
+    struct Average {
+        const char *family;
+        double units, unitsPerEm;
+    };
+    static const Average averages[] = {
+        {"Arial", 904, 2048},
+        {"Times", 821, 2048},
+        {"Times New Roman", 821, 2048},
+        {"Courier New", 1229, 2048},
+        {"Monospac821 BT", 600, 1000},
+    };
+    for (const Average &a : averages)
+        if (family.compare(QLatin1String(a.family), Qt::CaseInsensitive) == 0)
+            return a.units / a.unitsPerEm;
+    return 0;
+}

@@ -1,11 +1,11 @@
 #include "Printer.h"
 
 #include <QCoreApplication>
-#include <QPrinterInfo>
 #include <cmath>
 
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
+#include "platform/PrintServer.h"
 #include "platform/PrinterBackends.h"
 #include "platform/RecordingPrinter.h"
 
@@ -19,15 +19,44 @@ PrintItem::PrintItem(float number)
 {
 }
 
+QString PrintJobTitle::printoutOrDefault() const
+{
+    const QString p = printout.trimmed();
+    return p.isEmpty() ? QStringLiteral("Druck") : p;
+}
+
+QString PrintJobTitle::text() const
+{
+    const QString r = race.trimmed();
+    return r.isEmpty() ? printoutOrDefault() : printoutOrDefault() + QStringLiteral(" - ") + r;
+}
+
 namespace {
 
 // Fonts kept per printer; a list uses a handful, so the cache is only a
 // guard against a routine that walks through many sizes (FitRaceNameText).
 constexpr std::size_t MaxCachedFonts = 48;
 
+// The machine's default printer, asked once: windows show its name when
+// they open, and must not wait on the print server each time. A server that
+// does not answer in time leaves no installed printer to take as the
+// default, so the PDF printer is it until the user chooses another.
+bool defaultKnown = false;
+QString defaultName;
+
+QString defaultPrinterName()
+{
+    if (!defaultKnown) {
+        const printserver::Directory d = printserver::printers();
+        defaultKnown = d.answered;
+        defaultName = d.names.contains(d.defaultName) ? d.defaultName : QString();
+    }
+    return defaultName;
+}
+
 std::unique_ptr<PrinterBackend> defaultBackend()
 {
-    const QString name = QPrinterInfo::defaultPrinterName();
+    const QString name = defaultPrinterName();
     if (!name.isEmpty())
         return std::make_unique<SystemPrinterBackend>(name);
     return std::make_unique<PdfPrinterBackend>();
@@ -138,7 +167,7 @@ void Printer::beginJobIfNone()
     }();
     (void)hooked;
     pageOrientation_ = Orientation == 2 ? 2 : 1;
-    jobOk_ = backend().beginJob(pageOrientation_);
+    jobOk_ = backend().beginJob(pageOrientation_, jobTitle_);
     page_ = 1;
 }
 
@@ -214,6 +243,11 @@ void Printer::PaintPicture(const QImage &picture, double x, double y, double wid
         backend().drawPicture(*this, picture, x, y, width, height);
 }
 
+void Printer::setJobTitle(const QString &printout, const QString &race)
+{
+    jobTitle_ = {printout, race};
+}
+
 void Printer::NewPage()
 {
     beginJobIfNone();
@@ -235,6 +269,7 @@ bool Printer::EndDoc()
         beep();
     page_ = 0;
     jobOk_ = false;
+    jobTitle_ = {};
     CurrentX = CurrentY = 0;
     return ok;
 }
@@ -268,6 +303,7 @@ void resetPrinter()
 {
     Printer &p = printer();
     p.setBackend(nullptr);   // the machine's default again, chosen at first use
+    defaultKnown = false;    // and asked anew
     p.resetDrawingState();
 }
 
@@ -278,7 +314,7 @@ QString pdfPrinterName()
 
 QStringList printerNames()
 {
-    QStringList names = QPrinterInfo::availablePrinterNames();
+    QStringList names = printserver::printers().names;
     names.removeAll(pdfPrinterName());
     names.append(pdfPrinterName());
     return names;
@@ -290,9 +326,14 @@ bool selectPrinter(const QString &name)
         printer().setBackend(std::make_unique<PdfPrinterBackend>());
         return true;
     }
-    if (name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(name))
+    if (name.isEmpty())
         return false;
-    printer().setBackend(std::make_unique<SystemPrinterBackend>(name));
+    // The queue says where its printable area lies, so the page reads its
+    // size before the first job.
+    const printserver::Queue queue = printserver::queue(name);
+    if (!queue.exists)
+        return false;
+    printer().setBackend(std::make_unique<SystemPrinterBackend>(name, queue.marginsMm));
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The printer the print routines draw on. Every page is A4; positions and
-// sizes are millimetres from the top-left corner of the page (the device has
-// no margins), y grows downwards. A text placed at (CurrentX, CurrentY) has
+// sizes are millimetres from the top-left corner of the printable area (of
+// an installed printer; the PDF printer has no unprintable margin, so there
+// it is the sheet's corner), y grows downwards. A text placed at (CurrentX, CurrentY) has
 // the top-left corner of its first character cell there.
 //
 // One printer object serves the whole run: its drawing state (font, line
@@ -13,6 +14,7 @@
 // with EndDoc.
 //
 //     Printer &p = printer();
+//     p.setJobTitle("Ergebnisliste", raceName);   // names the job and its file
 //     p.FontName = "Arial"; p.FontSize = 10;
 //     p.CurrentX = 20; p.CurrentY = 40;
 //     p.Print("Seite -", PrintEnd::StayOnLine);
@@ -68,6 +70,16 @@ private:
     QString text_;
 };
 
+// What a job is: the printout ("Ergebnisliste") and the race it is of.
+struct PrintJobTitle {
+    QString printout;
+    QString race;
+    // "Ergebnisliste - Bezirkscup", or the printout alone without a race;
+    // "Druck" for a job no routine named.
+    QString text() const;
+    QString printoutOrDefault() const;
+};
+
 class Printer {
 public:
     Printer();
@@ -115,6 +127,13 @@ public:
     // The picture stretched into the rectangle; a null picture (a file that
     // is missing or could not be read) draws nothing.
     void PaintPicture(const QImage &picture, double x, double y, double width, double height);
+
+    // Names the next job (or the running one, before its first page is
+    // drawn): the installed printer's queue shows it, the PDF printer names
+    // its file after the printout and gives the file this title. It holds
+    // for that one job.
+    void setJobTitle(const QString &printout, const QString &race = QString());
+    const PrintJobTitle &jobTitle() const { return jobTitle_; }
 
     // Ends the page and begins the next one (a job is begun first when none
     // runs); the position goes back to the top-left corner, the rest of the
@@ -167,24 +186,28 @@ private:
     int page_ = 0;
     int pageOrientation_ = 1;
     bool jobOk_ = false;    // the device took the running job
+    PrintJobTitle jobTitle_;
 };
 
 // The current printer of the process.
 Printer &printer();
 // Back to the default printer of the machine (an installed default printer,
-// otherwise the PDF printer) with the default drawing state. Also ends a
-// test's recording.
+// otherwise the PDF printer) with the default drawing state; the default is
+// asked anew at the next use. Also ends a test's recording.
 void resetPrinter();
 
 // The name of the built-in PDF printer; it cannot clash with an installed
 // printer, whose queue names hold no blank.
 QString pdfPrinterName();
-// The printers to choose from: the installed ones in the order the system
-// gives them, then the PDF printer (always there).
+// The printers to choose from: the installed ones in the order the print
+// server gives them, then the PDF printer (always there). Asks the server
+// (a few seconds at most when it does not answer; then only the PDF
+// printer).
 QStringList printerNames();
 // Makes the printer of that name (one of printerNames()) the current one for
 // the rest of the run, keeping the drawing state. A name that is not in the
-// list changes nothing and gives false.
+// list, or a queue the server no longer has, changes nothing and gives
+// false.
 bool selectPrinter(const QString &name);
 
 // Tests: from now on the current printer records what it is asked to draw,

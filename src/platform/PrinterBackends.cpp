@@ -6,11 +6,13 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QTemporaryFile>
 #include <algorithm>
 
 #include "platform/Clock.h"
 #include "platform/Colours.h"
+#include "platform/Fonts.h"
+#include "platform/PrintServer.h"
 
 namespace {
 
@@ -50,7 +52,11 @@ Printer::DeviceFont::DeviceFont(const QFont &f, const QPaintDevice *device)
     const double dotsPerMmY = device->logicalDpiY() / MmPerInch;
     ascentMm = metrics.ascent() / dotsPerMmY;
     heightMm = metrics.height() / dotsPerMmY;
-    averageCharMm = metrics.averageCharWidth() / dotsPerMm;
+    // The print zones are counted in the named face's own average width;
+    // the stand-in's would put them elsewhere.
+    const double designedEm = designedAverageCharWidthEm(f.family());
+    averageCharMm = designedEm > 0 ? designedEm * f.pointSizeF() * MmPerInch / 72
+                                   : metrics.averageCharWidth() / dotsPerMm;
 }
 
 namespace {
@@ -95,16 +101,25 @@ PaintingBackend::~PaintingBackend()
         painter_.end();
 }
 
-void PaintingBackend::setUpPages(QPagedPaintDevice &device, int orientation)
+void PaintingBackend::setUpPages(QPagedPaintDevice &device, int orientation,
+                                 const QMarginsF &marginsMm)
 {
     device.setPageSize(QPageSize(QPageSize::A4));
-    device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     device.setPageOrientation(pageOrientation(orientation));
+    device.setPageMargins(marginsMm, QPageLayout::Millimeter);
 }
 
-bool PaintingBackend::beginPainting(QPagedPaintDevice *device, int orientation)
+QSizeF PaintingBackend::printableSizeMm(int orientation, const QMarginsF &marginsMm)
 {
-    setUpPages(*device, orientation);
+    const QPageLayout layout(QPageSize(QPageSize::A4), pageOrientation(orientation), marginsMm,
+                             QPageLayout::Millimeter);
+    return layout.paintRect(QPageLayout::Millimeter).size();
+}
+
+bool PaintingBackend::beginPainting(QPagedPaintDevice *device, int orientation,
+                                    const QMarginsF &marginsMm)
+{
+    setUpPages(*device, orientation, marginsMm);
     if (!painter_.begin(device))
         return false;
     // The device's own resolution: a printer that cannot do 1200 dpi still
@@ -216,18 +231,39 @@ const QPaintDevice *PdfPrinterBackend::metricsDevice()
     return measurer_.get();
 }
 
-bool PdfPrinterBackend::beginJob(int orientation)
+namespace {
+
+// A printout's name as a part of a file name: no folder separators or
+// characters the common file systems refuse.
+QString fileNamePart(const QString &text)
+{
+    QString part;
+    for (const QChar c : text) {
+        if (c.unicode() < 32 || QStringView(u"/\\:*?\"<>|").contains(c))
+            part += u'-';
+        else
+            part += c;
+    }
+    return part.trimmed();
+}
+
+} // namespace
+
+bool PdfPrinterBackend::beginJob(int orientation, const PrintJobTitle &title)
 {
     endJob();
     if (!QDir().mkpath(folder_))
         return false;
+    // "Ergebnisliste 2025-03-01 14-15-02": the time sorts, and names the
+    // moment the job began.
     const QString stem = QDir(folder_).filePath(
-        QStringLiteral("Druck_") + sysclock::now().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+        fileNamePart(title.printoutOrDefault()) + u' '
+        + sysclock::now().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
     // NewOnly: a name taken in the meantime is never overwritten.
     auto file = std::make_unique<QFile>();
     for (int n = 1; n < 100000; ++n) {
         const QString name = n == 1 ? stem + QStringLiteral(".pdf")
-                                    : stem + QStringLiteral("_%1.pdf").arg(n);
+                                    : stem + QStringLiteral(" (%1).pdf").arg(n);
         if (QFile::exists(name))
             continue;
         file->setFileName(name);
@@ -243,6 +279,7 @@ bool PdfPrinterBackend::beginJob(int orientation)
     writer_ = std::make_unique<QPdfWriter>(file_.get());
     writer_->setResolution(Printer::Dpi);
     writer_->setCreator(QCoreApplication::applicationName());
+    writer_->setTitle(title.text());
     if (!beginPainting(writer_.get(), orientation)) {
         writer_.reset();
         file_->remove();
@@ -278,8 +315,17 @@ bool PdfPrinterBackend::endJob()
 
 // --- installed printers -----------------------------------------------------
 
-SystemPrinterBackend::SystemPrinterBackend(const QString &name)
+SystemPrinterBackend::SystemPrinterBackend(const QString &name, const QMarginsF &marginsMm)
     : name_(name)
+    , margins_(marginsMm)
+{
+}
+
+SystemPrinterBackend::SystemPrinterBackend(const QString &name,
+                                           std::unique_ptr<QPagedPaintDevice> device)
+    : name_(name)
+    , margins_(device->pageLayout().margins(QPageLayout::Millimeter))
+    , given_(std::move(device))
 {
 }
 
@@ -288,45 +334,85 @@ SystemPrinterBackend::~SystemPrinterBackend()
     endJob();
 }
 
-QPrinter &SystemPrinterBackend::device()
+QPagedPaintDevice *SystemPrinterBackend::device() const
 {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name_),
-                                              QPrinter::HighResolution);
-        printer_->setResolution(Printer::Dpi);
-        // The page's corner is the origin, as on the PDF printer.
-        printer_->setFullPage(true);
-        printer_->setDocName(QCoreApplication::applicationName());
-        setUpPages(*printer_, 1);
-    }
-    return *printer_;
+    if (given_)
+        return given_.get();
+    return writer_.get();
 }
 
 const QPaintDevice *SystemPrinterBackend::metricsDevice()
 {
-    return &device();
+    if (QPagedPaintDevice *d = device())
+        return d;
+    if (!measurer_) {
+        // As on the PDF printer: the job is drawn into a PDF file.
+        measurer_ = std::make_unique<QPdfWriter>(QString());
+        measurer_->setResolution(Printer::Dpi);
+    }
+    return measurer_.get();
 }
 
-bool SystemPrinterBackend::beginJob(int orientation)
+QSizeF SystemPrinterBackend::pageSizeMm(int orientation) const
+{
+    return printableSizeMm(orientation, margins_);
+}
+
+bool SystemPrinterBackend::beginJob(int orientation, const PrintJobTitle &title)
 {
     endJob();
-    return beginPainting(&device(), orientation);
+    title_ = title.text();
+    if (given_) {
+        if (auto *printer = dynamic_cast<QPrinter *>(given_.get()))
+            printer->setDocName(title_);
+        return beginPainting(given_.get(), orientation, margins_);
+    }
+    // The chosen queue or none: a job never goes to another printer.
+    const printserver::Queue queue = printserver::queue(name_);
+    if (!queue.answered || !queue.exists || !queue.acceptingJobs)
+        return false;
+    margins_ = queue.marginsMm;
+    auto spool = std::make_unique<QTemporaryFile>(QDir::temp().filePath(
+        QCoreApplication::applicationName() + QStringLiteral("-XXXXXX.pdf")));
+    if (!spool->open())
+        return false;
+    spool_ = std::move(spool);
+    writer_ = std::make_unique<QPdfWriter>(spool_.get());
+    writer_->setResolution(Printer::Dpi);
+    writer_->setCreator(QCoreApplication::applicationName());
+    writer_->setTitle(title_);
+    if (!beginPainting(writer_.get(), orientation, margins_)) {
+        writer_.reset();
+        spool_.reset();
+        return false;
+    }
+    return true;
 }
 
 void SystemPrinterBackend::newPage(int orientation, int)
 {
-    if (!painter_.isActive())
+    QPagedPaintDevice *d = device();
+    if (!painter_.isActive() || !d)
         return;
-    QPrinter &p = device();
-    if (p.pageLayout().orientation() != pageOrientation(orientation))
-        p.setPageOrientation(pageOrientation(orientation));
-    p.newPage();
+    if (d->pageLayout().orientation() != pageOrientation(orientation))
+        d->setPageOrientation(pageOrientation(orientation));
+    d->newPage();
 }
 
 bool SystemPrinterBackend::endJob()
 {
     if (!painter_.isActive())
         return true;
-    const bool ok = endPainting();
-    return ok && device().printerState() != QPrinter::Error;
+    bool ok = endPainting();
+    if (given_) {
+        auto *printer = dynamic_cast<QPrinter *>(given_.get());
+        return ok && (!printer || printer->printerState() != QPrinter::Error);
+    }
+    writer_.reset();
+    ok = spool_->flush() && spool_->error() == QFileDevice::NoError && ok;
+    spool_->close();
+    // The server's answer tells whether the job is in the queue.
+    ok = ok && printserver::submit(name_, spool_->fileName(), title_, nullptr);
+    spool_.reset();   // removes the file: the server has its own copy
+    return ok;
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QMarginsF>
 #include <QPainter>
 #include <QPen>
 #include <QSizeF>
@@ -20,7 +21,6 @@
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPdfWriter;
-class QPrinter;
 
 struct Printer::DeviceFont {
     QString name;           // the drawing state it stands for
@@ -63,7 +63,7 @@ public:
 
     // False when the job cannot be begun; the drawing of that job is then
     // dropped and EndDoc reports the failure.
-    virtual bool beginJob(int orientation) = 0;
+    virtual bool beginJob(int orientation, const PrintJobTitle &title) = 0;
     virtual void newPage(int orientation, int page) = 0;
     virtual bool endJob() = 0;
 
@@ -78,7 +78,8 @@ public:
 };
 
 // What the installed printers and the PDF printer share: a QPainter on a
-// paged device of (nominally) 1200 dpi with A4 pages and no margins.
+// paged device of (nominally) 1200 dpi with A4 pages, its origin at the
+// top-left corner of the printable area inside the given margins.
 class PaintingBackend : public PrinterBackend {
 public:
     ~PaintingBackend() override;
@@ -92,9 +93,12 @@ public:
 
 protected:
     // Begins painting on the device, set up for the job.
-    bool beginPainting(QPagedPaintDevice *device, int orientation);
+    bool beginPainting(QPagedPaintDevice *device, int orientation,
+                       const QMarginsF &marginsMm = QMarginsF());
     bool endPainting();
-    static void setUpPages(QPagedPaintDevice &device, int orientation);
+    static void setUpPages(QPagedPaintDevice &device, int orientation, const QMarginsF &marginsMm);
+    // The printable area of an A4 page within those margins, in mm.
+    static QSizeF printableSizeMm(int orientation, const QMarginsF &marginsMm);
     QPainter painter_;
 
 private:
@@ -110,8 +114,11 @@ private:
 
 // The built-in PDF printer: each job is a new file in the folder (relative
 // to the working directory, which is the data directory) named after the
-// moment the job began, "Druck_20250301_141502.pdf", with "_2", "_3", ...
-// added when that name is taken; an earlier file is never overwritten.
+// printout and the moment the job began, "Ergebnisliste 2025-03-01
+// 14-15-02.pdf", with " (2)", " (3)", ... added when that name is taken; an
+// earlier file is never overwritten. The file's title names the printout
+// and the race. The sheet has no unprintable margin: its corner is the
+// origin.
 class PdfPrinterBackend : public PaintingBackend {
 public:
     explicit PdfPrinterBackend(const QString &folder = QStringLiteral("PDF"));
@@ -119,7 +126,7 @@ public:
 
     QString deviceName() const override;
     const QPaintDevice *metricsDevice() override;
-    bool beginJob(int orientation) override;
+    bool beginJob(int orientation, const PrintJobTitle &title) override;
     void newPage(int orientation, int page) override;
     bool endJob() override;
 
@@ -134,21 +141,37 @@ private:
     std::unique_ptr<QPdfWriter> writer_;
 };
 
-// An installed printer, reached through QPrinter (CUPS on Linux).
+// An installed printer: a CUPS queue. A job is drawn with the origin at the
+// top-left corner of the queue's printable area into a PDF file, and handed
+// to that queue and no other when it ends. Before the job the queue is asked
+// whether it is there and takes jobs; a job that cannot reach it (the queue
+// was deleted, refuses jobs, the server does not answer in time) prints
+// nowhere and EndDoc reports it.
 class SystemPrinterBackend : public PaintingBackend {
 public:
-    explicit SystemPrinterBackend(const QString &name);
+    // The margins are the queue's as far as known; each job asks anew.
+    explicit SystemPrinterBackend(const QString &name, const QMarginsF &marginsMm = QMarginsF());
+    // Tests: draws on the given device (a QPrinter printing to a file) as
+    // its page layout says, margins included, and hands nothing to a server.
+    SystemPrinterBackend(const QString &name, std::unique_ptr<QPagedPaintDevice> device);
     ~SystemPrinterBackend() override;
 
     QString deviceName() const override { return name_; }
     const QPaintDevice *metricsDevice() override;
-    bool beginJob(int orientation) override;
+    // The printable area, as the queue gave it at the last job.
+    QSizeF pageSizeMm(int orientation) const override;
+    bool beginJob(int orientation, const PrintJobTitle &title) override;
     void newPage(int orientation, int page) override;
     bool endJob() override;
 
 private:
-    QPrinter &device();
+    QPagedPaintDevice *device() const;
 
     QString name_;
-    std::unique_ptr<QPrinter> printer_;   // made at first use: asking CUPS takes time
+    QString title_;
+    QMarginsF margins_;
+    std::unique_ptr<QPagedPaintDevice> given_;   // tests
+    std::unique_ptr<QPdfWriter> measurer_;       // never painted on
+    std::unique_ptr<QFile> spool_;               // the running job's PDF
+    std::unique_ptr<QPdfWriter> writer_;
 };

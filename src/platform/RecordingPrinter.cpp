@@ -31,9 +31,10 @@ PrintOp RecordingPrinter::stateOp(PrintOp::Kind kind, const Printer &state) cons
     return op;
 }
 
-bool RecordingPrinter::beginJob(int orientation)
+bool RecordingPrinter::beginJob(int orientation, const PrintJobTitle &title)
 {
     ++jobs_;
+    jobTitles.push_back(title);
     page_ = 1;
     orientation_ = orientation;
     return true;

@@ -44,13 +44,16 @@ public:
     RecordingPrinter();
 
     std::vector<PrintOp> ops;
+    // The title each job was begun with, job 1 first (kept by clear(), as
+    // the job count is).
+    std::vector<PrintJobTitle> jobTitles;
     // The page of the recording; a test may give it another width.
     QSizeF PortraitPageSize{210, 297};
 
     QString deviceName() const override { return QStringLiteral("Aufzeichnung"); }
     const QPaintDevice *metricsDevice() override;
     QSizeF pageSizeMm(int orientation) const override;
-    bool beginJob(int orientation) override;
+    bool beginJob(int orientation, const PrintJobTitle &title) override;
     void newPage(int orientation, int page) override;
     bool endJob() override;
     void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,

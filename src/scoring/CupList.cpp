@@ -69,6 +69,7 @@ void CupListJob::run()
     HourglassWhile hourglass;
     OpenAthleteAndClubFilesIfClosed();
     p.Orientation = 2;
+    p.setJobTitle(QStringLiteral("Ergebnisliste ") + f.Text4.Text());
     f.Command2.setEnabled(false);
     page = 0;
     pageHead();

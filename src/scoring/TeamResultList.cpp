@@ -67,6 +67,7 @@ private:
 
 void TeamResultJob::run()
 {
+    p.setJobTitle(categoryTitle(TeamScoring.ScoredCategory), Rec.RaceName);
     HourglassWhile hourglass;
     OpenAthleteAndClubFilesIfClosed();
     ListPrint.PageNo = 0;

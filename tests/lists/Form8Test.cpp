@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "SilentPrintServer.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
@@ -15,6 +16,7 @@
 #include "lists/PrintHelpers.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
+#include "platform/PrintServer.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -184,6 +186,23 @@ TEST_F(Form8Test, Load_FillsTheCombosAndShowsTheWindowAsDesigned)
     EXPECT_FALSE(isLoaded<Form13>());
     EXPECT_FALSE(hourglass());
     EXPECT_EQ(f.List2.ListCount(), 0);   // no classified entry
+}
+
+TEST_F(Form8Test, Activate_AsksNoPrintServer)
+{
+    // A print server that does not answer: showing the window and bringing
+    // it back to the front asks it nothing (the current printer's name is
+    // known), so neither waits on it.
+    SilentPrintServer silent;
+    ASSERT_TRUE(silent.ok());
+    printserver::setServer(silent.address());
+    ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    Form8 &f = open();
+    f.Form_Activate();
+    EXPECT_EQ(f.Label3.Caption(), pdfPrinterName());
+    EXPECT_TRUE(f.Command6.Enabled());
+    EXPECT_EQ(silent.connections(), 0);
+    printserver::setServer(QString());
 }
 
 TEST_F(Form8Test, List2_HoldsTheClassifiedFinishersInRankingOrder)
@@ -418,6 +437,38 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     ASSERT_TRUE(isLoaded<Form28>());
     EXPECT_TRUE(form<Form28>().Visible());
     EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(Form8Test, Buttons_EachPrintoutNamesItsJobAfterItselfAndTheRace)
+{
+    add({QStringLiteral("Maier Eva"), 40, 1});
+    add({.name = QStringLiteral("Huber Max"), .time = 50, .slot = 2, .status1 = 3});
+    Form8 &f = open();
+    RecordingPrinter &rec = useRecordingPrinter();
+    rec.clear();
+    ASSERT_GE(f.List2.ListCount(), 1);
+    f.List2.setSelected(0, true);
+
+    const struct {
+        CommandButton Form8::*button;
+        const char16_t *printout;
+    } cases[] = {
+        {&Form8::Command3, u"Ergebnisliste"},
+        {&Form8::Command5, u"Urkunde"},
+        {&Form8::Command2, u"Startliste 2.Durchgang"},
+        {&Form8::Command4, u"Teilnehmerliste"},
+        {&Form8::Command9, u"Alphabetische Teilnehmerliste"},
+        {&Form8::Command7, u"Nicht in der Wertung"},
+        {&Form8::Command8, u"Titelblatt"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.printout).toStdString());
+        const std::size_t before = rec.jobTitles.size();
+        (f.*c.button).click();
+        ASSERT_EQ(rec.jobTitles.size(), before + 1);
+        EXPECT_EQ(rec.jobTitles.back().text(),
+                  QString::fromUtf16(c.printout) + QStringLiteral(" - Vereinsmeisterschaft"));
+    }
 }
 
 TEST_F(Form8Test, Buttons_CoverSheetPrintsAndWerbungOpensTheBannerWindow)

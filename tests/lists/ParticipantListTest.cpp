@@ -195,6 +195,36 @@ TEST_F(ParticipantListTest, RowCells)
     EXPECT_EQ(trimmedTextAt(133, rowY(3)), QStringLiteral("ok"));
 }
 
+TEST_F(ParticipantListTest, RunTwoStatusesStandInOneColumnClearOfTheRunOneStatus)
+{
+    // Every pair of the four statuses: the run-2 status always at the same
+    // print zone (14 average widths of 8 pt Arial as designed, 17.4 mm:
+    // 139.5 mm), with a gap after the widest run-1 status.
+    int startNo = 1;
+    for (int s1 = 0; s1 < 4; ++s1)
+        for (int s2 = 0; s2 < 4; ++s2)
+            add({.name = QStringLiteral("LÄUFER %1").arg(startNo), .status1 = s1, .status2 = s2,
+                 .startNo = startNo++});
+
+    PrintParticipantList();
+
+    const double zone = 14 * 904.0 / 2048 * 8 * 25.4 / 72;
+    for (int row = 2; row <= 17; ++row) {   // row 1: the class band
+        SCOPED_TRACE(row);
+        std::vector<const PrintOp *> statuses;
+        for (const PrintOp &op : rec->ops)
+            if (op.kind == PrintOp::Kind::Text && std::abs(op.y - rowY(row)) < 1e-9
+                && op.x >= 133 - 1e-9)
+                statuses.push_back(&op);
+        ASSERT_EQ(statuses.size(), 2u);
+        const PrintOp &run1 = *statuses[0], &run2 = *statuses[1];
+        EXPECT_NEAR(run1.x, 133, 1e-9);
+        EXPECT_NEAR(run2.x, 8 * zone, 1e-6);
+        EXPECT_GT(run2.x - (run1.x + run1.width), 1.0) << run1.text.toStdString()
+                                                        << run2.text.toStdString();
+    }
+}
+
 TEST_F(ParticipantListTest, HeadNamesTheShortNameWithPicturesAndColumnHeads)
 {
     Rec.RaceShortName = raceNameWiderThan(98, 110);

@@ -1,12 +1,15 @@
 // The PDF printer: one new file per job in PDF/ of the data directory, and
 // pages that come out where the page model puts things (checked on the
 // rendered page when pdftoppm is installed).
+#include <QCollator>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -95,34 +98,101 @@ bool red(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
 
 } // namespace
 
-TEST_F(PdfPrinterTest, EachJobIsANewFileAndNoEarlierFileIsOverwritten)
+namespace {
+
+// The Title entry of a PDF file as pdfinfo reads it; null when pdfinfo is
+// not installed.
+QString pdfTitle(const QString &pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess run;
+    run.start(tool, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf});
+    if (!run.waitForFinished(30000))
+        return QString();
+    for (const QString &line : QString::fromUtf8(run.readAllStandardOutput()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    return QStringLiteral("");
+}
+
+// File names as a file manager lists them: by the name before the
+// extension, numbers by their value.
+QStringList sortedAsListed(QStringList names)
+{
+    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+    collator.setNumericMode(true);
+    std::stable_sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
+        return collator.compare(QFileInfo(a).completeBaseName(), QFileInfo(b).completeBaseName())
+            < 0;
+    });
+    return names;
+}
+
+} // namespace
+
+TEST_F(PdfPrinterTest, EachJobIsANewFileNamedAfterThePrintoutAndNoEarlierFileIsOverwritten)
 {
     // A file of the user's that happens to have the first name.
     ASSERT_TRUE(QDir().mkpath(QStringLiteral("PDF")));
-    writeBytes(QStringLiteral("PDF/Druck_20250301_141502.pdf"), "mine");
+    writeBytes(QStringLiteral("PDF/Ergebnisliste 2025-03-01 14-15-02.pdf"), "mine");
 
     Printer &p = printer();
+    p.setJobTitle(QStringLiteral("Ergebnisliste"), QStringLiteral("Bezirkscup"));
     EXPECT_TRUE(p.EndDoc());   // nothing printed: no file
     EXPECT_EQ(pdfFiles().size(), 1);
 
-    p.Print("Ergebnisliste");
+    // Eleven jobs in the same second, a two-page one among them.
+    for (int job = 1; job <= 11; ++job) {
+        p.setJobTitle(QStringLiteral("Ergebnisliste"), QStringLiteral("  Bezirkscup Talstation "));
+        p.Print(QStringLiteral("Job %1").arg(job));
+        if (job == 2) {
+            p.NewPage();
+            p.Print("Seite 2");
+        }
+        EXPECT_TRUE(p.EndDoc());
+    }
+    // A job no routine named, one whose name holds a folder separator, and
+    // the title held for one job only.
+    p.setJobTitle(QStringLiteral("Ergebnisliste SC Berg/Tal"));
+    p.Print("Verein");
     EXPECT_TRUE(p.EndDoc());
-    p.Print("Teilnehmerliste");
-    p.NewPage();
-    p.Print("Seite 2");
+    p.Print("ohne Namen");
     EXPECT_TRUE(p.EndDoc());
 
-    EXPECT_EQ(pdfFiles(), QStringList({"Druck_20250301_141502.pdf", "Druck_20250301_141502_2.pdf",
-                                       "Druck_20250301_141502_3.pdf"}));
-    EXPECT_EQ(readBytes(QStringLiteral("PDF/Druck_20250301_141502.pdf")), "mine");
-    for (const QString name : {"Druck_20250301_141502_2.pdf", "Druck_20250301_141502_3.pdf"}) {
+    QStringList expected{QStringLiteral("Ergebnisliste 2025-03-01 14-15-02.pdf")};
+    for (int n = 2; n <= 12; ++n)
+        expected << QStringLiteral("Ergebnisliste 2025-03-01 14-15-02 (%1).pdf").arg(n);
+    expected << QStringLiteral("Ergebnisliste SC Berg-Tal 2025-03-01 14-15-02.pdf")
+             << QStringLiteral("Druck 2025-03-01 14-15-02.pdf");
+    QStringList got = pdfFiles();
+    EXPECT_EQ(sortedAsListed(got), sortedAsListed(expected));
+    // Listed by name, the files of one printout stand in the order printed.
+    QStringList results;
+    for (const QString &name : sortedAsListed(got))
+        if (name.startsWith(QStringLiteral("Ergebnisliste 2025")))
+            results << name;
+    EXPECT_EQ(results, expected.mid(0, 12));
+
+    EXPECT_EQ(readBytes(QStringLiteral("PDF/Ergebnisliste 2025-03-01 14-15-02.pdf")), "mine");
+    for (const QString &name : expected.mid(1)) {
         const QByteArray pdf = readBytes(QStringLiteral("PDF/") + name);
         EXPECT_TRUE(pdf.startsWith("%PDF-")) << name.toStdString();
         EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF")) << name.toStdString();
     }
     const auto *backend = dynamic_cast<const PdfPrinterBackend *>(&p.backend());
     ASSERT_NE(backend, nullptr);
-    EXPECT_TRUE(backend->lastFile().endsWith("Druck_20250301_141502_3.pdf"));
+    EXPECT_TRUE(backend->lastFile().endsWith("Druck 2025-03-01 14-15-02.pdf"));
+
+    const QString title = pdfTitle(QStringLiteral("PDF/Ergebnisliste 2025-03-01 14-15-02 (3).pdf"));
+    if (title.isNull())
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(title, QStringLiteral("Ergebnisliste - Bezirkscup Talstation"));
+    EXPECT_EQ(pdfTitle(QStringLiteral("PDF/Ergebnisliste SC Berg-Tal 2025-03-01 14-15-02.pdf")),
+              QStringLiteral("Ergebnisliste SC Berg/Tal"));
+    EXPECT_EQ(pdfTitle(QStringLiteral("PDF/Druck 2025-03-01 14-15-02.pdf")),
+              QStringLiteral("Druck"));
 }
 
 TEST_F(PdfPrinterTest, AJobThatCannotBeWrittenIsReportedByEndDoc)

@@ -220,9 +220,9 @@ TEST_F(PageModelTest, PrintSeparatorsAndTheMoveToTheNextLine)
 TEST_F(PageModelTest, CommaGoesToTheNextPrintZone)
 {
     Printer &p = printer();
-    // Zones of 14 average character widths, counted from x 0.
-    const double zone = 14 * QFontMetricsF(p.currentFont(), printerStandInDevice()).averageCharWidth()
-        * 25.4 / Printer::Dpi;
+    // Zones of 14 average character widths of Arial as designed (904/2048
+    // em; 10 pt is 3.528 mm), counted from x 0.
+    const double zone = 14 * 904.0 / 2048 * 10 * 25.4 / 72;
     p.CurrentY = 50;
     p.Print({"a", "b", "c"});
     const auto t = rec->texts();
@@ -237,6 +237,43 @@ TEST_F(PageModelTest, CommaGoesToTheNextPrintZone)
     EXPECT_NEAR(p.CurrentX, 2 * zone, 1e-6);
     p.Print("", PrintEnd::NextZone);
     EXPECT_NEAR(p.CurrentX, 3 * zone, 1e-6);
+}
+
+TEST_F(PageModelTest, PrintZonesAreCountedInTheNamedFacesDesignedAverageWidth)
+{
+    // The stand-in faces have the named faces' glyph widths but other
+    // averages; the zone is the named face's. A face whose figure is not
+    // known counts in its stand-in's average.
+    Printer &p = printer();
+    struct Case {
+        const char *face;
+        double size;
+        bool bold;
+        double zoneMm;   // 0: the stand-in's own average
+    };
+    const double mmPerPoint = 25.4 / 72;
+    const Case cases[] = {
+        {"Arial", 8, false, 14 * 904.0 / 2048 * 8 * mmPerPoint},   // 17.4 mm
+        {"Arial", 8, true, 14 * 904.0 / 2048 * 8 * mmPerPoint},
+        {"Times", 12, false, 14 * 821.0 / 2048 * 12 * mmPerPoint},
+        {"Courier New", 10, false, 14 * 1229.0 / 2048 * 10 * mmPerPoint},
+        {"Monospac821 BT", 10, false, 14 * 0.6 * 10 * mmPerPoint},
+        {"Fraktur BT", 20, false, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.face);
+        p.FontName = QString::fromLatin1(c.face);
+        p.FontSize = c.size;
+        p.FontBold = c.bold;
+        const double zone = c.zoneMm > 0
+            ? c.zoneMm
+            : 14 * QFontMetricsF(p.currentFont(), printerStandInDevice()).averageCharWidth()
+                * 25.4 / Printer::Dpi;
+        p.CurrentX = 0.2;
+        p.Print("", PrintEnd::NextZone);
+        EXPECT_NEAR(p.CurrentX, zone, 1e-6);
+    }
+    EXPECT_NEAR(14 * 904.0 / 2048 * 8 * mmPerPoint, 17.4, 0.05);
 }
 
 TEST_F(PageModelTest, TextKeepsTheFontItWasPrintedIn)
@@ -391,4 +428,19 @@ TEST_F(PrinterTest, ThePdfPrinterIsAlwaysInTheListAndCanBeChosen)
     EXPECT_TRUE(selectPrinter(pdfPrinterName()));
     EXPECT_EQ(printer().DeviceName(), pdfPrinterName());
     EXPECT_EQ(printer().FontSize, 14);
+}
+
+TEST_F(PageModelTest, AJobTitleNamesTheNextJobOnly)
+{
+    Printer &p = printer();
+    p.setJobTitle(QStringLiteral("Teilnehmerliste"), QStringLiteral(" Vereinsmeisterschaft "));
+    p.Print("eins");
+    p.setJobTitle(QStringLiteral("zu spät"));   // the job has begun
+    p.NewPage();
+    p.EndDoc();
+    p.Print("zwei");
+    p.EndDoc();
+    ASSERT_EQ(rec->jobTitles.size(), 2u);
+    EXPECT_EQ(rec->jobTitles[0].text(), QStringLiteral("Teilnehmerliste - Vereinsmeisterschaft"));
+    EXPECT_EQ(rec->jobTitles[1].text(), QStringLiteral("Druck"));
 }
