@@ -29,10 +29,18 @@ void AssignClasses();
 // not loaded for this). Defined with its window in Form10.cpp.
 void NormalizeClassRules();
 
-// The year part of NormalizeClassRules: class 1 ends at the current year,
-// the last named class begins at 1900, the classes after it are cleared,
-// and each class ends one year before the previous, younger one begins.
+// One pass of the year repair: class 1 ends at the current year, the last
+// named class begins at 1900, the classes after it are cleared, a first year
+// after its last year is pulled down to it, and each class ends one year
+// before the previous, younger one begins. The chain can leave a class
+// beginning after its new end, which the next pass mends.
 void RepairClassYears();
+
+// The year part of NormalizeClassRules: RepairClassYears until a pass
+// changes nothing (at most a pass per class and one more). Afterwards no
+// class begins after it ends, also where the chain cannot close (more
+// classes than years after 1900: the oldest then begin before 1900).
+void SettleClassYears();
 
 // The class cell code (k - 1) * 8 + sex + 2 * guest + 4 * boarder, each
 // part 0 or 1.

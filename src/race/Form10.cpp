@@ -39,7 +39,7 @@ int classOfLine(const QString &line)
 
 void NormalizeClassRules()
 {
-    RepairClassYears();
+    SettleClassYears();
     AssignClasses();
     // Loading the window here would hide the race and main windows.
     if (!isLoaded<Form10>())
@@ -135,6 +135,9 @@ void Form10::Form_Activate()
 void Form10::Form_Unload()
 {
     StoreWindowPosition(*this);
+    // The table is settled by every edit; once more, so that a class that
+    // begins after its end is never saved.
+    SettleClassYears();
     AssignClasses();
     SaveRaceFiles();
     form<Form4>().Show();
