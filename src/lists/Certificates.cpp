@@ -12,6 +12,7 @@
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"
+#include "race/Form13.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -188,6 +189,18 @@ void PrintCertificates()
     HourglassWhile hourglass;
     OpenAthleteAndClubFilesIfClosed();
 
+    // The final ranking of the whole race, whatever printout ranked last: the
+    // start list of the second run leaves run-1 ranks and no totals, a club's
+    // result list the ranks within that club. As the result list does, a
+    // ranking window the user has open shows it.
+    {
+        const WholeRaceRanking wholeRace;
+        if (isLoaded<Form13>())
+            ComputeProvisionalResult();
+        else
+            ComputeRankingWithoutWindow();
+    }
+
     for (int i = 0; i < window.List2.ListCount(); ++i) {
         if (!window.List2.Selected(i))
             continue;
@@ -195,6 +208,9 @@ void PrintCertificates()
         // A line that names no entry slot prints nothing.
         const double slot = Work.CurrentSlot;
         if (!(slot >= 1 && slot <= MaxSlots) || slot != double(int(slot)))
+            continue;
+        // An entry the ranking does not classify has no rank to certify.
+        if (Ranking.SlotRank[int(slot)] < 1)
             continue;
         printCertificate(int(slot), window);
     }
