@@ -1,5 +1,7 @@
 #include "Certificates.h"
 
+#include <algorithm>
+
 #include "Form8.h"
 #include "PrintHelpers.h"
 #include "core/Form1.h"
@@ -40,12 +42,32 @@ void setFont(double size, bool bold, bool italic)
     p.FontItalic = italic;
 }
 
-// Centred on the page at y, in the current font.
+// Every text keeps 20 mm off both edges of the sheet.
+constexpr double TextLimitMm = 170;
+constexpr double OrganisationLeftMm = 20;
+constexpr double LogoLeftMm = 150;
+
+// The font one point smaller while the text is wider than the limit (as the
+// race name of the list heads is fitted); never below 1 pt. A width that is
+// no number leaves the size as it is.
+void fitFontSize(const QString &text, double limitMm)
+{
+    Printer &p = printer();
+    while (p.FontSize > 1 && p.TextWidth(text) > limitMm)
+        p.FontSize = std::max(1.0, double(p.FontSize) - 1);
+}
+
+// Centred on the page at y, in the current font, made smaller when it would
+// leave the page; the font size of the next text is the one set before.
 void printCentredAt(double y, const QString &text)
 {
-    printer().CurrentY = y;
+    Printer &p = printer();
+    const auto size = p.FontSize;
+    p.CurrentY = y;
     Work.WorkText = text;
+    fitFontSize(text, TextLimitMm);
     PrintCentred();
+    p.FontSize = size;
 }
 
 // The title beside a best time. Whoever has a best time gets it; the sex
@@ -104,12 +126,16 @@ void printCertificate(int slot, const Form8 &window)
     Printer &p = printer();
 
     p.FontName = QStringLiteral("Times");
-    p.CurrentX = 20;
+    p.CurrentX = OrganisationLeftMm;
     p.CurrentY = 20;
     setFont(24, false, false);
+    // A long name ends before the logo, or within the page without one.
+    const bool logo = !LogoPicture().isNull();
+    fitFontSize(App.OrganisationName,
+                logo ? LogoLeftMm - 2 - OrganisationLeftMm : TextLimitMm);
     p.Print(App.OrganisationName);
 
-    PrintLogo(150, 11);
+    PrintLogo(LogoLeftMm, 11);
 
     p.DrawWidth = 5;
     p.Line(20, 30, 185, 30, 0);

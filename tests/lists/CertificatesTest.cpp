@@ -616,3 +616,96 @@ TEST_F(CertificatesTest, EntryWithoutRank_GetsNoCertificate)
     EXPECT_EQ(textAt(180), QStringLiteral("Maier Eva"));
     EXPECT_EQ(textAt(205), QStringLiteral("1. Rang"));
 }
+
+namespace {
+
+// A text of wide capitals, n characters long.
+QString wideText(int n)
+{
+    const QString capitals = QStringLiteral("WMÄ");
+    QString text;
+    for (int i = 0; i < n; ++i)
+        text += capitals.at(i % capitals.size());
+    return text;
+}
+
+// Every text of the job lies on the sheet and no two texts overlap.
+void expectTextsOnTheSheetApart(const std::vector<PrintOp> &texts, double pageWidth,
+                                double pageHeight)
+{
+    for (const PrintOp &op : texts) {
+        const std::string what = op.text.toStdString();
+        EXPECT_GE(op.x, 0) << what;
+        EXPECT_LE(op.x + op.width, pageWidth) << what;
+        EXPECT_GE(op.y, 0) << what;
+        EXPECT_LE(op.y + op.height, pageHeight) << what;
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const PrintOp &a = texts[i], &b = texts[j];
+            const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x
+                || a.y + a.height <= b.y || b.y + b.height <= a.y;
+            EXPECT_TRUE(apart) << a.text.toStdString() << " / " << b.text.toStdString();
+        }
+}
+
+} // namespace
+
+TEST_F(CertificatesTest, WideTexts_ShrinkToStayOnTheSheetAndApart)
+{
+    App.OrganisationName = wideText(40);
+    Rec.RaceName = wideText(50);
+    Race.ClassDesignations[1] = wideText(40);
+    Rec.BestTimeTitle = 4;
+    add({wideText(50), 65.32, 0});
+    Form8 &f = open();
+
+    struct Case {
+        const char *what;
+        bool freeText;
+        bool logo;
+    } cases[] = {
+        {"result lines, no logo", false, false},
+        {"free text, with a logo", true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.logo)
+            writeJpeg(QStringLiteral("Logo.jpg"));
+        f.Check2.setValue(c.freeText ? 1 : 0);
+        f.Text1.setText(wideText(50));
+        f.Text2.setText(QStringLiteral("kurz"));
+        f.Text3.setText(wideText(50));
+        printLines(f, {0});
+        ASSERT_EQ(jobsPrinted(), 1);
+        const auto texts = textsOfJob(1);
+        expectTextsOnTheSheetApart(texts, 210, 297);
+
+        // Shrunk, centred as ever; a short text keeps its size.
+        const PrintOp *name = textAtY(180);
+        ASSERT_NE(name, nullptr);
+        EXPECT_LT(name->fontSize, 30);
+        EXPECT_TRUE(name->bold && name->italic);
+        for (double y : {40.0, 180.0, 240.0})
+            expectCentred(textAtY(y));
+        EXPECT_EQ(textAtY(240)->fontSize, 14);
+        if (c.freeText) {
+            EXPECT_LT(textAtY(200)->fontSize, 18);
+            EXPECT_EQ(textAtY(210)->fontSize, 18);
+            expectCentred(textAtY(220));
+        } else {
+            EXPECT_EQ(textAtY(195)->fontSize, 14);
+            EXPECT_TRUE(resultLine().contains(QStringLiteral("Vereinsmeisterin")));
+            EXPECT_LT(textAtY(225)->fontSize, 18);
+            expectCentred(textAtY(225));
+        }
+        // The organisation's name ends before the logo when there is one.
+        const PrintOp *organisation = textAtY(20);
+        ASSERT_NE(organisation, nullptr);
+        EXPECT_EQ(organisation->x, 20);
+        EXPECT_LT(organisation->fontSize, 24);
+        if (c.logo) {
+            EXPECT_LE(organisation->x + organisation->width, 150);
+        }
+    }
+}
