@@ -1,6 +1,7 @@
 #include "Certificates.h"
 
 #include <algorithm>
+#include <array>
 
 #include "Form8.h"
 #include "PrintHelpers.h"
@@ -33,6 +34,25 @@ constexpr PictogramPlace PictogramPlaces[8] = {
     {56, 97, 80, 84},     // running pair
     {70, 97, 60, 84},     // cyclist
 };
+
+// The eight pictograms, decoded once: they are compiled into the program and
+// never change. An opaque picture is kept in the 32-bit form the PDF writer
+// would otherwise convert it to on every certificate (each is a job, and so
+// a document, of its own); the pixels stay the same.
+const QImage &pictogram(int k)
+{
+    static const std::array<QImage, 8> pictures = [] {
+        std::array<QImage, 8> decoded;
+        for (int n = 1; n <= 8; ++n) {
+            QImage picture = Form1::PictogramPicture(n);
+            if (!picture.isNull() && !picture.hasAlphaChannel())
+                picture = picture.convertToFormat(QImage::Format_RGB32);
+            decoded[std::size_t(n - 1)] = picture;
+        }
+        return decoded;
+    }();
+    return pictures[std::size_t(k)];
+}
 
 void setFont(double size, bool bold, bool italic)
 {
@@ -154,7 +174,7 @@ void printCertificate(int slot, const Form8 &window)
     const int k = Rec.CertificatePictogram;
     if (k >= 0 && k < 8) {
         const PictogramPlace &at = PictogramPlaces[k];
-        p.PaintPicture(Form1::PictogramPicture(k + 1), at.x, at.y, at.width, at.height);
+        p.PaintPicture(pictogram(k), at.x, at.y, at.width, at.height);
     }
 
     setFont(30, true, true);
