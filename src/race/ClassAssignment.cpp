@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "ClassStartOrder.h"
 #include "core/RecordFiles.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
@@ -36,6 +37,12 @@ int ClassCellCode(int k, int sex, int guest, int boarder)
 }
 
 void AssignClasses()
+{
+    NumberUnsetClassCells();
+    AssignClassesKeepingStartOrder();
+}
+
+void AssignClassesKeepingStartOrder()
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     OpenAthleteFile();

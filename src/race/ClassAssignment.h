@@ -21,8 +21,14 @@ extern ClassCountState Classes;
 // named class, or whose athlete number lies outside the athlete file, keeps
 // its class, start-order number and cell and counts nowhere. Reads one
 // athlete record per entry (the athlete variables end at the last one read)
-// and touches no window.
+// and touches no window. A race by classes whose start order was never set
+// gets its cells numbered first (NumberUnsetClassCells), so that every
+// window that assigns the classes ranks and starts them apart.
 void AssignClasses();
+// The same without the numbering: for the class-rules window while the
+// classes are still being named (their designations would keep the names
+// of the moment); it numbers them when it closes.
+void AssignClassesKeepingStartOrder();
 
 // Repairs the birth-year chain of the class table, assigns the classes and
 // refills the class-rules window's list when that window is loaded (it is

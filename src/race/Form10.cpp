@@ -40,7 +40,9 @@ int classOfLine(const QString &line)
 void NormalizeClassRules()
 {
     SettleClassYears();
-    AssignClasses();
+    // The classes are still being named: numbering an unset start order now
+    // would give its designations the names of the moment. Closing numbers.
+    AssignClassesKeepingStartOrder();
     // Loading the window here would hide the race and main windows.
     if (!isLoaded<Form10>())
         return;

@@ -251,6 +251,32 @@ TEST_F(Form10Test, OpenedAndClosed_SavesASettledChain)
     EXPECT_EQ(r[2], QStringLiteral(" 2 "));
 }
 
+TEST_F(Form10Test, UnsetStartOrder_NumberedOnClosingUnderTheFinalNames)
+{
+    Rec.EvalByClass = 1;
+    keepOnlyClasses(2);
+    Form10 &f = open();
+    // While classes are being named nothing is numbered or designated yet.
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 0);
+    EXPECT_EQ(Race.ClassDesignations[0], QString());
+    f.List1.setListIndex(0);
+    f.Text6.SetFocus();
+    f.Text6.setText(QStringLiteral("Zwerge"));
+    f.Text1.SetFocus();
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 0);
+    f.Command1.click();
+    destroyUnloadedWindows();
+
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 1);
+    EXPECT_EQ(Race.ClassCellOrder[2][0][0][0], 2);
+    EXPECT_EQ(Race.ClassDesignations[0], QStringLiteral("Zwerge"));
+    const QStringList k = fileLines(QStringLiteral("K 1.lst"));
+    ASSERT_EQ(k.size(), 380);
+    EXPECT_EQ(k[3], QStringLiteral(" 1 "));
+    EXPECT_EQ(k[11 + 3], QStringLiteral(" 2 "));
+    EXPECT_EQ(k[220], QStringLiteral("Zwerge"));
+}
+
 TEST_F(Form10Test, Years_AreHeldTo1900AndTheCurrentYear)
 {
     Form10 &f = open();
