@@ -233,6 +233,12 @@ void PrintCertificates()
         return;
     Form8 &window = form<Form8>();
     HourglassWhile hourglass;
+    // Nothing marked: nothing printed, and the ranking stays as it was.
+    bool anyMarked = false;
+    for (int i = 0; i < window.List2.ListCount() && !anyMarked; ++i)
+        anyMarked = window.List2.Selected(i);
+    if (!anyMarked)
+        return;
     OpenAthleteAndClubFilesIfClosed();
 
     // The final ranking of the whole race, whatever printout ranked last: the

@@ -238,10 +238,13 @@ TEST_F(CertificatesTest, NoMarkedLine_PrintsNothing)
 {
     add({QStringLiteral("Maier Eva"), 70});
     Form8 &f = open();
+    // Whatever ranked last stays: only the pointer changes.
+    Ranking.SlotRank[1] = 7;
     printLines(f, {});
     EXPECT_EQ(jobsPrinted(), 0);
     EXPECT_TRUE(rec->ops.empty());
     EXPECT_FALSE(hourglass());
+    EXPECT_EQ(Ranking.SlotRank[1], 7);
 }
 
 TEST_F(CertificatesTest, Page_PlacesFontsAndRules)
