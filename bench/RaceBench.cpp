@@ -2,7 +2,9 @@
 // result list on both printers and the start-up, each beside the floor:
 // reading the race's file bytes and sorting 1000 keys of the shape the
 // sorted lists use.
+#include <QColor>
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -14,6 +16,8 @@
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/SharedState.h"
+#include "lists/Certificates.h"
+#include "lists/Form8.h"
 #include "lists/ResultList.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
@@ -256,6 +260,74 @@ void BM_PrintResultListPdf(benchmark::State &state)
         state.counters["pdf_kB"] = double(pdfs.first().size()) / 1024.0;
 }
 BENCHMARK(BM_PrintResultListPdf)->Unit(benchmark::kMillisecond);
+
+// The print window over the bench race with the first 100 finishers marked
+// and a logo beside the data; the skier pictogram.
+bool markCertificates(int count)
+{
+    QImage logo(420, 216, QImage::Format_RGB32);
+    logo.fill(QColor(0, 80, 160));
+    if (!logo.save(QStringLiteral("Logo.jpg"), "JPG"))
+        return false;
+    Rec.CertificatePictogram = 0;
+    Rec.BestTimeTitle = 3;
+    Form8 &f = form<Form8>();
+    f.Show();
+    if (f.List2.ListCount() < count)
+        return false;
+    for (int i = 0; i < count; ++i)
+        f.List2.setSelected(i, true);
+    return true;
+}
+
+constexpr int BenchCertificates = 100;
+
+void BM_PrintCertificatesRecording(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    RecordingPrinter &rec = useRecordingPrinter();
+    if (!markCertificates(BenchCertificates)) {
+        state.SkipWithError("no certificates to mark");
+        return;
+    }
+    for (auto _ : state) {
+        rec.clear();
+        PrintCertificates();
+    }
+    state.counters["jobs"] = rec.jobCount();
+}
+BENCHMARK(BM_PrintCertificatesRecording)->Unit(benchmark::kMillisecond);
+
+void BM_PrintCertificatesPdf(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    if (!selectPrinter(pdfPrinterName())) {
+        state.SkipWithError("no PDF printer");
+        return;
+    }
+    if (!markCertificates(BenchCertificates)) {
+        state.SkipWithError("no certificates to mark");
+        return;
+    }
+    // The clock stands still here, so each job's file name is tried against
+    // every earlier one: the folder is emptied between the runs.
+    QDir pdfDir(dir.path(QStringLiteral("PDF")));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        PrintCertificates();
+        state.PauseTiming();
+        bytes = 0;
+        for (const QFileInfo &pdf : pdfDir.entryInfoList(QDir::Files))
+            bytes += pdf.size();
+        pdfDir.removeRecursively();
+        state.ResumeTiming();
+    }
+    if (bytes == 0)
+        state.SkipWithError("no PDF written");
+    else
+        state.counters["pdf_kB_per_page"] = double(bytes) / 1024.0 / BenchCertificates;
+}
+BENCHMARK(BM_PrintCertificatesPdf)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToMainWindow(benchmark::State &state)
 {

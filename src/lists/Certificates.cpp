@@ -1,5 +1,8 @@
 #include "Certificates.h"
 
+#include <algorithm>
+#include <array>
+
 #include "Form8.h"
 #include "PrintHelpers.h"
 #include "core/Form1.h"
@@ -12,6 +15,7 @@
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"
+#include "race/Form13.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -31,6 +35,25 @@ constexpr PictogramPlace PictogramPlaces[8] = {
     {70, 97, 60, 84},     // cyclist
 };
 
+// The eight pictograms, decoded once: they are compiled into the program and
+// never change. An opaque picture is kept in the 32-bit form the PDF writer
+// would otherwise convert it to on every certificate (each is a job, and so
+// a document, of its own); the pixels stay the same.
+const QImage &pictogram(int k)
+{
+    static const std::array<QImage, 8> pictures = [] {
+        std::array<QImage, 8> decoded;
+        for (int n = 1; n <= 8; ++n) {
+            QImage picture = Form1::PictogramPicture(n);
+            if (!picture.isNull() && !picture.hasAlphaChannel())
+                picture = picture.convertToFormat(QImage::Format_RGB32);
+            decoded[std::size_t(n - 1)] = picture;
+        }
+        return decoded;
+    }();
+    return pictures[std::size_t(k)];
+}
+
 void setFont(double size, bool bold, bool italic)
 {
     Printer &p = printer();
@@ -39,12 +62,32 @@ void setFont(double size, bool bold, bool italic)
     p.FontItalic = italic;
 }
 
-// Centred on the page at y, in the current font.
+// Every text keeps 20 mm off both edges of the sheet.
+constexpr double TextLimitMm = 170;
+constexpr double OrganisationLeftMm = 20;
+constexpr double LogoLeftMm = 150;
+
+// The font one point smaller while the text is wider than the limit (as the
+// race name of the list heads is fitted); never below 1 pt. A width that is
+// no number leaves the size as it is.
+void fitFontSize(const QString &text, double limitMm)
+{
+    Printer &p = printer();
+    while (p.FontSize > 1 && p.TextWidth(text) > limitMm)
+        p.FontSize = std::max(1.0, double(p.FontSize) - 1);
+}
+
+// Centred on the page at y, in the current font, made smaller when it would
+// leave the page; the font size of the next text is the one set before.
 void printCentredAt(double y, const QString &text)
 {
-    printer().CurrentY = y;
+    Printer &p = printer();
+    const auto size = p.FontSize;
+    p.CurrentY = y;
     Work.WorkText = text;
+    fitFontSize(text, TextLimitMm);
     PrintCentred();
+    p.FontSize = size;
 }
 
 // The title beside a best time. Whoever has a best time gets it; the sex
@@ -104,12 +147,16 @@ void printCertificate(int slot, const Form8 &window)
     p.setJobTitle(QStringLiteral("Urkunde"), Rec.RaceName);
 
     p.FontName = QStringLiteral("Times");
-    p.CurrentX = 20;
+    p.CurrentX = OrganisationLeftMm;
     p.CurrentY = 20;
     setFont(24, false, false);
+    // A long name ends before the logo, or within the page without one.
+    const bool logo = !LogoPicture().isNull();
+    fitFontSize(App.OrganisationName,
+                logo ? LogoLeftMm - 2 - OrganisationLeftMm : TextLimitMm);
     p.Print(App.OrganisationName);
 
-    PrintLogo(150, 11);
+    PrintLogo(LogoLeftMm, 11);
 
     p.DrawWidth = 5;
     p.Line(20, 30, 185, 30, 0);
@@ -128,7 +175,7 @@ void printCertificate(int slot, const Form8 &window)
     const int k = Rec.CertificatePictogram;
     if (k >= 0 && k < 8) {
         const PictogramPlace &at = PictogramPlaces[k];
-        p.PaintPicture(Form1::PictogramPicture(k + 1), at.x, at.y, at.width, at.height);
+        p.PaintPicture(pictogram(k), at.x, at.y, at.width, at.height);
     }
 
     setFont(30, true, true);
@@ -187,7 +234,25 @@ void PrintCertificates()
         return;
     Form8 &window = form<Form8>();
     HourglassWhile hourglass;
+    // Nothing marked: nothing printed, and the ranking stays as it was.
+    bool anyMarked = false;
+    for (int i = 0; i < window.List2.ListCount() && !anyMarked; ++i)
+        anyMarked = window.List2.Selected(i);
+    if (!anyMarked)
+        return;
     OpenAthleteAndClubFilesIfClosed();
+
+    // The final ranking of the whole race, whatever printout ranked last: the
+    // start list of the second run leaves run-1 ranks and no totals, a club's
+    // result list the ranks within that club. As the result list does, a
+    // ranking window the user has open shows it.
+    {
+        const WholeRaceRanking wholeRace;
+        if (isLoaded<Form13>())
+            ComputeProvisionalResult();
+        else
+            ComputeRankingWithoutWindow();
+    }
 
     for (int i = 0; i < window.List2.ListCount(); ++i) {
         if (!window.List2.Selected(i))
@@ -196,6 +261,9 @@ void PrintCertificates()
         // A line that names no entry slot prints nothing.
         const double slot = Work.CurrentSlot;
         if (!(slot >= 1 && slot <= MaxSlots) || slot != double(int(slot)))
+            continue;
+        // An entry the ranking does not classify has no rank to certify.
+        if (Ranking.SlotRank[int(slot)] < 1)
             continue;
         printCertificate(int(slot), window);
     }

@@ -107,12 +107,12 @@ void FitRaceNameText(double limitMm)
     }
 }
 
-void PrintLogo(double x, double y)
+const QImage &LogoPicture()
 {
     const QFileInfo file(QStringLiteral("Logo.jpg"));
     if (!file.isFile()) {
         Logo = LogoCache{};
-        return;
+        return Logo.picture;
     }
     const QString key = file.absoluteFilePath() + QLatin1Char('|')
         + QString::number(file.size()) + QLatin1Char('|')
@@ -121,10 +121,16 @@ void PrintLogo(double x, double y)
         Logo.key = key;
         Logo.picture = loadPicture(file.filePath());
     }
+    return Logo.picture;
+}
+
+void PrintLogo(double x, double y)
+{
     // A file that is no picture is passed over like a missing one.
-    if (Logo.picture.isNull())
+    const QImage &picture = LogoPicture();
+    if (picture.isNull())
         return;
-    printer().PaintPicture(Logo.picture, x, y, 35, 18);
+    printer().PaintPicture(picture, x, y, 35, 18);
 }
 
 void LoadHeadPictures()

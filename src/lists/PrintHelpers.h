@@ -56,6 +56,9 @@ void FitRaceNameText(double limitMm);
 // Logo.jpg of the data directory, 35 x 18 mm with its top-left corner at
 // (x, y); nothing when the file is missing or is no picture.
 void PrintLogo(double x, double y = 11);
+// The picture PrintLogo paints; null when the file is missing or is no
+// picture. Loaded once while the file stays the same.
+const QImage &LogoPicture();
 
 // Fills a null HeadEmblemPicture / HeadStripPicture with the program's own.
 void LoadHeadPictures();

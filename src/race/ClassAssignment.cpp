@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "ClassStartOrder.h"
 #include "core/RecordFiles.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
@@ -36,6 +37,12 @@ int ClassCellCode(int k, int sex, int guest, int boarder)
 }
 
 void AssignClasses()
+{
+    NumberUnsetClassCells();
+    AssignClassesKeepingStartOrder();
+}
+
+void AssignClassesKeepingStartOrder()
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     OpenAthleteFile();
@@ -97,6 +104,23 @@ void RepairClassYears()
             Race.ClassYears[k][0] = Race.ClassYears[k][1];
     for (int k = 1; k <= last - 1; ++k)
         Race.ClassYears[k + 1][1] = Race.ClassYears[k][0] - 1;
+}
+
+void SettleClassYears()
+{
+    // Each pass can push an inversion one class down the chain, so the
+    // chain of 20 classes settles within 20 passes.
+    for (int pass = 0; pass <= ClassCount; ++pass) {
+        const auto before = Race.ClassYears;
+        RepairClassYears();
+        if (Race.ClassYears == before)
+            return;
+    }
+    // Only a chain that cannot close gets here (the last class is put back
+    // to 1900 in every pass): no class is left beginning after its end.
+    for (int k = 1; k <= ClassCount; ++k)
+        if (Race.ClassYears[k][0] > Race.ClassYears[k][1])
+            Race.ClassYears[k][0] = Race.ClassYears[k][1];
 }
 
 QString ClassRuleLine(int k)

@@ -21,18 +21,32 @@ extern ClassCountState Classes;
 // named class, or whose athlete number lies outside the athlete file, keeps
 // its class, start-order number and cell and counts nowhere. Reads one
 // athlete record per entry (the athlete variables end at the last one read)
-// and touches no window.
+// and touches no window. A race by classes whose start order was never set
+// gets its cells numbered first (NumberUnsetClassCells), so that every
+// window that assigns the classes ranks and starts them apart.
 void AssignClasses();
+// The same without the numbering: for the class-rules window while the
+// classes are still being named (their designations would keep the names
+// of the moment); it numbers them when it closes.
+void AssignClassesKeepingStartOrder();
 
 // Repairs the birth-year chain of the class table, assigns the classes and
 // refills the class-rules window's list when that window is loaded (it is
 // not loaded for this). Defined with its window in Form10.cpp.
 void NormalizeClassRules();
 
-// The year part of NormalizeClassRules: class 1 ends at the current year,
-// the last named class begins at 1900, the classes after it are cleared,
-// and each class ends one year before the previous, younger one begins.
+// One pass of the year repair: class 1 ends at the current year, the last
+// named class begins at 1900, the classes after it are cleared, a first year
+// after its last year is pulled down to it, and each class ends one year
+// before the previous, younger one begins. The chain can leave a class
+// beginning after its new end, which the next pass mends.
 void RepairClassYears();
+
+// The year part of NormalizeClassRules: RepairClassYears until a pass
+// changes nothing (at most a pass per class and one more). Afterwards no
+// class begins after it ends, also where the chain cannot close (more
+// classes than years after 1900: the oldest then begin before 1900).
+void SettleClassYears();
 
 // The class cell code (k - 1) * 8 + sex + 2 * guest + 4 * boarder, each
 // part 0 or 1.

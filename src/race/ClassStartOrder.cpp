@@ -118,6 +118,32 @@ void clearClassStartOrder()
             Race.ClassDesignations[std::size_t(i)] = defaultDesignation(i);
 }
 
+bool NumberUnsetClassCells()
+{
+    if (Rec.EvalByClass != 1)
+        return false;
+    bool anyCell = false;
+    for (int i = 0; i < CellCount; ++i) {
+        if (!named(gridClass(i)) || !cellInUse(i))
+            continue;
+        if (cellOrderOf(i) != 0)
+            return false;
+        anyCell = true;
+    }
+    if (!anyCell)
+        return false;
+    int number = 0;
+    for (int i = 0; i < CellCount; ++i) {
+        if (!named(gridClass(i)) || !cellInUse(i))
+            continue;
+        cellOrderOf(i) = ++number;
+        QString &designation = Race.ClassDesignations[std::size_t(i)];
+        if (designation.isEmpty())
+            designation = defaultDesignation(i);
+    }
+    return true;
+}
+
 int nextClassStartOrder()
 {
     int highest = 0;

@@ -66,6 +66,17 @@ void writeBackClassStartOrder();
 // as their defaults, replacing typed ones.
 void clearClassStartOrder();
 
+// A race evaluated by classes in which every cell in use of the named
+// classes still has number 0 (the start order was never set) would rank and
+// start all its classes as one group. Such cells are numbered 1, 2, 3, ... in
+// grid order, as a user clicking them one after another would, and a cell
+// without a designation gets its default, so that each class is ranked and
+// started by itself. Whoever wants all classes in one group gives them one
+// number other than 0. Nothing changes for a race by groups, one without a
+// named class, or one where any cell in use has a number. True when it
+// numbered.
+bool NumberUnsetClassCells();
+
 // The number a cell without one gets when it is clicked: the highest number
 // of the grid plus 1; 0 when that would pass HighestStartOrder.
 int nextClassStartOrder();

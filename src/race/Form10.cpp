@@ -39,8 +39,10 @@ int classOfLine(const QString &line)
 
 void NormalizeClassRules()
 {
-    RepairClassYears();
-    AssignClasses();
+    SettleClassYears();
+    // The classes are still being named: numbering an unset start order now
+    // would give its designations the names of the moment. Closing numbers.
+    AssignClassesKeepingStartOrder();
     // Loading the window here would hide the race and main windows.
     if (!isLoaded<Form10>())
         return;
@@ -135,6 +137,9 @@ void Form10::Form_Activate()
 void Form10::Form_Unload()
 {
     StoreWindowPosition(*this);
+    // The table is settled by every edit; once more, so that a class that
+    // begins after its end is never saved.
+    SettleClassYears();
     AssignClasses();
     SaveRaceFiles();
     form<Form4>().Show();

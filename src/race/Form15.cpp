@@ -71,7 +71,12 @@ Form15::Form15()
     Label8.Move(SideLeft, 2640, 1200, 300);
     Label8.setCaption(QStringLiteral("Nummer"));
     Text2.Move(SideLeft, 2940, 1080, 360);
-    Text2.setToolTipText(QStringLiteral("für Zusammenlegungen - gleiche Nummern vergeben"));
+    // All numbers 0 means the order was never set: the classes are then
+    // numbered one by one (NumberUnsetClassCells).
+    Text2.setToolTipText(QStringLiteral(
+        "für Zusammenlegungen - gleiche Nummern vergeben; alle Klassen in einer Wertung: "
+        "überall dieselbe Nummer außer 0 (sind alle Nummern 0, bekommt jede Klasse "
+        "ihre eigene)"));
     Command2.Move(SideLeft + 1200, 2940, 1200, 360);
     Command2.setCaption(QStringLiteral("eintragen"));
     Command4.Move(SideLeft, 3720, 2400, 420);

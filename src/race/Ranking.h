@@ -53,6 +53,20 @@ void RankAfterRun1();
 // state leaves it alone.
 extern std::function<int()> RankingClubFilter;
 
+// For as long as it lives, the rankings cover the whole race whatever the
+// print window's club choice; the filter is put back when it goes (also on
+// an early return), for the next printout that ranks by club.
+class WholeRaceRanking {
+public:
+    WholeRaceRanking() : kept_(std::move(RankingClubFilter)) { RankingClubFilter = nullptr; }
+    ~WholeRaceRanking() { RankingClubFilter = std::move(kept_); }
+    WholeRaceRanking(const WholeRaceRanking &) = delete;
+    WholeRaceRanking &operator=(const WholeRaceRanking &) = delete;
+
+private:
+    std::function<int()> kept_;
+};
+
 // The trimmed name of a slot's athlete as the last ComputeProvisionalResult
 // or RankAfterRun1 read it; false when it did not read that slot or the slot
 // holds another athlete now. Good only while the athlete file is unchanged

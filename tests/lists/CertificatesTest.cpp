@@ -15,6 +15,7 @@
 #include "lists/Certificates.h"
 #include "lists/Form8.h"
 #include "platform/Clock.h"
+#include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -29,6 +30,8 @@ struct Entry {
     int cell = 1;       // class cell, also the start-order number
     int group = 1;
     int slot = 0;       // 0: the next free one
+    double time2 = 0;
+    int club = 0;       // AthleteClub1, counted through SlotClub 1
 };
 
 class CertificatesTest : public WindowDataTest {
@@ -72,6 +75,7 @@ protected:
         ClearAthleteFields();
         Rec.AthleteName = e.name;
         Rec.AthleteSex = e.sex;
+        Rec.AthleteClub1 = e.club;
         Rec.CurrentAthleteId = id;
         WriteAthleteRecord();
         const int slot = e.slot ? e.slot : ++lastSlot;
@@ -79,12 +83,33 @@ protected:
         Race.SlotAthleteId[slot] = id;
         Race.SlotStartNo[slot] = slot;
         Race.SlotTime1[slot] = e.time;
+        Race.SlotTime2[slot] = e.time2;
         Race.SlotClass[slot] = 1;
         Race.SlotClassCell[slot] = e.cell;
         Race.SlotClassOrder[slot] = e.cell;
         Race.SlotGroup[slot] = e.group;
         Race.SlotClub[slot] = 1;
         return slot;
+    }
+
+    void writeClubs(const QStringList &names)
+    {
+        Rec.ClubCount = int(names.size());
+        for (int n = 1; n <= Rec.ClubCount; ++n) {
+            ClearClubFields();
+            Rec.ClubShortName = names.at(n - 1);
+            Rec.CurrentClubNo = n;
+            WriteClubRecord();
+        }
+    }
+
+    // The List2 line that names the slot.
+    static int lineOfSlot(const Form8 &f, int slot)
+    {
+        for (int i = 0; i < f.List2.ListCount(); ++i)
+            if (num::numericValue(rightChars(f.List2.List(i), 4)) == slot)
+                return i;
+        return -1;
     }
 
     // The print window over the entries, with its finisher list built.
@@ -213,10 +238,13 @@ TEST_F(CertificatesTest, NoMarkedLine_PrintsNothing)
 {
     add({QStringLiteral("Maier Eva"), 70});
     Form8 &f = open();
+    // Whatever ranked last stays: only the pointer changes.
+    Ranking.SlotRank[1] = 7;
     printLines(f, {});
     EXPECT_EQ(jobsPrinted(), 0);
     EXPECT_TRUE(rec->ops.empty());
     EXPECT_FALSE(hourglass());
+    EXPECT_EQ(Ranking.SlotRank[1], 7);
 }
 
 TEST_F(CertificatesTest, Page_PlacesFontsAndRules)
@@ -295,58 +323,61 @@ TEST_F(CertificatesTest, Page_PlacesFontsAndRules)
 
 TEST_F(CertificatesTest, ResultLine_BestTimeTitles)
 {
-    const int woman = add({QStringLiteral("Huber Anna"), 65.32, 0});
-    const int man = add({QStringLiteral("Maier Max"), 66, 1});
-    const int unset = add({QStringLiteral("Moser Kim"), 67, 2});
+    // The certificates rank the race before they print, so each case sets
+    // the times that give its best times.
+    const int anna = add({QStringLiteral("Huber Anna"), 60, 0});
+    const int eva = add({QStringLiteral("Maier Eva"), 61, 0});
+    const int max = add({QStringLiteral("Maier Max"), 62, 1});
+    const int kim = add({QStringLiteral("Moser Kim"), 63, 2});
     Form8 &f = open();
-    ASSERT_EQ(f.List2.ListCount(), 3);
-    const int lineOf[] = {0, 0, 1, 2};    // by slot, in ranking order
+    ASSERT_EQ(f.List2.ListCount(), 4);
 
     const QString cls = blanks(8) + QStringLiteral("Klasse: Schüler I");
     struct Case {
         int title;
-        int slot;
-        double total;
-        double bestFemale, bestMale;
-        QString tail;    // after the time
+        int printed;                    // slot
+        double anna, eva, max, kim;     // run times
+        QString tail;                   // after the time
     } cases[] = {
         // The champion titles take their wording from the sex.
-        {3, woman, 65.32, 65.32, 66, QStringLiteral("   Ortsmeisterin") + cls},
-        {3, man, 66, 65.32, 66, QStringLiteral("   Ortsmeister") + cls},
-        {4, woman, 65.32, 65.32, 66, QStringLiteral("   Vereinsmeisterin") + cls},
-        {4, man, 66, 65.32, 66, QStringLiteral("   Vereinsmeister") + cls},
-        // Either best time counts, whatever the sex.
-        {3, woman, 66, 65.32, 66, QStringLiteral("   Ortsmeisterin") + cls},
-        {1, man, 65.32, 65.32, 66, QStringLiteral("   Bestzeit") + cls},
+        {3, anna, 65.32, 70, 66, 67, QStringLiteral("   Ortsmeisterin") + cls},
+        {3, max, 65.32, 70, 66, 67, QStringLiteral("   Ortsmeister") + cls},
+        {4, anna, 65.32, 70, 66, 67, QStringLiteral("   Vereinsmeisterin") + cls},
+        {4, max, 65.32, 70, 66, 67, QStringLiteral("   Vereinsmeister") + cls},
+        // Either best time counts, whatever the sex: Eva has the men's.
+        {3, eva, 65.32, 66, 66, 67, QStringLiteral("   Ortsmeisterin") + cls},
         // No word for a sex not set, and none for title 0: the blanks stay.
-        {3, unset, 67, 99999, 67, QStringLiteral("   ") + cls},
-        {0, woman, 65.32, 65.32, 66, QStringLiteral("   ") + cls},
-        {1, unset, 67, 67, 99999, QStringLiteral("   Bestzeit") + cls},
-        {2, unset, 67, 67, 99999, QStringLiteral("   Tagesbestzeit") + cls},
+        {3, kim, 65.32, 70, 67, 67, QStringLiteral("   ") + cls},
+        {0, anna, 65.32, 70, 66, 67, QStringLiteral("   ") + cls},
+        {1, kim, 67, 70, 68, 67, QStringLiteral("   Bestzeit") + cls},
+        {2, kim, 67, 70, 68, 67, QStringLiteral("   Tagesbestzeit") + cls},
         // No best time: no title, no blanks.
-        {2, woman, 65.32, 65, 66, cls},
+        {2, anna, 65.32, 65, 66, 67, cls},
         // The comparison is exact.
-        {2, woman, 65.32, 65.32 + 1e-9, 66, cls},
+        {2, anna, 65.32 + 1e-9, 65.32, 66, 67, cls},
     };
     for (const Case &c : cases) {
         Rec.BestTimeTitle = c.title;
-        Ranking.SlotTotalTime[c.slot] = c.total;
-        Ranking.BestTimeFemale = c.bestFemale;
-        Ranking.BestTimeMale = c.bestMale;
-        printLines(f, {lineOf[c.slot]});
+        Race.SlotTime1[anna] = c.anna;
+        Race.SlotTime1[eva] = c.eva;
+        Race.SlotTime1[max] = c.max;
+        Race.SlotTime1[kim] = c.kim;
+        printLines(f, {lineOfSlot(f, c.printed)});
         const QString line = resultLine();
         ASSERT_TRUE(line.startsWith(QStringLiteral("Zeit: "))) << line.toStdString();
         const QString time = line.mid(6, line.indexOf(u',') + 3 - 6);
         EXPECT_EQ(line.mid(6 + time.size()), c.tail)
-            << "title " << c.title << ", slot " << c.slot << ": " << line.toStdString();
+            << "title " << c.title << ", slot " << c.printed << ": " << line.toStdString();
     }
 
-    // A total of 0 never gets a title, also when a best time is 0.
+    // A total of 0 never gets a title, also when it is the best time: a
+    // guest handicap that takes the whole time away.
     Rec.BestTimeTitle = 1;
-    Ranking.SlotTotalTime[woman] = 0;
-    Ranking.BestTimeFemale = 0;
-    Ranking.BestTimeMale = 0;
-    printLines(f, {0});
+    Race.SlotTime1[anna] = 65.32;
+    Race.SlotGuest[anna] = 1;
+    Rec.GuestTimeHandicap = -65.32;
+    printLines(f, {lineOfSlot(f, anna)});
+    EXPECT_EQ(textAt(205), QStringLiteral("1. Rang"));
     EXPECT_EQ(resultLine(), QStringLiteral("Zeit: ,00") + cls);
 }
 
@@ -523,4 +554,161 @@ TEST_F(CertificatesTest, SlotIsReadFromTheLineEnd)
     printLines(f, {1, 2, 3, 4});
     ASSERT_EQ(jobsPrinted(), 1);
     EXPECT_EQ(textAt(180), QStringLiteral("Huber Anna"));
+}
+
+// The certificates carry the final rank of the whole race, whatever printout
+// ranked the race last.
+TEST_F(CertificatesTest, FinalRank_AfterTheSecondRunStartList)
+{
+    Rec.TwoRuns = 1;
+    Rec.BestTimeTitle = 3;
+    // Huber is second after run 1 and wins the race.
+    add({QStringLiteral("Huber Anna"), 31, 0, 1, 1, 0, 30});
+    add({QStringLiteral("Maier Eva"), 30, 0, 1, 1, 0, 32});
+    Form8 &f = open();
+    ASSERT_EQ(f.List2.ListCount(), 2);
+    f.Command2.click();    // "Teilnehmerliste 2.Durchgang" ranks run 1
+    ASSERT_EQ(Ranking.SlotRank[1], 2);
+    printLines(f, {0, 1});
+    ASSERT_EQ(jobsPrinted(), 2);
+    EXPECT_EQ(textAt(180, 1), QStringLiteral("Huber Anna"));
+    EXPECT_EQ(textAt(205, 1), QStringLiteral("1. Rang"));
+    EXPECT_EQ(resultLine(1), QStringLiteral("Zeit: 1:01,00   Ortsmeisterin") + blanks(8)
+                                 + QStringLiteral("Klasse: Schüler I"));
+    EXPECT_EQ(textAt(205, 2), QStringLiteral("2. Rang"));
+    EXPECT_EQ(resultLine(2), QStringLiteral("Zeit: 1:02,00") + blanks(8)
+                                 + QStringLiteral("Klasse: Schüler I"));
+}
+
+TEST_F(CertificatesTest, FinalRank_AfterAClubResultList)
+{
+    writeClubs({QStringLiteral("SC Alpen"), QStringLiteral("WSV Tal")});
+    add({QStringLiteral("Huber Anna"), 65, 0, 1, 1, 0, 0, 1});
+    add({QStringLiteral("Maier Eva"), 70, 0, 1, 1, 0, 0, 2});
+    Form8 &f = open();
+    ASSERT_EQ(f.List2.ListCount(), 2);
+    f.Check1.setValue(1);
+    f.Combo3.setListIndex(0);
+    ASSERT_EQ(printWindowClubFilter(), 1);
+    f.Command3.click();    // the result list of SC Alpen alone
+    ASSERT_EQ(Ranking.SlotRank[2], 0);
+
+    printLines(f, {1});
+    ASSERT_EQ(jobsPrinted(), 1);
+    EXPECT_EQ(textAt(180), QStringLiteral("Maier Eva"));
+    EXPECT_EQ(textAt(205), QStringLiteral("2. Rang"));
+    EXPECT_EQ(resultLine(), QStringLiteral("Zeit: 1:10,00") + blanks(8)
+                                + QStringLiteral("Klasse: Schüler I"));
+    // The club choice stands for the next result list.
+    ASSERT_TRUE(RankingClubFilter);
+    EXPECT_EQ(RankingClubFilter(), 1);
+    f.Command3.click();
+    EXPECT_EQ(Ranking.RankedCount, 1);
+}
+
+TEST_F(CertificatesTest, EntryWithoutRank_GetsNoCertificate)
+{
+    add({QStringLiteral("Huber Anna"), 65});
+    add({QStringLiteral("Maier Eva"), 70});
+    Form8 &f = open();
+    ASSERT_EQ(f.List2.ListCount(), 2);
+    // Disqualified after the window listed her.
+    Race.SlotStatus1[1] = 1;
+    printLines(f, {0, 1});
+    ASSERT_EQ(jobsPrinted(), 1);
+    EXPECT_EQ(textAt(180), QStringLiteral("Maier Eva"));
+    EXPECT_EQ(textAt(205), QStringLiteral("1. Rang"));
+}
+
+namespace {
+
+// A text of wide capitals, n characters long.
+QString wideText(int n)
+{
+    const QString capitals = QStringLiteral("WMÄ");
+    QString text;
+    for (int i = 0; i < n; ++i)
+        text += capitals.at(i % capitals.size());
+    return text;
+}
+
+// Every text of the job lies on the sheet and no two texts overlap.
+void expectTextsOnTheSheetApart(const std::vector<PrintOp> &texts, double pageWidth,
+                                double pageHeight)
+{
+    for (const PrintOp &op : texts) {
+        const std::string what = op.text.toStdString();
+        EXPECT_GE(op.x, 0) << what;
+        EXPECT_LE(op.x + op.width, pageWidth) << what;
+        EXPECT_GE(op.y, 0) << what;
+        EXPECT_LE(op.y + op.height, pageHeight) << what;
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const PrintOp &a = texts[i], &b = texts[j];
+            const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x
+                || a.y + a.height <= b.y || b.y + b.height <= a.y;
+            EXPECT_TRUE(apart) << a.text.toStdString() << " / " << b.text.toStdString();
+        }
+}
+
+} // namespace
+
+TEST_F(CertificatesTest, WideTexts_ShrinkToStayOnTheSheetAndApart)
+{
+    App.OrganisationName = wideText(40);
+    Rec.RaceName = wideText(50);
+    Race.ClassDesignations[1] = wideText(40);
+    Rec.BestTimeTitle = 4;
+    add({wideText(50), 65.32, 0});
+    Form8 &f = open();
+
+    struct Case {
+        const char *what;
+        bool freeText;
+        bool logo;
+    } cases[] = {
+        {"result lines, no logo", false, false},
+        {"free text, with a logo", true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.logo)
+            writeJpeg(QStringLiteral("Logo.jpg"));
+        f.Check2.setValue(c.freeText ? 1 : 0);
+        f.Text1.setText(wideText(50));
+        f.Text2.setText(QStringLiteral("kurz"));
+        f.Text3.setText(wideText(50));
+        printLines(f, {0});
+        ASSERT_EQ(jobsPrinted(), 1);
+        const auto texts = textsOfJob(1);
+        expectTextsOnTheSheetApart(texts, 210, 297);
+
+        // Shrunk, centred as ever; a short text keeps its size.
+        const PrintOp *name = textAtY(180);
+        ASSERT_NE(name, nullptr);
+        EXPECT_LT(name->fontSize, 30);
+        EXPECT_TRUE(name->bold && name->italic);
+        for (double y : {40.0, 180.0, 240.0})
+            expectCentred(textAtY(y));
+        EXPECT_EQ(textAtY(240)->fontSize, 14);
+        if (c.freeText) {
+            EXPECT_LT(textAtY(200)->fontSize, 18);
+            EXPECT_EQ(textAtY(210)->fontSize, 18);
+            expectCentred(textAtY(220));
+        } else {
+            EXPECT_EQ(textAtY(195)->fontSize, 14);
+            EXPECT_TRUE(resultLine().contains(QStringLiteral("Vereinsmeisterin")));
+            EXPECT_LT(textAtY(225)->fontSize, 18);
+            expectCentred(textAtY(225));
+        }
+        // The organisation's name ends before the logo when there is one.
+        const PrintOp *organisation = textAtY(20);
+        ASSERT_NE(organisation, nullptr);
+        EXPECT_EQ(organisation->x, 20);
+        EXPECT_LT(organisation->fontSize, 24);
+        if (c.logo) {
+            EXPECT_LE(organisation->x + organisation->width, 150);
+        }
+    }
 }

@@ -307,6 +307,10 @@ protected:
         clickWithMouse(races.Command15);   // "Klassen-Start-Reihenfolge"
         Form15 &f = form<Form15>();
         ASSERT_TRUE(showAndActivate(f));
+        // The order the race came with (class by class) cleared first.
+        EXPECT_EQ(f.Label3(U10Women).Caption(), QStringLiteral("9"));
+        clickWithMouse(f.Command4);   // "alles auf 0 setzen"
+        clickWithMouse(f.Command5);   // "JA"
         int expected = 1;
         for (const int cell : {U10Women, U10Men, U11Women, U11Men, AllgWomen, AllgMen}) {
             clickWithMouse(f.Label3(cell));

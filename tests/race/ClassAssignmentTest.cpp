@@ -1,4 +1,5 @@
 #include <QDate>
+#include <vector>
 
 #include "TestSupport.h"
 #include "core/RecordFiles.h"
@@ -264,6 +265,34 @@ TEST_F(ClassAssignmentTest, Repair_PullsAFirstYearDownBeforeTheChainAndMendsTheR
     RepairClassYears();
     EXPECT_EQ(Race.ClassYears[2], (std::array<int, 2>{2015, 2015}));
     EXPECT_EQ(Race.ClassYears[3], (std::array<int, 2>{1900, 2014}));
+}
+
+TEST_F(ClassAssignmentTest, Settle_EndsWithNoClassBeginningAfterItsEnd)
+{
+    struct Case {
+        const char *what;
+        std::vector<std::array<int, 2>> stored;
+        std::vector<std::array<int, 2>> settled;
+    } cases[] = {
+        {"an inversion passed down the whole chain",
+         {{2010, 2026}, {2023, 2023}, {2022, 2022}, {2021, 2021}, {2020, 2020}, {1900, 2019}},
+         {{2010, 2026}, {2009, 2009}, {2008, 2008}, {2007, 2007}, {2006, 2006}, {1900, 2005}}},
+        // Class 1 beginning in 1900 leaves the older class no year after
+        // 1900: it may begin before, but never after its end.
+        {"a chain that cannot close", {{1900, 2026}, {1950, 1960}}, {{1900, 2026}, {1899, 1899}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int k = 1; k <= ClassCount; ++k)
+            setClass(k, QString(), 0, 0);
+        for (std::size_t i = 0; i < c.stored.size(); ++i)
+            setClass(int(i) + 1, QStringLiteral("K%1").arg(i + 1), c.stored[i][0], c.stored[i][1]);
+        SettleClassYears();
+        for (std::size_t i = 0; i < c.settled.size(); ++i)
+            EXPECT_EQ(Race.ClassYears[i + 1], c.settled[i]) << i + 1;
+        for (int k = 1; k <= ClassCount; ++k)
+            EXPECT_LE(Race.ClassYears[k][0], Race.ClassYears[k][1]) << k;
+    }
 }
 
 TEST_F(ClassAssignmentTest, NoNamedClass_ClassOneEndsThisYearAndNoEntryChanges)

@@ -200,18 +200,81 @@ TEST_F(Form10Test, EditingNameAndFirstYear_NormalisesTheChain)
     f.Text1.setText(QStringLiteral("2014"));
     f.Text2.SetFocus();
     EXPECT_EQ(Race.ClassYears[3], (Years{2014, 2018}));
-    // The older class now ends before its first year; its first year follows
-    // at the next normalisation.
-    EXPECT_EQ(Race.ClassYears[4], (Years{2017, 2013}));
-    EXPECT_EQ(f.List1.List(2), QStringLiteral(" 3 Minis                 2014 - 2018  (1/1)"));
-    // Counted in class 3, placed in the overlapping older class 6.
-    EXPECT_EQ(Race.SlotClass[1], 6);
-    f.List1.SetFocus();   // leaving the box normalises once more
+    // The whole chain follows at once: each older one-year class moves down
+    // a year, none is left beginning after its end.
     EXPECT_EQ(Race.ClassYears[4], (Years{2013, 2013}));
-    EXPECT_EQ(Race.ClassYears[5], (Years{2016, 2012}));
-    f.Command7.click();
     EXPECT_EQ(Race.ClassYears[5], (Years{2012, 2012}));
-    EXPECT_EQ(Race.ClassYears[6], (Years{2015, 2011}));
+    EXPECT_EQ(Race.ClassYears[6], (Years{2011, 2011}));
+    for (int k = 1; k <= ClassCount; ++k)
+        EXPECT_LE(Race.ClassYears[k][0], Race.ClassYears[k][1]) << k;
+    EXPECT_EQ(f.List1.List(2), QStringLiteral(" 3 Minis                 2014 - 2018  (1/1)"));
+    EXPECT_EQ(Race.SlotClass[1], 3);
+    // Normalising again changes nothing.
+    const auto settled = Race.ClassYears;
+    f.List1.SetFocus();
+    f.Command7.click();
+    EXPECT_EQ(Race.ClassYears, settled);
+}
+
+TEST_F(Form10Test, OpenedAndClosed_SavesASettledChain)
+{
+    // One pass of the repair would leave class 3 at 2018-2014 and class 4 at
+    // 1900-2017, placing a child born 2016 in the oldest class.
+    keepOnlyClasses(4);
+    Race.ClassNames[1] = QStringLiteral("K1");
+    Race.ClassNames[2] = QStringLiteral("K2");
+    Race.ClassNames[3] = QStringLiteral("K3");
+    Race.ClassNames[4] = QStringLiteral("K4");
+    Race.ClassYears[1] = {2020, 2026};
+    Race.ClassYears[2] = {2015, 2019};
+    Race.ClassYears[3] = {2018, 2018};
+    Race.ClassYears[4] = {1900, 2000};
+    enter(1, 2016);
+    Form10 &f = open();
+    f.Command1.click();
+    destroyUnloadedWindows();
+
+    EXPECT_EQ(Race.ClassYears[3], (Years{2014, 2014}));
+    EXPECT_EQ(Race.ClassYears[4], (Years{1900, 2013}));
+    EXPECT_EQ(Race.SlotClass[1], 2);
+    const QStringList k = fileLines(QStringLiteral("K 1.lst"));
+    ASSERT_EQ(k.size(), 380);
+    const QString saved[][3] = {{"K1", " 2020 ", " 2026 "},
+                                {"K2", " 2015 ", " 2019 "},
+                                {"K3", " 2014 ", " 2014 "},
+                                {"K4", " 1900 ", " 2013 "}};
+    for (int c = 0; c < 4; ++c)
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(k[c * 11 + i], saved[c][i]) << c << " " << i;
+    const QStringList r = fileLines(QStringLiteral("R 1.dat"));
+    ASSERT_EQ(r.size(), 23);   // one entry
+    EXPECT_EQ(r[2], QStringLiteral(" 2 "));
+}
+
+TEST_F(Form10Test, UnsetStartOrder_NumberedOnClosingUnderTheFinalNames)
+{
+    Rec.EvalByClass = 1;
+    keepOnlyClasses(2);
+    Form10 &f = open();
+    // While classes are being named nothing is numbered or designated yet.
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 0);
+    EXPECT_EQ(Race.ClassDesignations[0], QString());
+    f.List1.setListIndex(0);
+    f.Text6.SetFocus();
+    f.Text6.setText(QStringLiteral("Zwerge"));
+    f.Text1.SetFocus();
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 0);
+    f.Command1.click();
+    destroyUnloadedWindows();
+
+    EXPECT_EQ(Race.ClassCellOrder[1][0][0][0], 1);
+    EXPECT_EQ(Race.ClassCellOrder[2][0][0][0], 2);
+    EXPECT_EQ(Race.ClassDesignations[0], QStringLiteral("Zwerge"));
+    const QStringList k = fileLines(QStringLiteral("K 1.lst"));
+    ASSERT_EQ(k.size(), 380);
+    EXPECT_EQ(k[3], QStringLiteral(" 1 "));
+    EXPECT_EQ(k[11 + 3], QStringLiteral(" 2 "));
+    EXPECT_EQ(k[220], QStringLiteral("Zwerge"));
 }
 
 TEST_F(Form10Test, Years_AreHeldTo1900AndTheCurrentYear)

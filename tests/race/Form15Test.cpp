@@ -151,6 +151,10 @@ TEST_F(Form15Test, Captions_ShownWhole)
     Form15 &f = openGrid();
     for (const Label *l : {&f.Label7, &f.Label8, &f.Label5})
         EXPECT_TRUE(captionShownWhole(*l)) << l->Caption().toStdString();
+    // All numbers 0 are numbered class by class; one group needs one number.
+    EXPECT_TRUE(f.Text2.ToolTipText().startsWith(
+        QStringLiteral("für Zusammenlegungen - gleiche Nummern vergeben")));
+    EXPECT_TRUE(f.Text2.ToolTipText().contains(QStringLiteral("dieselbe Nummer außer 0")));
 }
 
 TEST_F(Form15Test, HiddenCellsAndHeadings_FollowTheCriteria)

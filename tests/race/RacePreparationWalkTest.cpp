@@ -320,6 +320,16 @@ protected:
         EXPECT_EQ(f.Label4(0).Caption(), QStringLiteral("w"));
         EXPECT_FALSE(f.Label4(2).Visible());
 
+        // Never set, the start order comes numbered class by class, women
+        // before men; the user clears it to give an order of his own.
+        EXPECT_EQ(f.Label3(0).Caption(), QStringLiteral("1"));
+        EXPECT_EQ(f.Label3(1).Caption(), QStringLiteral("2"));
+        EXPECT_EQ(f.Label3(U10Women).Caption(), QStringLiteral("9"));
+        EXPECT_EQ(f.Label3(U10Men).Caption(), QStringLiteral("10"));
+        clickWithMouse(f.Command4);   // "alles auf 0 setzen"
+        clickWithMouse(f.Command5);   // "JA"
+        EXPECT_EQ(f.Label3(U10Women).Caption(), QStringLiteral("0"));
+
         // Clicking numbers the cells in click order.
         int expected = 1;
         for (const int cell : {U10Women, U10Men, U11Women, U11Men, AllgWomen, AllgMen}) {
