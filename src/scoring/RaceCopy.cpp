@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -94,7 +95,12 @@ void CopyRace()
     if (!withRunData)
         clearRunData();
     Race.ActiveRaceNo = n;
-    const bool written = WriteRaceFiles();
+    // A copy is no combination race: a combination file left under the
+    // number would print the copy as a combination with another race's
+    // times. When it cannot go, nothing is written.
+    bool written = deleteFile(RaceFileName(u'Z', QStringLiteral(".dat")));
+    if (written)
+        written = WriteRaceFiles();
     Race = *kept;
 
     if (written) {

@@ -1,7 +1,12 @@
 // The race copy: the current race written again under another number.
+#include <QDir>
 #include <QFile>
 
 #include "CupFixture.h"
+#include "lists/CombinationFile.h"
+#include "lists/ResultList.h"
+#include "platform/Beep.h"
+#include "platform/RecordingPrinter.h"
 #include "scoring/Form19.h"
 #include "scoring/RaceCopy.h"
 #include "scoring/ScoringWindows.h"
@@ -162,6 +167,48 @@ TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
     EXPECT_EQ(Race.SlotAthleteId[1], a_);
     EXPECT_EQ(Race.SlotAthleteId[2], b_);
     EXPECT_EQ(Race.TeamNames[1], QString());
+}
+
+TEST_F(RaceCopyTest, TheCopyIsNoCombinationRace)
+{
+    // Race 13's number still has the combination file of an earlier
+    // combination race, whose race was deleted by hand.
+    Rec.RaceRecordNo = 13;
+    CupTable.CombiRaceNames[1] = QStringLiteral("Alt");
+    CupTable.CupAthleteNo[1] = b_;
+    CupTable.CombiTimes[1][0] = CupTable.CombiTimes[1][1] = 99;
+    ASSERT_TRUE(WriteCombinationFile());
+    CupTable.clear();
+    loadRace(12);
+
+    CupKopie &f = openCopy();
+    f.Check1.setValue(1);
+    f.Command16.click();
+    destroyUnloadedWindows();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Z 13.dat"))));
+
+    // Its result list is an ordinary one.
+    RecordingPrinter &rec = useRecordingPrinter();
+    form<Form4>().Text1.setText(QStringLiteral("13"));
+    ASSERT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+    PrintResultList();
+    EXPECT_NE(rec.findText(QStringLiteral("Ergebnisliste")), nullptr);
+    EXPECT_EQ(rec.findText(QStringLiteral("Ergebnisliste Kombination")), nullptr);
+}
+
+TEST_F(RaceCopyTest, ACombinationFileThatCannotGoStopsTheCopyWithABeep)
+{
+    // A folder in its place: the file cannot be removed, root or not.
+    ASSERT_TRUE(QDir(App.DataDir).mkpath(QStringLiteral("Z 13.dat/inside")));
+    CupKopie &f = openCopy();
+    const int beeps = beepCount();
+    f.Command16.click();
+    EXPECT_EQ(beepCount(), beeps + 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 13.dat"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 13.lst"))));
+    EXPECT_EQ(Rec.RaceCount, 12);
+    EXPECT_EQ(Race.ActiveRaceNo, 12);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Vereinsrennen"));
 }
 
 } // namespace
