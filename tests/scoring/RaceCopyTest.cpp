@@ -159,6 +159,8 @@ TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
     CupKopie &f = openCopy();
     f.Text2.setText(QStringLiteral("5"));
     f.Command16_Click();
+    ASSERT_TRUE(f.Command2.Visible());
+    f.Command2_Click();
 
     EXPECT_EQ(Rec.RaceCount, 12);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("M 5.lst"))));
@@ -167,6 +169,120 @@ TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
     EXPECT_EQ(Race.SlotAthleteId[1], a_);
     EXPECT_EQ(Race.SlotAthleteId[2], b_);
     EXPECT_EQ(Race.TeamNames[1], QString());
+}
+
+TEST_F(RaceCopyTest, ARaceWithANameOrEntriesIsReplacedOnlyAfterJA)
+{
+    // Race 13, the number proposed from race 12, is a timed cup race; race
+    // 14 has a name only; race 15 has entries but no name.
+    addRace(13, QStringLiteral("Cup 2"), {{b_, 55.5}, {a_, 54}});
+    addRace(14, QStringLiteral("Nur Name"), {});
+    addRace(15, QString(), {{a_, 0}});
+    loadRace(12);
+    struct Kept {
+        QByteArray entries, classes;
+        QString name;
+    };
+    auto kept = [this](int n) {
+        Race.ActiveRaceNo = n;
+        Kept k{readBytes(QStringLiteral("R %1.dat").arg(n)), readBytes(QStringLiteral("K %1.lst").arg(n)), {}};
+        Rec.RaceRecordNo = n;
+        ReadRaceHeader();
+        k.name = Rec.RaceName;
+        loadRace(12);
+        return k;
+    };
+    auto same = [](const Kept &x, const Kept &y) {
+        return x.entries == y.entries && x.classes == y.classes && x.name == y.name;
+    };
+
+    for (const int n : {13, 14, 15}) {
+        SCOPED_TRACE(n);
+        const Kept before = kept(n);
+        CupKopie &f = openCopy();
+        ASSERT_TRUE(showAndActivate(f));
+        if (n != 13)
+            f.Text2.setText(QString::number(n));
+        EXPECT_EQ(f.Text2.Text(), QString::number(n));
+        f.Command16.click();
+
+        // Asked, with "nein !" as the answer Enter gives; nothing written.
+        ASSERT_TRUE(isLoaded<CupKopie>());
+        EXPECT_TRUE(f.Command2.Visible());
+        EXPECT_EQ(f.Command2.Caption(), QStringLiteral("JA"));
+        EXPECT_TRUE(f.Command3.Visible());
+        EXPECT_EQ(f.Command3.Caption(), QStringLiteral("nein !"));
+        EXPECT_TRUE(f.Command3.hasFocus());
+        EXPECT_TRUE(same(kept(n), before));
+        pressKey(f.Command3, Qt::Key_Return);
+        EXPECT_FALSE(f.Command2.Visible());
+        EXPECT_FALSE(f.Command3.Visible());
+        EXPECT_TRUE(same(kept(n), before));
+        EXPECT_TRUE(isLoaded<CupKopie>());
+
+        // A number typed after the question is asked about anew.
+        f.Command16.click();
+        ASSERT_TRUE(f.Command2.Visible());
+        f.Text2.setText(QStringLiteral("20"));
+        EXPECT_FALSE(f.Command2.Visible());
+        f.Text2.setText(QString::number(n));
+        EXPECT_FALSE(f.Command2.Visible());
+
+        f.Command16.click();
+        f.Command2.click();
+        EXPECT_FALSE(isLoaded<CupKopie>());
+        destroyUnloadedWindows();
+        loadRace(n);
+        EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+        EXPECT_EQ(Race.SlotAthleteId[1], a_);
+        EXPECT_EQ(Race.SlotAthleteId[2], b_);
+        loadRace(12);
+    }
+    EXPECT_EQ(Rec.RaceCount, 15);
+}
+
+TEST_F(RaceCopyTest, AnEmptyOrNewNumberIsCopiedWithoutAQuestion)
+{
+    // Race 4 was deleted (blank header, no files); race 20 lies beyond the
+    // races.
+    for (const int n : {4, 20}) {
+        SCOPED_TRACE(n);
+        CupKopie &f = openCopy();
+        f.Text2.setText(QString::number(n));
+        f.Command16.click();
+        EXPECT_FALSE(isLoaded<CupKopie>());
+        destroyUnloadedWindows();
+        loadRace(n);
+        EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+        loadRace(12);
+    }
+}
+
+TEST_F(RaceCopyTest, ACopyOntoTheRaceItselfIsRefusedWithABeep)
+{
+    CupKopie &f = openCopy();
+    ASSERT_TRUE(showAndActivate(f));
+    f.Text2.setText(QStringLiteral("12"));
+    const int beeps = beepCount();
+    f.Command16.click();
+    EXPECT_EQ(beepCount(), beeps + 1);
+    EXPECT_TRUE(isLoaded<CupKopie>());
+    EXPECT_FALSE(f.Command2.Visible());
+    EXPECT_EQ(readBytes(QStringLiteral("R 12.dat")), original_);
+    loadRace(12);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Vereinsrennen"));
+    EXPECT_EQ(Race.SlotTime1[1], 65.32);
+
+    // The question of another race gives way to the refusal as well.
+    addRace(13, QStringLiteral("Cup 2"), {{b_, 55.5}});
+    loadRace(12);
+    f.Text2.setText(QStringLiteral("13"));
+    f.Command16.click();
+    ASSERT_TRUE(f.Command2.Visible());
+    f.Text2.setText(QStringLiteral("12"));
+    f.Command16.click();
+    EXPECT_FALSE(f.Command2.Visible());
+    EXPECT_EQ(beepCount(), beeps + 2);
 }
 
 TEST_F(RaceCopyTest, TheCopyIsNoCombinationRace)
