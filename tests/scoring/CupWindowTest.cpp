@@ -246,9 +246,24 @@ TEST_F(CupWindowTest, ADropCountTypedAfterTheEvaluationTakesBackThePrintout)
         std::function<void()> keys;
         const char *shown;
     } edits[] = {
-        {"a digit typed", [&] { pressKey(f.Text3, Qt::Key_End); typeText(f.Text3, QStringLiteral("2")); }, "12"},
-        {"backspace", [&] { pressKey(f.Text3, Qt::Key_End); pressKey(f.Text3, Qt::Key_Backspace); }, ""},
-        {"all replaced", [&] { pressKey(f.Text3, Qt::Key_A, Qt::ControlModifier); typeText(f.Text3, QStringLiteral("0")); }, "0"},
+        {"a digit typed",
+         [&] {
+             pressKey(f.Text3, Qt::Key_End);
+             typeText(f.Text3, QStringLiteral("2"));
+         },
+         "12"},
+        {"backspace",
+         [&] {
+             pressKey(f.Text3, Qt::Key_End);
+             pressKey(f.Text3, Qt::Key_Backspace);
+         },
+         ""},
+        {"all replaced",
+         [&] {
+             pressKey(f.Text3, Qt::Key_A, Qt::ControlModifier);
+             typeText(f.Text3, QStringLiteral("0"));
+         },
+         "0"},
     };
     for (const auto &edit : edits) {
         SCOPED_TRACE(edit.name);

@@ -185,7 +185,8 @@ TEST_F(RaceCopyTest, ARaceWithANameOrEntriesIsReplacedOnlyAfterJA)
     };
     auto kept = [this](int n) {
         Race.ActiveRaceNo = n;
-        Kept k{readBytes(QStringLiteral("R %1.dat").arg(n)), readBytes(QStringLiteral("K %1.lst").arg(n)), {}};
+        Kept k{readBytes(QStringLiteral("R %1.dat").arg(n)),
+               readBytes(QStringLiteral("K %1.lst").arg(n)), {}};
         Rec.RaceRecordNo = n;
         ReadRaceHeader();
         k.name = Rec.RaceName;
