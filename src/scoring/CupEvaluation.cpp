@@ -167,9 +167,13 @@ void DropCupResults(int steps)
         for (std::size_t c = 1; c <= CupColumns; ++c)
             dropped[c] = 0;
         for (int step = 1; step <= steps; ++step) {
+            // An entry without a place (no time, or no second run in a
+            // second-run column) earned nothing there: it goes first, like a
+            // race the participant was not in, never a real result before it.
             int pick = 0;
             for (int c = columns; c >= 1 && pick == 0; --c)
-                if (dropped[std::size_t(c)] == 0 && status[std::size_t(c)] >= 1)
+                if (dropped[std::size_t(c)] == 0
+                    && (status[std::size_t(c)] >= 1 || place[std::size_t(c)] < 1))
                     pick = c;
             if (pick == 0) {
                 int worst = 0;

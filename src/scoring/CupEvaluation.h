@@ -17,8 +17,9 @@ void EvaluateCup();
 // first row with athlete number 0, columns 1..CupRaceCount.
 
 // Marks `steps` drop results per row (CupDropped): first the highest column
-// the participant was not in or did not finish, then the worst place, of
-// equal places the longest time (of equal times the first column).
+// the participant was not in, did not finish or has no place in, then the
+// worst place, of equal places the longest time (of equal times the first
+// column).
 void DropCupResults(int steps);
 // CupPoints of every column from PointsTable (0 for a dropped column, one
 // with a run status, or a place beyond 100), column 0 their sum.

@@ -92,6 +92,7 @@ Form20::Form20()
     Text2.onChange = [this] { Text2_Change(); };
     Text2.onKeyDown = [this](int &keyCode, int shift) { Text2_KeyDown(keyCode, shift); };
     Text2.onLostFocus = [this] { Text2_LostFocus(); };
+    Text3.onChange = [this] { Text3_Change(); };
     Text3.onClick = [this] { Text3_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
@@ -231,6 +232,13 @@ void Form20::Text2_KeyDown(int &keyCode, int)
 void Form20::Text2_LostFocus()
 {
     FillPointsList(false);
+}
+
+// The printout shows the drop results of the last evaluation: another
+// count, typed or set, needs a new one first.
+void Form20::Text3_Change()
+{
+    Command2.setEnabled(false);
 }
 
 void Form20::Text3_Click()

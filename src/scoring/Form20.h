@@ -47,6 +47,7 @@ public:
     void Text2_Change();
     void Text2_KeyDown(int &keyCode, int shift);
     void Text2_LostFocus();
+    void Text3_Change();
     void Text3_Click();
     void Command1_Click();
     void Command2_Click();

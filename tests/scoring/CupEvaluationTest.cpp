@@ -124,7 +124,14 @@ TEST_F(CupEvaluationTest, DropStepsPickStatusFirstThenWorstPlaceThenLongestTime)
         {"status before place: the highest column", 1, {1, 0, 0, 9}, {0, 2, 3, 0}, {40, 0, 0, 60}, {0, 0, 1, 0}},
         {"two steps: status, then place", 2, {99, 2, 6, 4}, {1, 0, 0, 0}, {0, 40, 48, 44}, {1, 0, 1, 0}},
         {"more steps than columns", 9, {1, 2, 3, 4}, {0, 0, 0, 0}, {40, 41, 42, 43}, {1, 1, 1, 1}},
-        {"no time to choose by", 1, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"no time to choose by", 1, {1, 1, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        // An entry without a place earned nothing: it goes before a real
+        // result, like a race the participant was not in.
+        {"no place before the worst place", 1, {0, 1, 3, 2}, {0, 0, 0, 0}, {0, 40, 45, 42}, {1, 0, 0, 0}},
+        {"no place and not in the race: the highest column", 1, {99, 0, 1, 2}, {1, 0, 0, 0}, {0, 0, 40, 42}, {0, 1, 0, 0}},
+        {"not in the race above no place", 1, {1, 0, 99, 2}, {0, 0, 1, 0}, {40, 0, 0, 42}, {0, 0, 1, 0}},
+        {"two steps: no place, then worst place", 2, {3, 0, 1, 2}, {0, 0, 0, 0}, {45, 0, 40, 42}, {1, 1, 0, 0}},
+        {"no places at all: the highest column", 1, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}},
     };
     for (const auto &k : cases) {
         SCOPED_TRACE(k.name);
@@ -140,6 +147,47 @@ TEST_F(CupEvaluationTest, DropStepsPickStatusFirstThenWorstPlaceThenLongestTime)
         DropCupResults(k.steps);
         for (int col = 1; col <= 4; ++col)
             EXPECT_EQ(CupTable.CupDropped[1][col], k.dropped[col - 1]) << "column " << col;
+    }
+}
+
+TEST_F(CupEvaluationTest, AnEntryWithoutAPlaceIsDroppedBeforeARealResult)
+{
+    const int a = addAthlete(QStringLiteral("AMANN Alex"));
+    std::vector<int> o;
+    for (const char *name : {"BAUER Ben", "CHRIST Carl", "DAXER Dino", "EDER Emil", "FINK Felix"})
+        o.push_back(addAthlete(QString::fromUtf8(name)));
+    const struct {
+        const char *name;
+        std::vector<std::vector<CupEntry>> races;   // races 1, 2, ...
+        const char *line;   // AMANN Alex in the result text, after his rank
+    } cases[] = {
+        // Places 0, 1 and 3: entered in race 1, but without a time.
+        {"entered without a time",
+         {{{a, 0}, {o[0], 40}, {o[1], 41}},
+          {{a, 40}, {o[0], 41}, {o[1], 42}},
+          {{o[0], 40}, {o[1], 41}, {a, 42}}},
+         "AMANN Alex               X    20    10    30"},
+        // Race 1 has five second runs, none of them his: its second-run
+        // column has him entered without a place.
+        {"second run without a time",
+         {{{a, 40}, {o[0], 41, 0, 50}, {o[1], 42, 0, 51}, {o[2], 43, 0, 52}, {o[3], 44, 0, 53},
+           {o[4], 45, 0, 54}},
+          {{o[0], 40}, {o[1], 41}, {a, 42}}},
+         "AMANN Alex              20     X    10    30"},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.name);
+        std::vector<int> marked;
+        for (std::size_t r = 0; r < k.races.size(); ++r) {
+            addRace(int(r) + 1, QStringLiteral("Rennen %1").arg(r + 1), k.races[r]);
+            marked.push_back(int(r) + 1);
+        }
+        Form20 &f = evaluate(marked, QStringLiteral("1"));
+        ASSERT_EQ(CupTable.CupRaceCount, 3);
+        EXPECT_EQ(column(a, 0, CupTable.CupPoints), 30);
+        const QStringList shown = lines(f.List5).filter(QStringLiteral("AMANN"));
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown[0].mid(6), QString::fromUtf8(k.line));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "FileFaults.h"
 #include "platform/Beep.h"
 #include "platform/Cp1252.h"
+#include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
 #include "scoring/ScoringWindows.h"
 
@@ -233,6 +234,61 @@ TEST_F(CupWindowTest, ClicksInTheRaceListAndEditsGateTheButtons)
     f.Text4.setText(QStringLiteral("Neu"));
     f.Check1.setValue(1);
     EXPECT_TRUE(f.Command2.Enabled());
+}
+
+TEST_F(CupWindowTest, ADropCountTypedAfterTheEvaluationTakesBackThePrintout)
+{
+    RecordingPrinter &rec = useRecordingPrinter();
+    Form20 &f = openCup();
+    ASSERT_TRUE(showAndActivate(f));
+    mark(f, {1, 2, 3});
+    // Reaching the field by keyboard, not by a click into it.
+    const struct {
+        const char *name;
+        std::function<void()> keys;
+        const char *shown;
+    } edits[] = {
+        {"a digit typed",
+         [&] {
+             pressKey(f.Text3, Qt::Key_End);
+             typeText(f.Text3, QStringLiteral("2"));
+         },
+         "12"},
+        {"backspace",
+         [&] {
+             pressKey(f.Text3, Qt::Key_End);
+             pressKey(f.Text3, Qt::Key_Backspace);
+         },
+         ""},
+        {"all replaced",
+         [&] {
+             pressKey(f.Text3, Qt::Key_A, Qt::ControlModifier);
+             typeText(f.Text3, QStringLiteral("0"));
+         },
+         "0"},
+    };
+    for (const auto &edit : edits) {
+        SCOPED_TRACE(edit.name);
+        f.Text3.setText(QStringLiteral("1"));
+        f.Command1.click();
+        ASSERT_TRUE(f.Command2.Enabled());
+        f.List2.SetFocus();
+        pressKey(f.List2, Qt::Key_Tab);
+        ASSERT_TRUE(f.Text3.hasFocus());
+        edit.keys();
+        EXPECT_EQ(f.Text3.Text(), QString::fromUtf8(edit.shown));
+        EXPECT_FALSE(f.Command2.Enabled());
+        // "drucken" prints nothing with the drop results of the last run.
+        f.Command2.click();
+        EXPECT_EQ(rec.jobCount(), 0);
+    }
+    // The next evaluation takes the count typed and may be printed.
+    f.Command1.click();
+    EXPECT_TRUE(f.Command2.Enabled());
+    EXPECT_EQ(CupTable.CupDropped[1][1] + CupTable.CupDropped[1][2] + CupTable.CupDropped[1][3], 0);
+    f.Command2.click();
+    EXPECT_EQ(rec.jobCount(), 1);
+    EXPECT_EQ(rec.findText(QStringLiteral("X")), nullptr);
 }
 
 TEST_F(CupWindowTest, RaceNumbersAreReadWholeFromListLines)

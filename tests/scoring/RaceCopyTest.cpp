@@ -1,7 +1,12 @@
 // The race copy: the current race written again under another number.
+#include <QDir>
 #include <QFile>
 
 #include "CupFixture.h"
+#include "lists/CombinationFile.h"
+#include "lists/ResultList.h"
+#include "platform/Beep.h"
+#include "platform/RecordingPrinter.h"
 #include "scoring/Form19.h"
 #include "scoring/RaceCopy.h"
 #include "scoring/ScoringWindows.h"
@@ -154,6 +159,8 @@ TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
     CupKopie &f = openCopy();
     f.Text2.setText(QStringLiteral("5"));
     f.Command16_Click();
+    ASSERT_TRUE(f.Command2.Visible());
+    f.Command2_Click();
 
     EXPECT_EQ(Rec.RaceCount, 12);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("M 5.lst"))));
@@ -162,6 +169,163 @@ TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
     EXPECT_EQ(Race.SlotAthleteId[1], a_);
     EXPECT_EQ(Race.SlotAthleteId[2], b_);
     EXPECT_EQ(Race.TeamNames[1], QString());
+}
+
+TEST_F(RaceCopyTest, ARaceWithANameOrEntriesIsReplacedOnlyAfterJA)
+{
+    // Race 13, the number proposed from race 12, is a timed cup race; race
+    // 14 has a name only; race 15 has entries but no name.
+    addRace(13, QStringLiteral("Cup 2"), {{b_, 55.5}, {a_, 54}});
+    addRace(14, QStringLiteral("Nur Name"), {});
+    addRace(15, QString(), {{a_, 0}});
+    loadRace(12);
+    struct Kept {
+        QByteArray entries, classes;
+        QString name;
+    };
+    auto kept = [this](int n) {
+        Race.ActiveRaceNo = n;
+        Kept k{readBytes(QStringLiteral("R %1.dat").arg(n)),
+               readBytes(QStringLiteral("K %1.lst").arg(n)), {}};
+        Rec.RaceRecordNo = n;
+        ReadRaceHeader();
+        k.name = Rec.RaceName;
+        loadRace(12);
+        return k;
+    };
+    auto same = [](const Kept &x, const Kept &y) {
+        return x.entries == y.entries && x.classes == y.classes && x.name == y.name;
+    };
+
+    for (const int n : {13, 14, 15}) {
+        SCOPED_TRACE(n);
+        const Kept before = kept(n);
+        CupKopie &f = openCopy();
+        ASSERT_TRUE(showAndActivate(f));
+        if (n != 13)
+            f.Text2.setText(QString::number(n));
+        EXPECT_EQ(f.Text2.Text(), QString::number(n));
+        f.Command16.click();
+
+        // Asked, with "nein !" as the answer Enter gives; nothing written.
+        ASSERT_TRUE(isLoaded<CupKopie>());
+        EXPECT_TRUE(f.Command2.Visible());
+        EXPECT_EQ(f.Command2.Caption(), QStringLiteral("JA"));
+        EXPECT_TRUE(f.Command3.Visible());
+        EXPECT_EQ(f.Command3.Caption(), QStringLiteral("nein !"));
+        EXPECT_TRUE(f.Command3.hasFocus());
+        EXPECT_TRUE(same(kept(n), before));
+        pressKey(f.Command3, Qt::Key_Return);
+        EXPECT_FALSE(f.Command2.Visible());
+        EXPECT_FALSE(f.Command3.Visible());
+        EXPECT_TRUE(same(kept(n), before));
+        EXPECT_TRUE(isLoaded<CupKopie>());
+
+        // A number typed after the question is asked about anew.
+        f.Command16.click();
+        ASSERT_TRUE(f.Command2.Visible());
+        f.Text2.setText(QStringLiteral("20"));
+        EXPECT_FALSE(f.Command2.Visible());
+        f.Text2.setText(QString::number(n));
+        EXPECT_FALSE(f.Command2.Visible());
+
+        f.Command16.click();
+        f.Command2.click();
+        EXPECT_FALSE(isLoaded<CupKopie>());
+        destroyUnloadedWindows();
+        loadRace(n);
+        EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+        EXPECT_EQ(Race.SlotAthleteId[1], a_);
+        EXPECT_EQ(Race.SlotAthleteId[2], b_);
+        loadRace(12);
+    }
+    EXPECT_EQ(Rec.RaceCount, 15);
+}
+
+TEST_F(RaceCopyTest, AnEmptyOrNewNumberIsCopiedWithoutAQuestion)
+{
+    // Race 4 was deleted (blank header, no files); race 20 lies beyond the
+    // races.
+    for (const int n : {4, 20}) {
+        SCOPED_TRACE(n);
+        CupKopie &f = openCopy();
+        f.Text2.setText(QString::number(n));
+        f.Command16.click();
+        EXPECT_FALSE(isLoaded<CupKopie>());
+        destroyUnloadedWindows();
+        loadRace(n);
+        EXPECT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+        loadRace(12);
+    }
+}
+
+TEST_F(RaceCopyTest, ACopyOntoTheRaceItselfIsRefusedWithABeep)
+{
+    CupKopie &f = openCopy();
+    ASSERT_TRUE(showAndActivate(f));
+    f.Text2.setText(QStringLiteral("12"));
+    const int beeps = beepCount();
+    f.Command16.click();
+    EXPECT_EQ(beepCount(), beeps + 1);
+    EXPECT_TRUE(isLoaded<CupKopie>());
+    EXPECT_FALSE(f.Command2.Visible());
+    EXPECT_EQ(readBytes(QStringLiteral("R 12.dat")), original_);
+    loadRace(12);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Vereinsrennen"));
+    EXPECT_EQ(Race.SlotTime1[1], 65.32);
+
+    // The question of another race gives way to the refusal as well.
+    addRace(13, QStringLiteral("Cup 2"), {{b_, 55.5}});
+    loadRace(12);
+    f.Text2.setText(QStringLiteral("13"));
+    f.Command16.click();
+    ASSERT_TRUE(f.Command2.Visible());
+    f.Text2.setText(QStringLiteral("12"));
+    f.Command16.click();
+    EXPECT_FALSE(f.Command2.Visible());
+    EXPECT_EQ(beepCount(), beeps + 2);
+}
+
+TEST_F(RaceCopyTest, TheCopyIsNoCombinationRace)
+{
+    // Race 13's number still has the combination file of an earlier
+    // combination race, whose race was deleted by hand.
+    Rec.RaceRecordNo = 13;
+    CupTable.CombiRaceNames[1] = QStringLiteral("Alt");
+    CupTable.CupAthleteNo[1] = b_;
+    CupTable.CombiTimes[1][0] = CupTable.CombiTimes[1][1] = 99;
+    ASSERT_TRUE(WriteCombinationFile());
+    CupTable.clear();
+    loadRace(12);
+
+    CupKopie &f = openCopy();
+    f.Check1.setValue(1);
+    f.Command16.click();
+    destroyUnloadedWindows();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Z 13.dat"))));
+
+    // Its result list is an ordinary one.
+    RecordingPrinter &rec = useRecordingPrinter();
+    form<Form4>().Text1.setText(QStringLiteral("13"));
+    ASSERT_EQ(Rec.RaceName, QStringLiteral("Kopie v. Vereinsrennen"));
+    PrintResultList();
+    EXPECT_NE(rec.findText(QStringLiteral("Ergebnisliste")), nullptr);
+    EXPECT_EQ(rec.findText(QStringLiteral("Ergebnisliste Kombination")), nullptr);
+}
+
+TEST_F(RaceCopyTest, ACombinationFileThatCannotGoStopsTheCopyWithABeep)
+{
+    // A folder in its place: the file cannot be removed, root or not.
+    ASSERT_TRUE(QDir(App.DataDir).mkpath(QStringLiteral("Z 13.dat/inside")));
+    CupKopie &f = openCopy();
+    const int beeps = beepCount();
+    f.Command16.click();
+    EXPECT_EQ(beepCount(), beeps + 1);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 13.dat"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 13.lst"))));
+    EXPECT_EQ(Rec.RaceCount, 12);
+    EXPECT_EQ(Race.ActiveRaceNo, 12);
+    EXPECT_EQ(Rec.RaceName, QStringLiteral("Vereinsrennen"));
 }
 
 } // namespace
