@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <cstdio>
+#include <cstdlib>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -112,5 +113,74 @@ void BM_ProcessStartUpToPaintedMainWindow(benchmark::State &state)
     timeProbe(state, {"program"});
 }
 BENCHMARK(BM_ProcessStartUpToPaintedMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// Opening a window as the user does, from its button in the main or the race
+// window (race 1, the 1000-entry race, selected there), until the window is
+// painted with its lists filled: the first time in a process, and again in
+// the same process after it was closed. Every measurement is a new process.
+struct WindowOpening {
+    const char *label;
+    const char *opener;
+    const char *button;
+};
+
+const WindowOpening Openings[] = {
+    {"Form3 Laeufer", "Form1", "Command1"},
+    {"Form2 Vereine", "Form1", "Command2"},
+    {"Form4 Veranstaltungen", "Form1", "Command3"},
+    {"Form5 Teilnehmerliste", "Form4", "Command4"},
+    {"Form6 Startnummern", "Form4", "Command5"},
+    {"Form7 Zeitnehmung", "Form4", "Command6"},
+    {"Form8 Listen und Urkunden", "Form4", "Command8"},
+    {"Form9 Rennen loeschen", "Form4", "Command9"},
+    {"Form11 Mannschaften und Gruppen", "Form4", "Command10"},
+    {"Form12 Mannschafts-Ergebnisse", "Form4", "Command11"},
+    {"Form16 Renndaten", "Form4", "Command12"},
+    {"Form10 Klassen-Bildungs-Regeln", "Form4", "Command13"},
+    {"Form14 Auswertungskriterien", "Form4", "Command14"},
+    {"Form15 Klassen-Start-Reihenfolge", "Form4", "Command15"},
+    {"CupKopie Kopie herstellen", "Form4", "Command16"},
+    {"Form20 Cupwertung", "Form4", "Command17"},
+    {"Form19 Kombilauf", "Form4", "Command18"},
+};
+
+void BM_OpenWindow(benchmark::State &state, const WindowOpening &w, bool again)
+{
+    BenchDataDir dir;
+    if (!dir.valid()) {
+        state.SkipWithError("no data directory");
+        return;
+    }
+    WriteBenchDatabase();
+    WriteBenchRace();
+    UnloadAllWindows();
+    for (auto _ : state) {
+        std::string out;
+        if (!runProbe({"window", w.opener, w.button}, &out)) {
+            state.SkipWithError("the window did not open and paint");
+            return;
+        }
+        const double first = std::atof(out.c_str());
+        const double second = std::atof(out.c_str() + out.find(' ') + 1);
+        state.SetIterationTime((again ? second : first) / 1000.0);
+    }
+}
+
+[[maybe_unused]] const bool registered = [] {
+    for (const WindowOpening &w : Openings) {
+        for (const bool again : {false, true}) {
+            const std::string name = std::string("BM_OpenWindow/") + w.label
+                + (again ? "/again" : "/first");
+            benchmark::RegisterBenchmark(name.c_str(), [w, again](benchmark::State &s) {
+                BM_OpenWindow(s, w, again);
+            })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+        }
+    }
+    return true;
+}();
 
 } // namespace
