@@ -113,6 +113,11 @@ void WriteBenchDatabase()
 
 void WriteBenchRace()
 {
+    WriteBenchRaceAs(BenchRaceNo, 777);
+}
+
+void WriteBenchRaceAs(int raceNo, unsigned seed)
+{
     ClearRaceHeader();
     Rec.RaceName = QStringLiteral("Vereinsmeisterschaft Riesenslalom");
     Rec.RaceShortName = QStringLiteral("VM RS");
@@ -125,9 +130,10 @@ void WriteBenchRace()
     Rec.TwoRuns = 1;
     Rec.EvalBoarders = 0;
     Rec.BestTimeTitle = 0;
-    Rec.RaceRecordNo = BenchRaceNo;
+    Rec.RaceRecordNo = raceNo;
     WriteRaceHeader();
-    Race.ActiveRaceNo = BenchRaceNo;
+    Race = RaceState{};
+    Race.ActiveRaceNo = raceNo;
 
     ComputeSeasonYearOffset();
     LoadStandardClassTable();
@@ -146,7 +152,7 @@ void WriteBenchRace()
         Race.GroupNames[n] = QStringLiteral("Gruppe %1").arg(n);
     }
     Lcg rng;
-    rng.state = 777;
+    rng.state = seed;
     for (int i = 1; i <= BenchEntries; ++i) {
         const int a = athleteOfSlot(i);
         Race.SlotAthleteId[i] = a;

@@ -35,6 +35,8 @@ void WriteBenchDatabase();
 // Fills the race tables of race 1 (header, classes, entries, both runs),
 // writes its header and its four files. Needs the database.
 void WriteBenchRace();
+// The same race as race raceNo, its times drawn from seed.
+void WriteBenchRaceAs(int raceNo, unsigned seed);
 // Race headers 1..count with names; race 1 keeps the bench race's header.
 void WriteBenchRaceHeaders(int count);
 // The four files of the active race, as LoadRaceFiles reads them.

@@ -7,6 +7,7 @@
 #include "lists/ListWindows.h"
 #include "platform/Fonts.h"
 #include "race/RaceWindows.h"
+#include "scoring/ScoringWindows.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     InstallRaceWindows();
     InstallListWindows();
+    InstallScoringWindows();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

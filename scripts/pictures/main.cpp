@@ -801,6 +801,14 @@ int main(int argc, char *argv[])
         const QSize size(int(std::lround(pg.widthMm * PixelsPerMm)), int(std::lround(pg.heightMm * PixelsPerMm)));
         const QImage img = renderFitted(size, pg.scene, 0.035, Paper);
         save(toPalette(img, {Paper, Ink, Accent}), pg.file);
+        // The main window shows each pictogram fitted into its picture area
+        // (136 x 96 pixels); it carries that size too, scaled from the file
+        // just written as the window would scale it, so that starting the
+        // program decodes small pictures only.
+        const QImage written(out.filePath(QString::fromLatin1(pg.file)));
+        const QByteArray screen = QByteArray(pg.file).replace(".png", "-screen.png");
+        save(written.scaled(QSize(136, 96), Qt::KeepAspectRatio, Qt::SmoothTransformation),
+             screen.constData());
     }
     save(emblem(), "emblem.png");
     save(strip(), "strip.png");

@@ -23,23 +23,16 @@ constexpr int PictureWidth = 2040;
 constexpr int PictureHeight = 1440;
 
 // The eight pictograms fitted whole, at the largest size that fits the
-// picture area. Decoding and smooth-scaling the large pictures is most of
-// what building the main window costs, and the result never changes: it is
-// made once per run and shared (QImage shares its pixels) by every main
-// window built.
+// picture area. The program carries them at that size beside the large ones
+// it prints (scripts/pictures makes both), so the main window decodes only
+// small pictures; made once per run and shared (QImage shares its pixels) by
+// every main window built.
 const std::array<QImage, 8> &FittedPictograms()
 {
     static const std::array<QImage, 8> fitted = [] {
-        const QSize box(pixelsFromTwips(PictureWidth), pixelsFromTwips(PictureHeight));
-        auto fit = [box](int n) {
-            const QImage picture = Form1::PictogramPicture(n);
-            return picture.isNull()
-                ? picture
-                : picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        };
         std::array<QImage, 8> made;
         for (int n = 1; n <= 8; ++n)
-            made[std::size_t(n - 1)] = fit(n);
+            made[std::size_t(n - 1)] = Form1::ScreenPictogramPicture(n);
         return made;
     }();
     return fitted;
@@ -106,6 +99,18 @@ QImage Form1::PictogramPicture(int n)
     if (n < 1 || n > 8)
         return {};
     return ProgramPicture(QStringLiteral("pictogram%1.png").arg(n));
+}
+
+QImage Form1::ScreenPictogramPicture(int n)
+{
+    if (n < 1 || n > 8)
+        return {};
+    return ProgramPicture(QStringLiteral("pictogram%1-screen.png").arg(n));
+}
+
+QSize Form1::PictogramArea()
+{
+    return {pixelsFromTwips(PictureWidth), pixelsFromTwips(PictureHeight)};
 }
 
 QString Form1::OrganisationHint()

@@ -34,6 +34,11 @@ public:
     // sledger, running child, female runner, male runner, running pair,
     // cyclist (1..8; a null image outside).
     static QImage PictogramPicture(int n);
+    // The same pictograms fitted whole into the picture area of the main
+    // window, as it shows them (1..8; a null image outside).
+    static QImage ScreenPictogramPicture(int n);
+    // The picture area in pixels.
+    static QSize PictogramArea();
     // The text the organisation label shows under the mouse.
     static QString OrganisationHint();
 

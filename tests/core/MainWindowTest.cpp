@@ -83,6 +83,25 @@ TEST_F(MainWindowTest, Pictograms_AreCarriedByTheProgram)
     EXPECT_TRUE(Form1::PictogramPicture(9).isNull());
 }
 
+// The small pictograms the window shows are the large ones fitted into its
+// picture area, pixel for pixel: a large one drawn anew without the small
+// one made again from it fails here.
+TEST_F(MainWindowTest, ShownPictograms_AreTheLargeOnesFittedIntoThePictureArea)
+{
+    for (int n = 1; n <= 8; ++n) {
+        const QImage fitted = Form1::PictogramPicture(n)
+                                  .scaled(Form1::PictogramArea(), Qt::KeepAspectRatio,
+                                          Qt::SmoothTransformation)
+                                  .convertToFormat(QImage::Format_ARGB32);
+        const QImage shown =
+            form<Form1>().Pictogram(n).Picture().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(shown.size(), fitted.size()) << n;
+        EXPECT_TRUE(shown == fitted) << n;
+    }
+    EXPECT_TRUE(Form1::ScreenPictogramPicture(0).isNull());
+    EXPECT_TRUE(Form1::ScreenPictogramPicture(9).isNull());
+}
+
 TEST_F(MainWindowTest, OrganisationLabel_ShowsAHintUnderTheMouseForTwoSeconds)
 {
     writeBytes(QStringLiteral("Organisation.dat"), QByteArray("SV Berg\r\n"));

@@ -1,0 +1,202 @@
+// The scoring over several races and every printout of the 1000-entry race,
+// and the numeric floor of the rankings: the same 1000 keys sorted by their
+// numbers, as the rankings order them, without text.
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <tuple>
+#include <vector>
+
+#include "BenchData.h"
+#include "core/Form4.h"
+#include "core/RaceFiles.h"
+#include "core/RecordFiles.h"
+#include "core/SharedState.h"
+#include "lists/AlphabeticalList.h"
+#include "lists/CoverSheet.h"
+#include "lists/NotClassifiedList.h"
+#include "lists/ParticipantList.h"
+#include "lists/ResultList.h"
+#include "lists/SecondRunStartList.h"
+#include "platform/Form.h"
+#include "platform/Printer.h"
+#include "race/ClassAssignment.h"
+#include "race/Ranking.h"
+#include "scoring/CombinationRace.h"
+#include "scoring/CupEvaluation.h"
+#include "scoring/CupList.h"
+#include "scoring/Form12.h"
+#include "scoring/Form20.h"
+#include "scoring/TeamResultList.h"
+#include "scoring/TeamScoring.h"
+
+namespace {
+
+constexpr int ScoredRaces = 10;
+
+// The keys of the ranking: class order, time, slot, as numbers.
+struct NumericKey {
+    int order;
+    double time;
+    int slot;
+};
+
+void BM_FloorSortNumericKeys(benchmark::State &state)
+{
+    std::vector<NumericKey> keys;
+    keys.reserve(BenchEntries);
+    std::uint32_t s = 99;
+    for (int i = 1; i <= BenchEntries; ++i) {
+        s = s * 1103515245u + 12345u;
+        keys.push_back({int((s >> 8) % 40) + 1, 40.0 + double((s >> 4) % 3000) / 100.0, i});
+    }
+    for (auto _ : state) {
+        std::vector<NumericKey> sorted = keys;
+        std::sort(sorted.begin(), sorted.end(), [](const NumericKey &a, const NumericKey &b) {
+            return std::tie(a.order, a.time, a.slot) < std::tie(b.order, b.time, b.slot);
+        });
+        benchmark::DoNotOptimize(sorted.data());
+    }
+}
+BENCHMARK(BM_FloorSortNumericKeys)->Unit(benchmark::kMillisecond);
+
+// Races 1..10 of 1000 entries each, the race window loaded as the opener of
+// the scoring windows, race 1 current.
+#define BENCH_RACES_DIR(state)                                                                 \
+    BenchDataDir dir;                                                                          \
+    if (!dir.valid()) {                                                                        \
+        state.SkipWithError("no data directory");                                              \
+        return;                                                                                \
+    }                                                                                          \
+    WriteBenchDatabase();                                                                      \
+    for (int r = ScoredRaces; r >= 1; --r)                                                     \
+        WriteBenchRaceAs(r, 777u + unsigned(r));                                               \
+    Rec.RaceRecordNo = 1;                                                                      \
+    Race.ActiveRaceNo = 1;                                                                     \
+    ReadRaceHeader();                                                                          \
+    LoadRaceFiles();                                                                           \
+    form<Form4>().Hide()
+
+Form20 &openCupWithAllRaces()
+{
+    Form20 &f = form<Form20>();
+    f.Show();
+    for (int k = 0; k < f.List1.ListCount(); ++k)
+        f.List1.setSelected(k, true);
+    f.Text3.setText(QStringLiteral("2"));
+    return f;
+}
+
+void BM_EvaluateCup10x1000(benchmark::State &state)
+{
+    BENCH_RACES_DIR(state);
+    openCupWithAllRaces();
+    for (auto _ : state)
+        EvaluateCup();
+}
+BENCHMARK(BM_EvaluateCup10x1000)->Unit(benchmark::kMillisecond);
+
+void BM_PrintCupListPdf10x1000(benchmark::State &state)
+{
+    BENCH_RACES_DIR(state);
+    openCupWithAllRaces();
+    EvaluateCup();
+    if (!selectPrinter(pdfPrinterName())) {
+        state.SkipWithError("no PDF printer");
+        return;
+    }
+    for (auto _ : state)
+        PrintCupList();
+}
+BENCHMARK(BM_PrintCupListPdf10x1000)->Unit(benchmark::kMillisecond);
+
+void BM_CombineRaces10x1000(benchmark::State &state)
+{
+    BENCH_RACES_DIR(state);
+    std::vector<std::int32_t> races;
+    for (int r = 1; r <= ScoredRaces; ++r)
+        races.push_back(r);
+    for (auto _ : state) {
+        if (!CombineRaces(races, ScoredRaces + 1)) {
+            state.SkipWithError("the combination race was not built");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_CombineRaces10x1000)->Unit(benchmark::kMillisecond);
+
+// The 1000 entries in 100 teams.
+void spreadOverHundredTeams()
+{
+    for (int n = 1; n <= 100; ++n)
+        Race.TeamNames[n] = QStringLiteral("Mannschaft %1").arg(n);
+    for (int i = 1; i <= BenchEntries; ++i)
+        Race.SlotTeam[i] = (i - 1) % 100 + 1;
+}
+
+void BM_ScoreTeams1000x100(benchmark::State &state)
+{
+    BENCH_RACES_DIR(state);
+    spreadOverHundredTeams();
+    AssignClasses();
+    ComputeProvisionalResult();
+    CollectRaceClubs();
+    TeamScoring.Category = TeamCategory::Team;
+    TeamScoring.ScoreKind = TeamScoreKind::TimeSum;
+    TeamScoring.TimeSumCount = 3;
+    for (auto _ : state)
+        ScoreTeams();
+}
+BENCHMARK(BM_ScoreTeams1000x100)->Unit(benchmark::kMillisecond);
+
+// Every printout of the 1000-entry race to the PDF printer.
+void printToPdf(benchmark::State &state, void (*print)(), void (*prepare)() = nullptr)
+{
+    BenchDataDir dir;
+    if (!dir.valid()) {
+        state.SkipWithError("no data directory");
+        return;
+    }
+    WriteBenchDatabase();
+    WriteBenchRace();
+    LoadRaceFiles();
+    if (prepare)
+        prepare();
+    if (!selectPrinter(pdfPrinterName())) {
+        state.SkipWithError("no PDF printer");
+        return;
+    }
+    for (auto _ : state)
+        print();
+    if (QDir(dir.path(QStringLiteral("PDF"))).entryInfoList(QDir::Files).isEmpty())
+        state.SkipWithError("no PDF written");
+}
+
+void scoreTeamsForPrinting()
+{
+    spreadOverHundredTeams();
+    AssignClasses();
+    ComputeProvisionalResult();
+    CollectRaceClubs();
+    TeamScoring.Category = TeamCategory::Team;
+    TeamScoring.ScoreKind = TeamScoreKind::TimeSum;
+    TeamScoring.TimeSumCount = 3;
+    ScoreTeams();
+}
+
+BENCHMARK_CAPTURE(printToPdf, ResultList, PrintResultList)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, SecondRunStartList, PrintSecondRunStartList)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, ParticipantList, PrintParticipantList)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, NotClassifiedList, PrintNotClassifiedList)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, AlphabeticalList, PrintAlphabeticalList)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, CoverSheet, PrintCoverSheet)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(printToPdf, TeamResults, PrintTeamResults, scoreTeamsForPrinting)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
