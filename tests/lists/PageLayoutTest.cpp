@@ -4,6 +4,8 @@
 // runs on to the next page is named again at its top, and no band is left
 // as the last row of a page.
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <gmock/gmock.h>
@@ -90,6 +92,34 @@ protected:
         writeBytes(QStringLiteral("Logo.jpg"), bytes);
     }
 
+    // The race data of the cover sheet, each as long as it may be, and one
+    // banner in the sponsor band below its caption.
+    void setLongRaceData()
+    {
+        App.OrganisationName = widest(QStringLiteral("Skiclub "), 60);
+        Rec.RacePlace = widest(QStringLiteral("Ort "), 60);
+        Rec.Organiser = widest(QStringLiteral("SC "), 60);
+        Rec.HostClub = widest(QStringLiteral("WSV "), 25);
+        Rec.StartTimeText = widest(QStringLiteral("10 Uhr "), 30);
+        Rec.NumberOfGates = QStringLiteral("42");
+        Rec.RaceDirector = widest(QStringLiteral("Rennleiter "), 50);
+        Rec.CourseSetter = widest(QStringLiteral("Kurs "), 50);
+        Rec.StartReferee = widest(QStringLiteral("Start "), 50);
+        Rec.FinishReferee = widest(QStringLiteral("Ziel "), 50);
+        Rec.TimingOfficial = widest(QStringLiteral("Zeit "), 50);
+        Rec.ChiefJudge = widest(QStringLiteral("Chef "), 50);
+        // One banner in the sponsor band, below its caption.
+        BannerTable banners = DefaultBanners();
+        for (BannerEntry &b : banners)
+            b.Shown = 0;
+        banners[0].Shown = 1;
+        banners[0].Right = QStringLiteral("30");
+        banners[0].Down = QStringLiteral("240");
+        banners[0].SizePercent = QStringLiteral("100");
+        ASSERT_TRUE(WriteBannerFile(banners));
+        writeBytes(QStringLiteral("werbung1.jpg"), readBytes(QStringLiteral("Logo.jpg")));
+    }
+
     // The topmost text of a page below the column heads.
     const PrintOp *firstRow(int page, double below) const
     {
@@ -160,28 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PageLayoutTest, CoverSheetOfLongTextsStaysClear)
 {
-    App.OrganisationName = widest(QStringLiteral("Skiclub "), 60);
-    Rec.RacePlace = widest(QStringLiteral("Ort "), 60);
-    Rec.Organiser = widest(QStringLiteral("SC "), 60);
-    Rec.HostClub = widest(QStringLiteral("WSV "), 25);
-    Rec.StartTimeText = widest(QStringLiteral("10 Uhr "), 30);
-    Rec.NumberOfGates = QStringLiteral("42");
-    Rec.RaceDirector = widest(QStringLiteral("Rennleiter "), 50);
-    Rec.CourseSetter = widest(QStringLiteral("Kurs "), 50);
-    Rec.StartReferee = widest(QStringLiteral("Start "), 50);
-    Rec.FinishReferee = widest(QStringLiteral("Ziel "), 50);
-    Rec.TimingOfficial = widest(QStringLiteral("Zeit "), 50);
-    Rec.ChiefJudge = widest(QStringLiteral("Chef "), 50);
-    // One banner in the sponsor band, below its caption.
-    BannerTable banners = DefaultBanners();
-    for (BannerEntry &b : banners)
-        b.Shown = 0;
-    banners[0].Shown = 1;
-    banners[0].Right = QStringLiteral("30");
-    banners[0].Down = QStringLiteral("240");
-    banners[0].SizePercent = QStringLiteral("100");
-    ASSERT_TRUE(WriteBannerFile(banners));
-    writeBytes(QStringLiteral("werbung1.jpg"), readBytes(QStringLiteral("Logo.jpg")));
+    setLongRaceData();
 
     for (const QString &shortName : {QString(), QStringLiteral("VM")}) {
         rec->clear();
@@ -197,6 +206,41 @@ TEST_F(PageLayoutTest, CoverSheetOfLongTextsStaysClear)
             if (!(f.startsWith(title) && f.contains(QStringLiteral("overlaps \"Ergebnisliste\""))))
                 faults.push_back(f);
         EXPECT_THAT(faults, ::testing::IsEmpty()) << shortName.toStdString();
+    }
+}
+
+// Not run by default: prints every list of the race on the PDF printer and
+// copies the files into the folder that ZIRPA_PDF_OUT names, for a person to
+// look at (pdftoppm -r 100 renders them).
+TEST_F(PageLayoutTest, DISABLED_PrintsEveryListAsPdf)
+{
+    const QString out = qEnvironmentVariable("ZIRPA_PDF_OUT");
+    ASSERT_FALSE(out.isEmpty());
+    resetPrinter();
+    ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    const struct {
+        const char *name;
+        void (*print)();
+    } lists[] = {{"ergebnisliste", PrintResultList},
+                 {"startliste2", PrintSecondRunStartList},
+                 {"teilnehmerliste", PrintParticipantList},
+                 {"nichtinwertung", PrintNotClassifiedList},
+                 {"alphabetisch", PrintAlphabeticalList},
+                 {"kombination", printCombinationResultList},
+                 {"titelblatt", PrintCoverSheet}};
+    QDir().mkpath(out);
+    for (const auto &l : lists) {
+        if (l.print == PrintCoverSheet)
+            setLongRaceData();
+        l.print();
+        const QStringList files = QDir(QStringLiteral("PDF")).entryList({QStringLiteral("*.pdf")},
+                                                                        QDir::Files, QDir::Time);
+        ASSERT_FALSE(files.isEmpty()) << l.name;
+        const QString target = out + QStringLiteral("/%1.pdf").arg(QString::fromLatin1(l.name));
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(QStringLiteral("PDF/") + files.first(), target));
+        for (const QString &f : files)
+            QFile::remove(QStringLiteral("PDF/") + f);
     }
 }
 

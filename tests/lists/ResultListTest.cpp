@@ -748,3 +748,22 @@ TEST_F(CombinationListTest, LongRaceNamesStayOffTheNextHead)
         EXPECT_LE(head->x + head->width, x + 25 + 1e-9);
     }
 }
+
+TEST_F(CombinationListTest, AFileOfOneLongLineGivesAHeadCutAtItsColumn)
+{
+    // Saved with CR alone after each line, the file reads as one line of
+    // some 48 KB: the first race name.
+    QByteArray bytes = readBytes(QStringLiteral("Z 5.dat"));
+    bytes.replace("\r\n", "\r");
+    ASSERT_GT(bytes.size(), 40000);
+    writeBytes(QStringLiteral("Z 5.dat"), bytes);
+
+    PrintResultList();
+
+    const PrintOp *head = textAt(114, 38);
+    ASSERT_NE(head, nullptr);
+    EXPECT_TRUE(IsMarkedCutOf(head->text, QString::fromLatin1(bytes), 3))
+        << head->text.toStdString();
+    EXPECT_LE(head->x + head->width, 139 + 1e-9);
+    EXPECT_TRUE(PagesAreClean(*rec));
+}

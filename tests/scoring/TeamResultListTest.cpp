@@ -1,6 +1,8 @@
 // The printed club, team and group result on the recording printer: page
 // head, bands, members, bold counted times, the run columns and the page
 // breaks.
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <cmath>
 #include <vector>
@@ -17,6 +19,24 @@
 #include "scoring/TeamScoring.h"
 
 namespace {
+
+// n characters of the widest capitals, beginning with the given text.
+QString widest(const QString &start, int n)
+{
+    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
+    QString text = start;
+    for (int i = 0; text.size() < n; ++i)
+        text += capitals[i % capitals.size()];
+    return text.left(n);
+}
+
+void writeLogo()
+{
+    QImage picture(70, 36, QImage::Format_RGB32);
+    picture.fill(QColor(0, 80, 160));
+    ASSERT_TRUE(picture.save(QStringLiteral("Logo.jpg"), "jpg"));
+}
+
 
 class TeamResultListTest : public TeamRaceTest {
 protected:
@@ -116,6 +136,29 @@ protected:
         SecondsToHms();
         FormatHms();
         return trimBlanks(Work.WorkText);
+    }
+
+    // Twelve clubs, teams and groups of the widest names, with 1 to 9
+    // members each: pages break inside them, before them and after their
+    // first member.
+    void addWideRace()
+    {
+        writeLogo();
+        Rec.TwoRuns = 1;
+        Rec.RaceName = widest(QStringLiteral("Vereinsmeisterschaft "), 80);
+        const int sizes[] = {9, 1, 7, 2, 8, 3, 9, 1, 6, 4, 9, 2};
+        int n = 0;
+        for (int t = 1; t <= 12; ++t) {
+            const int club = addClub(t == 3 ? QString() : widest(QStringLiteral("WSV %1 ").arg(t), 40),
+                                     widest(QStringLiteral("Wintersportverein %1 ").arg(t), 80));
+            Race.TeamNames[t] = widest(QStringLiteral("Team %1 ").arg(t), 50);
+            Race.GroupNames[t] = widest(QStringLiteral("Gruppe %1 ").arg(t), 50);
+            for (int m = 0; m < sizes[t - 1]; ++m) {
+                ++n;
+                add({.name = widest(QStringLiteral("%1 ").arg(n), 50), .t1 = 60.0 + n,
+                     .t2 = 3650.0 + n, .team = t, .group = t, .club = club});
+            }
+        }
     }
 
     RecordingPrinter *rec = nullptr;
@@ -380,47 +423,9 @@ TEST_F(TeamResultListTest, PageBreaks_OnlyBelow240AfterTenRows)
 
 } // namespace
 
-namespace {
-
-// n characters of the widest capitals, beginning with the given text.
-QString widest(const QString &start, int n)
-{
-    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
-    QString text = start;
-    for (int i = 0; text.size() < n; ++i)
-        text += capitals[i % capitals.size()];
-    return text.left(n);
-}
-
-void writeLogo()
-{
-    QImage picture(70, 36, QImage::Format_RGB32);
-    picture.fill(QColor(0, 80, 160));
-    ASSERT_TRUE(picture.save(QStringLiteral("Logo.jpg"), "jpg"));
-}
-
-} // namespace
-
 TEST_F(TeamResultListTest, WidestNames_NothingOverlapsAndEveryPageOpensWithABand)
 {
-    writeLogo();
-    Rec.TwoRuns = 1;
-    Rec.RaceName = widest(QStringLiteral("Vereinsmeisterschaft "), 80);
-    // Twelve clubs, teams and groups of 1 to 9 members: pages break inside
-    // them, before them and after their first member.
-    const int sizes[] = {9, 1, 7, 2, 8, 3, 9, 1, 6, 4, 9, 2};
-    int n = 0;
-    for (int t = 1; t <= 12; ++t) {
-        const int club = addClub(t == 3 ? QString() : widest(QStringLiteral("WSV %1 ").arg(t), 40),
-                                 widest(QStringLiteral("Wintersportverein %1 ").arg(t), 80));
-        Race.TeamNames[t] = widest(QStringLiteral("Team %1 ").arg(t), 50);
-        Race.GroupNames[t] = widest(QStringLiteral("Gruppe %1 ").arg(t), 50);
-        for (int m = 0; m < sizes[t - 1]; ++m) {
-            ++n;
-            add({.name = widest(QStringLiteral("%1 ").arg(n), 50), .t1 = 60.0 + n,
-                 .t2 = 3650.0 + n, .team = t, .group = t, .club = club});
-        }
-    }
+    addWideRace();
     struct Category {
         const char *what;
         CheckBox Form12::*box;
@@ -441,5 +446,33 @@ TEST_F(TeamResultListTest, WidestNames_NothingOverlapsAndEveryPageOpensWithABand
             EXPECT_NEAR(r.front().x, 20, 1e-9) << page;
             EXPECT_NEAR(r.front().y, 51, 1e-9) << page;
         }
+    }
+}
+
+// Not run by default: the club, team and group results of the wide race on
+// the PDF printer, copied into the folder ZIRPA_PDF_OUT names.
+TEST_F(TeamResultListTest, DISABLED_WidestNamesAsPdf)
+{
+    const QString out = qEnvironmentVariable("ZIRPA_PDF_OUT");
+    ASSERT_FALSE(out.isEmpty());
+    addWideRace();
+    resetPrinter();
+    ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    QDir().mkpath(out);
+    const struct {
+        const char *name;
+        CheckBox Form12::*box;
+    } categories[] = {{"verein", &Form12::Check1}, {"mannschaft", &Form12::Check2},
+                      {"gruppe", &Form12::Check3}};
+    for (const auto &c : categories) {
+        Form12 &f = form<Form12>();
+        for (CheckBox Form12::*other : {&Form12::Check1, &Form12::Check2, &Form12::Check3})
+            (f.*other).setValue(0);
+        print(c.box, &Form12::Option3, 3);
+        const QStringList files = QDir(QStringLiteral("PDF")).entryList({QStringLiteral("*.pdf")});
+        ASSERT_EQ(files.size(), 1) << c.name;
+        const QString target = out + QStringLiteral("/%1.pdf").arg(QString::fromLatin1(c.name));
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::rename(QStringLiteral("PDF/") + files.first(), target));
     }
 }
