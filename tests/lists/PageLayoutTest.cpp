@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <gmock/gmock.h>
+#include <optional>
 
 #include "EntryListFixture.h"
 #include "PageCheck.h"
@@ -121,12 +122,12 @@ protected:
     }
 
     // The topmost text of a page below the column heads.
-    const PrintOp *firstRow(int page, double below) const
+    std::optional<PrintOp> firstRow(int page, double below) const
     {
-        const PrintOp *first = nullptr;
+        std::optional<PrintOp> first;
         for (const PrintOp &op : rec->textsOnPage(page))
             if (op.y > below && !trimBlanks(op.text).isEmpty() && (!first || op.y < first->y))
-                first = &op;
+                first = op;
         return first;
     }
     bool onBand(const PrintOp &text) const
@@ -147,8 +148,8 @@ TEST_P(PageLayoutTest, NothingOverlapsAndContinuedClassesAreNamed)
     if (GetParam().bands) {
         // Every page goes on under a band: a new class's or the one running on.
         for (int page = 2; page <= rec->pageCount(); ++page) {
-            const PrintOp *first = firstRow(page, 42);
-            ASSERT_NE(first, nullptr) << page;
+            const std::optional<PrintOp> first = firstRow(page, 42);
+            ASSERT_TRUE(first) << page;
             EXPECT_TRUE(onBand(*first)) << "page " << page << ": " << first->text.toStdString();
         }
     }
