@@ -57,14 +57,15 @@ void entryRow(int slot, double row)
     cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
     // Each cut before the next column also where wide capitals would reach it.
     p.FontSize = 9;
-    cell(34, FitToWidth(leftChars(Rec.AthleteName, 26), 79 - 34 - 1));
+    cell(34, FitToColumn(leftChars(Rec.AthleteName, 26), 34, 79));
     const QString club = SlotClubText(slot);
     if (!club.isEmpty())
-        cell(79, FitToWidth(leftChars(club, 25), 130 - 79 - 1));
+        cell(79, FitToColumn(leftChars(club, 25), 79, 130));
+    // Inside the row's frame.
     if (Rec.EvalByClass == 1)
-        cell(130, SlotDesignation(slot));
+        cell(130, FitToColumn(SlotDesignation(slot), 130, 190));
     else if (Rec.EvalByClass == 0)
-        cell(130, SlotGroupName(slot));
+        cell(130, FitToColumn(SlotGroupName(slot), 130, 190));
 
     // The row's frame; it leaves the position at its bottom-right corner,
     // where the next row's page test reads it.

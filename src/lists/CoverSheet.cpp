@@ -15,10 +15,19 @@ namespace {
 
 constexpr int StatusNotAtStart = 1, StatusNotInFinish = 2, StatusDisqualified = 3;
 
+// The width of the line under the head, which the race name stays within.
+constexpr double RaceNameWidth = 185 - 20;
+
 enum class Column { Left, Right };
 
-// A label ending at x 58 (153) in bold, its value from x 60 (155).
-void printPair(double y, Column column, const QString &label, const PrintItem &value)
+// Where the values of a column must end: the left column's before the right
+// column's label on the same line, the right column's inside the page.
+constexpr double RightValueEnd = 200;
+
+// A label ending at x 58 (153) in bold, its value from x 60 (155), cut to
+// end before valueEnd.
+void printPair(double y, Column column, const QString &label, const PrintItem &value,
+               double valueEnd)
 {
     Printer &p = printer();
     const bool left = column == Column::Left;
@@ -31,8 +40,34 @@ void printPair(double y, Column column, const QString &label, const PrintItem &v
     p.FontBold = false;
     p.CurrentY = y;
     p.CurrentX = left ? 60 : 155;
-    Work.WorkText = value.text();
-    p.Print(value);
+    Work.WorkText = FitToColumn(value.text(), p.CurrentX, valueEnd);
+    p.Print(Work.WorkText);
+}
+
+// One line of pairs; a pair not shown is left out.
+struct PairLine {
+    double y;
+    QString leftLabel;
+    PrintItem leftValue;
+    bool leftShown;
+    QString rightLabel;
+    PrintItem rightValue;
+    bool rightShown;
+};
+
+void printPairs(const PairLine &line)
+{
+    Printer &p = printer();
+    double leftEnd = RightValueEnd;
+    if (line.rightShown) {
+        p.FontSize = 12;
+        p.FontBold = true;
+        leftEnd = 153 - p.TextWidth(line.rightLabel);
+    }
+    if (line.leftShown)
+        printPair(line.y, Column::Left, line.leftLabel, line.leftValue, leftEnd);
+    if (line.rightShown)
+        printPair(line.y, Column::Right, line.rightLabel, line.rightValue, RightValueEnd);
 }
 
 QString dateText(double ole)
@@ -43,21 +78,19 @@ QString dateText(double ole)
 void printRaceData()
 {
     const RecordState &r = Rec;
-    printPair(125, Column::Left, QStringLiteral("Ort:"), r.RacePlace);
-    printPair(125, Column::Right, QStringLiteral("Datum:"), dateText(r.RaceDate));
-    printPair(130, Column::Left, QStringLiteral("Zeit:"), r.StartTimeText);
-    printPair(130, Column::Right, QStringLiteral("Durchführender Verein:"), r.HostClub);
-    printPair(135, Column::Left, QStringLiteral("Veranstalter:"), r.Organiser);
-    if (num::numericValue(r.NumberOfGates) >= 1)
-        printPair(135, Column::Right, QStringLiteral("Anzahl der Tore:"), r.NumberOfGates);
-    if (!r.RaceDirector.isEmpty())
-        printPair(140, Column::Left, QStringLiteral("Rennleiter:"), r.RaceDirector);
-    if (!r.CourseSetter.isEmpty())
-        printPair(140, Column::Right, QStringLiteral("Kurssetzung:"), r.CourseSetter);
-    printPair(145, Column::Left, QStringLiteral("Startrichter:"), r.StartReferee);
-    printPair(145, Column::Right, QStringLiteral("Zielrichter:"), r.FinishReferee);
-    printPair(150, Column::Left, QStringLiteral("Zeitnehmung/Auswertung:"), r.TimingOfficial);
-    printPair(150, Column::Right, QStringLiteral("Chefkampfrichter:"), r.ChiefJudge);
+    printPairs({125, QStringLiteral("Ort:"), r.RacePlace, true, QStringLiteral("Datum:"),
+                dateText(r.RaceDate), true});
+    printPairs({130, QStringLiteral("Zeit:"), r.StartTimeText, true,
+                QStringLiteral("Durchführender Verein:"), r.HostClub, true});
+    printPairs({135, QStringLiteral("Veranstalter:"), r.Organiser, true,
+                QStringLiteral("Anzahl der Tore:"), r.NumberOfGates,
+                num::numericValue(r.NumberOfGates) >= 1});
+    printPairs({140, QStringLiteral("Rennleiter:"), r.RaceDirector, !r.RaceDirector.isEmpty(),
+                QStringLiteral("Kurssetzung:"), r.CourseSetter, !r.CourseSetter.isEmpty()});
+    printPairs({145, QStringLiteral("Startrichter:"), r.StartReferee, true,
+                QStringLiteral("Zielrichter:"), r.FinishReferee, true});
+    printPairs({150, QStringLiteral("Zeitnehmung/Auswertung:"), r.TimingOfficial, true,
+                QStringLiteral("Chefkampfrichter:"), r.ChiefJudge, true});
 }
 
 void printBanners(Form21 &banners)
@@ -119,7 +152,8 @@ void PrintCoverSheet()
     p.FontSize = 24;
     p.FontBold = false;
     p.FontItalic = false;
-    p.Print(App.OrganisationName);
+    // Ends before the logo.
+    p.Print(FitToColumn(App.OrganisationName, 20, 150));
 
     PrintLogo(150, 11);
 
@@ -130,6 +164,11 @@ void PrintCoverSheet()
     p.FontSize = 30;
     p.FontBold = true;
     Work.WorkText = trimBlanks(Rec.RaceShortName).isEmpty() ? Rec.RaceName : Rec.RaceShortName;
+    // A name wider than the head line is set smaller, one point at a time,
+    // as the list heads do.
+    while (p.FontSize > 1 && p.TextWidth(Work.WorkText) > RaceNameWidth)
+        p.FontSize -= 1;
+    Work.WorkText = FitToWidth(Work.WorkText, RaceNameWidth);
     PrintCentred();
 
     p.FontBold = true;
@@ -146,10 +185,10 @@ void PrintCoverSheet()
     printRaceData();
 
     const FieldCounts counts = CountField();
-    printPair(160, Column::Left, QStringLiteral("Läufer am Start:"), counts.started);
-    printPair(160, Column::Right, QStringLiteral("Läufer im Ziel:"), counts.finished);
-    printPair(165, Column::Left, QStringLiteral("Disqualifiziert:"), counts.disqualified);
-    printPair(165, Column::Right, QStringLiteral("Läufer nicht im Ziel:"), counts.notInFinish);
+    printPairs({160, QStringLiteral("Läufer am Start:"), counts.started, true,
+                QStringLiteral("Läufer im Ziel:"), counts.finished, true});
+    printPairs({165, QStringLiteral("Disqualifiziert:"), counts.disqualified, true,
+                QStringLiteral("Läufer nicht im Ziel:"), counts.notInFinish, true});
 
     // The banner rows; reaching them loads the banner window hidden.
     Form21 &banners = form<Form21>();
@@ -191,8 +230,11 @@ void PrintCoverSheet()
     p.FontSize = 8;
     p.FontBold = false;
     p.FontItalic = true;
-    Work.WorkText = trimBlanks(Rec.RacePlace) + QStringLiteral(", am ")
+    const QString printed = QStringLiteral(", am ")
         + dates::germanDateText(dates::oleFromDate(sysclock::today()));
+    // The place gives way, so that the date of printing stays whole.
+    Work.WorkText = FitToWidth(trimBlanks(Rec.RacePlace), 185 - 20 - p.TextWidth(printed))
+        + printed;
     PrintRightAligned();
 
     // After every text and line, so a banner placed over them covers them.

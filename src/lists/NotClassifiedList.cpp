@@ -63,14 +63,14 @@ void entryRow(int slot, double row)
         p.Print(item);
     };
     cell(20, Race.SlotStartNo[slot]);
-    // Printed whole: a long name runs into the next column.
-    cell(45, Rec.AthleteName);
+    cell(45, FitToColumn(Rec.AthleteName, 45, 100));
     cell(100, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
     const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
     if (birth.isValid())
         cell(110, birth.year());
     // The plain class name of the class number, not the cell's designation.
-    cell(125, Rec.EvalByClass != 0 ? SlotClassName(slot) : SlotGroupName(slot));
+    cell(125, FitToColumn(Rec.EvalByClass != 0 ? SlotClassName(slot) : SlotGroupName(slot),
+                          125, 145));
     cell(145, Race.SlotGuest[slot] == 1 ? QStringLiteral("G") : QStringLiteral("-"));
     p.FontBold = true;
     if (Race.SlotStatus1[slot] > 0)

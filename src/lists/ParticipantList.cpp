@@ -73,7 +73,9 @@ void band(int slot)
     p.CurrentX = 79;
     p.CurrentY = ListRowY(r);
     // The position stays on the band's line.
-    p.Print((Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot)) + u' ',
+    p.Print(FitToColumn((Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot))
+                            + u' ',
+                        79, 170),
             PrintEnd::StayOnLine);
     p.FontItalic = false;
 }
@@ -92,10 +94,10 @@ void entryRow(int slot)
     };
     cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
     // Each cut before the next column also where wide capitals would reach it.
-    cell(34, FitToWidth(leftChars(Rec.AthleteName, 26), 79 - 34 - 1));
+    cell(34, FitToColumn(leftChars(Rec.AthleteName, 26), 34, 79));
     const QString club = SlotClubText(slot);
     if (!club.isEmpty())
-        cell(79, FitToWidth(leftChars(club, 20), 113 - 79 - 1));
+        cell(79, FitToColumn(leftChars(club, 20), 79, 113));
     const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
     if (birth.isValid())
         cell(113, birth.year());
@@ -158,8 +160,14 @@ void PrintParticipantList()
         }
 
         ListPrint.RowCounter += 1;
-        if (p.CurrentY > 265 && ListPrint.RowCounter > 10)
+        if (p.CurrentY > 265 && ListPrint.RowCounter > 10) {
             newPage();
+            // The class running on is named again at the top of the page.
+            if (group != 0) {
+                band(slot);
+                ListPrint.RowCounter += 1;
+            }
+        }
         entryRow(slot);
     }
 

@@ -36,12 +36,53 @@ double halfWidth(const QString &text)
 
 } // namespace
 
-QString FitToWidth(QString text, double width)
+qsizetype FittingLength(const QString &text, double width)
 {
     const Printer &p = printer();
-    while (!text.isEmpty() && p.TextWidth(text) > width)
-        text.chop(1);
-    return text;
+    auto fits = [&](qsizetype n) { return p.TextWidth(text.left(n)) <= width; };
+    // Probing doubles the length, so no measured piece is longer than twice
+    // what fits, whatever the length of the text.
+    qsizetype low = 0, high = 16;
+    while (high < text.size() && fits(high)) {
+        low = high;
+        high *= 2;
+    }
+    if (high >= text.size()) {
+        high = text.size();
+        if (fits(high))
+            return high;
+    }
+    // low fits (0 always counts as fitting), high does not.
+    while (high - low > 1) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (fits(mid))
+            low = mid;
+        else
+            high = mid;
+    }
+    // A character outside the basic plane is kept whole.
+    if (low > 0 && text.at(low - 1).isHighSurrogate())
+        --low;
+    return low;
+}
+
+QString FitToWidth(const QString &text, double width)
+{
+    const Printer &p = printer();
+    if (p.TextWidth(text) <= width)
+        return text;
+    // From what fits without the mark, a character or two go for it.
+    QString cut = text.left(FittingLength(text, width));
+    for (;;) {
+        while (!cut.isEmpty() && cut.back() == u' ')
+            cut.chop(1);
+        if (cut.isEmpty())
+            return {};
+        const QString marked = cut.endsWith(u'.') ? cut : cut + u'.';
+        if (p.TextWidth(marked) <= width)
+            return marked;
+        cut.chop(1);
+    }
 }
 
 void PrintBox()
@@ -157,13 +198,14 @@ void ListPageHead(const ListHeadStyle &style)
     p.FontBold = true;
     p.FontItalic = true;
     FitRaceNameText(style.RaceNameLimit);
-    p.Print(Work.WorkText);
+    // Even at the smallest size a text of any length stays in its room.
+    p.Print(FitToWidth(Work.WorkText, style.RaceNameLimit));
 
     p.CurrentX = 22;
     p.CurrentY = 22;
     p.FontSize = 18;
     p.FontBold = false;
-    p.Print(style.Title);
+    p.Print(FitToColumn(style.Title, 22, style.TitleEnd));
 
     p.CurrentX = 175;
     p.CurrentY = 12;

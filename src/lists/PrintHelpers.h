@@ -43,10 +43,29 @@ void PrintRightAligned();
 // with FillStyle 4, FillColor the colour and DrawWidth 1 left set.
 void GreyBand(double left, double top, double right, double bottom, double colour);
 
-// The text cut at its end until it is at most width mm wide in the current
-// font: the character limits of the lists' name and club cells let a text of
-// wide capitals run into the next column.
-QString FitToWidth(QString text, double width);
+// The text as it fits into a cell of width mm in the current font: a text
+// that fits stays as it is; a wider one is cut and ends with "." so that the
+// reader sees it goes on: the longest beginning that fits with the "." after
+// it, without the blanks before the cut. Empty when not even that fits. The
+// character limits of the cells alone would let wide capitals run into the
+// next column. The cost grows with the part that fits, not with the text, so
+// a text of any length is cut quickly.
+QString FitToWidth(const QString &text, double width);
+
+// The room kept free between a cell and the next column, in mm.
+constexpr double CellGap = 1;
+
+// The text cut as FitToWidth cuts it for a cell from x that ends before the
+// column at nextX (keeping CellGap free).
+inline QString FitToColumn(const QString &text, double x, double nextX)
+{
+    return FitToWidth(text, nextX - x - CellGap);
+}
+
+// The number of leading characters of text that are at most width mm wide
+// in the current font (widths grow with the length): what is left when the
+// text is cut one character at a time from its end until it fits.
+qsizetype FittingLength(const QString &text, double width);
 
 // The printer's FontSize for WorkText in the current face: 24 pt, one point
 // less while the text is wider than the limit (a text exactly as wide stays),
@@ -66,6 +85,7 @@ void LoadHeadPictures();
 // What tells the list heads apart.
 struct ListHeadStyle {
     QString Title;                  // 18 pt at (22, 22)
+    double TitleEnd = 175;          // x the title ends before: the page number's
     double RaceNameLimit = 110;     // mm; the result, participant and alphabetical lists: 98
     bool ShortNameFirst = false;    // RaceShortName instead of RaceName when it is not empty
     bool HeadPictures = false;      // strip, its box and the emblem

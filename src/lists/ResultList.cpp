@@ -26,9 +26,6 @@ namespace {
 // y of row r of a page, in mm.
 double rowY(double row) { return 40 + 4.5 * row; }
 
-// Room between a cell and the next column.
-constexpr double CellGap = 1;
-
 struct Column {
     double x;
     QString head;
@@ -273,6 +270,8 @@ void ResultListJob::pageHead()
     style.ShortNameFirst = true;
     style.HeadPictures = true;
     style.PageNumberSize = layout.combination ? 9 : 8;
+    // A club's name in the title ends before the logo.
+    style.TitleEnd = 120;
     ListPageHead(style);
 
     p.FontSize = 10;
@@ -307,7 +306,7 @@ void ResultListJob::band(int slot)
     p.FontBold = false;
     p.CurrentX = layout.combination ? 65 : 79;
     p.CurrentY = rowY(row);
-    p.Print(text + u' ', PrintEnd::StayOnLine);
+    p.Print(FitToColumn(text + u' ', p.CurrentX, 200), PrintEnd::StayOnLine);
     p.FontItalic = false;
 }
 

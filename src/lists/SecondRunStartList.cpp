@@ -67,11 +67,12 @@ void pageHead()
 }
 
 // The next row of the page; past the last one the list goes on on a new
-// page, whose head starts the rows at 1.
-void nextRow()
+// page, whose head starts the rows at 1. A separator needs the row of its
+// class's first entry under it on the same page.
+void nextRow(int rowsNeeded = 1)
 {
     ListPrint.RowCounter += 1;
-    if (ListPrint.RowCounter > RowsPerPage) {
+    if (ListPrint.RowCounter + rowsNeeded - 1 > RowsPerPage) {
         printer().NewPage();
         pageHead();
     }
@@ -89,13 +90,14 @@ void entryRow(int slot)
         p.Print(item);
     };
     cell(20, Race.SlotStartNo[slot]);
-    cell(45, Rec.AthleteName);
+    cell(45, FitToColumn(Rec.AthleteName, 45, 90));
     cell(90, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
     const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
     if (birth.isValid())
         cell(100, birth.year());
-    cell(110, Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot));
-    cell(170, StatusName(Race.SlotStatus1[slot]));
+    cell(110, FitToColumn(Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot),
+                          110, 170));
+    cell(170, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
 }
 
 } // namespace
@@ -139,7 +141,7 @@ void PrintSecondRunStartList()
         if (groupOf(slot) != group) {
             // A class or group opens with a rule on a row of its own.
             group = groupOf(slot);
-            nextRow();
+            nextRow(2);
             p.Line(20, 42 + 4.5 * ListPrint.RowCounter, 190, 42 + 4.5 * ListPrint.RowCounter);
         }
         nextRow();

@@ -23,15 +23,19 @@ CupColumnLayout::CupColumnLayout(int columns)
     if (columns <= 5)
         return;
     compact = true;
-    step = 146.0 / columns;
+    step = 144.0 / columns;
     headSize = std::clamp(11 * step / 28, 6.0, 11.0);
     cellSize = std::clamp(9 * step / 28, 6.0, 9.0);
 }
 
 namespace {
 
-// The room the name and the club share on a row.
-constexpr int NameAndClubChars = 38;
+// Where the name and the club of a row begin, and the column after them.
+constexpr double NameX = 36, YearX = 96;
+// The title ends before the logo at x 205.
+constexpr double TitleLimit = 205 - 22 - CellGap;
+// Class headings end inside the rows' frames.
+constexpr double FrameRight = 272;
 
 struct HourglassWhile {
     HourglassWhile() : before(hourglass()) { setHourglass(true); }
@@ -130,8 +134,8 @@ void CupListJob::pageHead()
     p.FontBold = true;
     p.FontItalic = true;
     Work.WorkText = QStringLiteral("Ergebnisliste ") + f.Text4.Text();
-    FitRaceNameText(190);
-    p.Print(Work.WorkText);
+    FitRaceNameText(TitleLimit);
+    p.Print(FitToWidth(Work.WorkText, TitleLimit));
 
     p.CurrentX = 260;
     p.CurrentY = 12;
@@ -184,11 +188,16 @@ void CupListJob::classHeading(int cell, bool continued)
     p.FontSize = 12;
     p.FontBold = true;
     if (continued) {
-        p.Print(CupClassName(cell), PrintEnd::StayOnLine);
+        const QString more = QStringLiteral("  - Fortsetzung");
         p.FontBold = false;
-        p.Print(QStringLiteral("  - Fortsetzung"));
+        const double moreWidth = p.TextWidth(more);
+        p.FontBold = true;
+        p.Print(FitToColumn(CupClassName(cell), NameX, FrameRight - moreWidth),
+                PrintEnd::StayOnLine);
+        p.FontBold = false;
+        p.Print(more);
     } else {
-        p.Print(CupClassName(cell));
+        p.Print(FitToColumn(CupClassName(cell), NameX, FrameRight));
     }
     p.FontBold = false;
     r += 1.7;
@@ -203,15 +212,14 @@ QString CupListJob::nameAndClub() const
         club = Rec.AthleteClub3;
     if (club < 1 || club > Rec.ClubCount)
         return name;
-    // The club is cut to the room the name leaves, down to nothing: the
-    // separator still shows the athlete has a club. A name longer than the
-    // room is printed alone.
-    const qsizetype room = NameAndClubChars - name.size();
-    if (room < 0)
-        return name;
     Rec.CurrentClubNo = club;
     ReadClubRecord();
-    return name + QStringLiteral(", ") + leftChars(trimBlanks(Rec.ClubShortName), room);
+    const QString clubName = trimBlanks(Rec.ClubShortName);
+    if (clubName.isEmpty())
+        return name;
+    // The cell's width, not a count of characters, cuts the club first and,
+    // when the name alone is too wide, the name.
+    return name + QStringLiteral(", ") + clubName;
 }
 
 void CupListJob::printEndingAt(const QString &text, double right)
@@ -239,9 +247,9 @@ void CupListJob::row(int i, int rank)
     p.Print(num::plainNumberText(rank));
 
     p.FontBold = false;
-    p.CurrentX = 36;
+    p.CurrentX = NameX;
     p.CurrentY = y();
-    p.Print(nameAndClub());
+    p.Print(FitToColumn(nameAndClub(), NameX, YearX));
 
     // A birth date not given is 1.1.1900 and prints as 1900.
     const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);

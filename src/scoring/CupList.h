@@ -9,8 +9,8 @@
 void PrintCupList();
 
 // Where the cup columns stand on the page (mm). Up to five columns are 28 mm
-// apart, the first at 110. More columns share the room between the birth
-// year and the total (106 to 252 mm) in smaller type: each column's head
+// apart, the first at 110. More columns share the room between the head of
+// the birth year and the total (108 to 252 mm) in smaller type: each column's head
 // stands at its left edge, its time or status word ends just before its
 // points.
 struct CupColumnLayout {
@@ -29,5 +29,5 @@ struct CupColumnLayout {
     double cellEndX(int c) const { return pointsX(c) - 0.8; }
 
 private:
-    double left(int c) const { return 106 + step * (c - 1); }
+    double left(int c) const { return 108 + step * (c - 1); }
 };

@@ -54,8 +54,9 @@ public:
 private:
     void pageHead();
     // A new page when this one has taken more than ten rows and the print
-    // position is below 240 mm.
-    void breakPageIfFull();
+    // position (or, before a band, the foot of the band) is below 240 mm.
+    bool pageIsFull(bool beforeBand);
+    void newPage();
     void band(int rank, const QString &line);
     void member(int slot);
     void printTime(double seconds, double x, double y);
@@ -64,6 +65,11 @@ private:
     Form12 &window = form<Form12>();
     double row = 0;
 };
+
+// The row of the first band of a page: clear of the column heads.
+constexpr double FirstBandRow = 2;
+// From a band to its first member.
+constexpr double BandToMember = 1.3;
 
 void TeamResultJob::run()
 {
@@ -76,7 +82,15 @@ void TeamResultJob::run()
     row = 0;
 
     for (int k = 0; k < window.List2.ListCount(); ++k) {
-        band(k + 1, window.List2.List(k));
+        const QString line = window.List2.List(k);
+        // A band never stays alone at the foot of a page: it goes on when
+        // its first member would.
+        row += 2;
+        if (pageIsFull(true)) {
+            newPage();
+            row = FirstBandRow;
+        }
+        band(k + 1, line);
         row += 0.3;
 
         // The members come from the member list, in the order chosen there.
@@ -92,7 +106,13 @@ void TeamResultJob::run()
         for (int m = 0; m < window.List5.ListCount(); ++m) {
             const int slot = SlotOfMemberLine(window.List5.List(m));
             row += 1;
-            breakPageIfFull();
+            if (pageIsFull(false)) {
+                // The club, team or group running on is named again.
+                newPage();
+                row = FirstBandRow;
+                band(k + 1, line);
+                row += BandToMember;
+            }
             if (slot != 0)
                 member(slot);
         }
@@ -101,13 +121,25 @@ void TeamResultJob::run()
     p.EndDoc();
 }
 
-void TeamResultJob::breakPageIfFull()
+bool TeamResultJob::pageIsFull(bool beforeBand)
 {
-    if (p.CurrentY > 240 && row > 10) {
-        row = 1;
-        p.NewPage();
-        pageHead();
-    }
+    if (row <= 10)
+        return false;
+    if (p.CurrentY > 240)
+        return true;
+    if (!beforeBand)
+        return false;
+    // Where the print position will be after the band: the test before
+    // its first member reads it there.
+    p.FontSize = 10;
+    p.FontBold = true;
+    return rowY(row) + p.TextHeight() > 240;
+}
+
+void TeamResultJob::newPage()
+{
+    p.NewPage();
+    pageHead();
 }
 
 void TeamResultJob::pageHead()
@@ -122,7 +154,7 @@ void TeamResultJob::pageHead()
     p.FontBold = true;
     p.FontItalic = true;
     FitRaceNameText(98);
-    p.Print(Work.WorkText);
+    p.Print(FitToWidth(Work.WorkText, 98));
 
     p.CurrentX = 22;
     p.CurrentY = 22;
@@ -222,8 +254,6 @@ void TeamResultJob::band(int rank, const QString &line)
     case TeamCategory::None: break;
     }
 
-    row += 2;
-    breakPageIfFull();
     const double y = rowY(row);
     GreyBand(20, y - 0.5, 190, y + 4.5, colourValue(208, 208, 208));
 
@@ -234,7 +264,7 @@ void TeamResultJob::band(int rank, const QString &line)
     p.Print(num::numberText(rank));
     p.CurrentX = 38;
     p.CurrentY = y;
-    p.Print(name);
+    p.Print(FitToColumn(name, 38, 100));
 
     QString label;
     switch (s.ScoredKind) {
@@ -277,7 +307,7 @@ void TeamResultJob::member(int slot)
     p.FontBold = TeamScoring.SlotCounted[slot] == 1;
     p.CurrentX = 60;
     p.CurrentY = y;
-    p.Print(trimBlanks(Rec.AthleteName));
+    p.Print(FitToColumn(trimBlanks(Rec.AthleteName), 60, 100));
     printTime(Ranking.SlotTotalTime[slot], 100, y);
     if (Rec.TwoRuns == 1) {
         printTime(Race.SlotTime1[slot], 138, y);

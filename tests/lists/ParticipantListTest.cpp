@@ -267,11 +267,15 @@ TEST_F(ParticipantListTest, AnEntryRowPastY265GoesToTheNextPage)
     const auto page1 = column(34, 1);
     ASSERT_EQ(int(page1.size()), perPage - 1);
     EXPECT_NEAR(page1.back().y, rowY(perPage), 1e-9);
-    // Row 1 of the new page, without a band.
+    // The class running on is named again: its band on row 1, the entry
+    // on row 2.
     const auto page2 = column(34, 2);
     ASSERT_EQ(page2.size(), 1u);
-    EXPECT_NEAR(page2[0].y, 44.5, 1e-9);
-    EXPECT_TRUE(opsOnPage(PrintOp::Kind::FilledBox, 2).empty());
+    EXPECT_NEAR(page2[0].y, rowY(2), 1e-9);
+    const auto bands = opsOnPage(PrintOp::Kind::FilledBox, 2);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_NEAR(bands[0].y, 42 + 4.5 - 2.1, 1e-6);
+    EXPECT_EQ(trimmedTextAt(79, rowY(1), 2), QStringLiteral("Schüler I"));
     EXPECT_EQ(pageNumberOn(2), QStringLiteral(" 2 "));
     EXPECT_EQ(trimmedTextAt(22, 22, 2), QStringLiteral("Teilnehmerliste"));
     EXPECT_EQ(trimmedTextAt(133, 38, 2), QStringLiteral("Status"));

@@ -360,3 +360,107 @@ TEST_F(ListPageHeadTest, ARaceNameIsFittedIntoItsLimit)
     EXPECT_LE(name.width, 110);
     EXPECT_GT(name.width, 110 * name.fontSize / (name.fontSize + 1) - 0.5);
 }
+
+namespace {
+
+// The cut as it was made before: one character off the end at a time, the
+// whole text measured again each time.
+qsizetype oneByOneLength(QString text, double width)
+{
+    const Printer &p = printer();
+    while (!text.isEmpty() && p.TextWidth(text) > width)
+        text.chop(1);
+    return text.size();
+}
+
+struct CutFont {
+    double size;
+    bool bold, italic;
+};
+
+} // namespace
+
+TEST_F(PrintHelpersTest, FittingLengthIsWhatCuttingOneByOneLeaves)
+{
+    Printer &p = printer();
+    p.FontName = QStringLiteral("Arial");
+    const QString names[] = {
+        QStringLiteral("HÖFLINGER-WEIßENBACH ÄNNE"),
+        QStringLiteral("Skiclub Oberhinterdorf am Gletscher e.V."),
+        QStringLiteral("il il il il il il il il il il il il il il il il il"),
+        QStringLiteral("WMÄWWMÄMWWMÄWWMÄMWWMÄWWMÄMWWMÄWWMÄMWWMÄWWMÄMWWMÄW"),
+        QStringLiteral("Maier Anna"),
+        QString(),
+    };
+    for (const CutFont &font : {CutFont{9, false, false}, CutFont{10, true, false},
+                                CutFont{11, false, true}, CutFont{24, true, true}}) {
+        p.FontSize = font.size;
+        p.FontBold = font.bold;
+        p.FontItalic = font.italic;
+        for (const QString &name : names)
+            for (double width : {0.0, 0.5, 12.0, 44.0, 59.0, 400.0}) {
+                SCOPED_TRACE(name.toStdString() + " " + std::to_string(font.size) + " pt, "
+                             + std::to_string(width) + " mm");
+                EXPECT_EQ(FittingLength(name, width), oneByOneLength(name, width));
+            }
+    }
+}
+
+TEST_F(PrintHelpersTest, FitToWidthMarksTheCutWithAPoint)
+{
+    Printer &p = printer();
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = 10;
+    p.FontBold = false;
+    p.FontItalic = false;
+    const QString name = QStringLiteral("Skiclub Oberhinterdorf am Gletscher");
+    const double whole = p.TextWidth(name);
+
+    // A text that fits, also exactly, stays as it is.
+    EXPECT_EQ(FitToWidth(name, whole), name);
+    EXPECT_EQ(FitToWidth(name, whole + 10), name);
+
+    struct Case {
+        double width;
+        const char16_t *expected;
+    };
+    // The longest beginning that fits with its "."; blanks before the cut go.
+    const double upToBlank = p.TextWidth(QStringLiteral("Skiclub."));
+    for (const Case &c : {Case{upToBlank, u"Skiclub."},
+                          Case{p.TextWidth(QStringLiteral("Skiclub O.")), u"Skiclub O."},
+                          Case{p.TextWidth(QStringLiteral("Skiclub O.")) - 0.01, u"Skiclub."},
+                          Case{p.TextWidth(QStringLiteral("S.")), u"S."},
+                          Case{p.TextWidth(QStringLiteral("S.")) - 0.01, u""},
+                          Case{0, u""}}) {
+        SCOPED_TRACE(c.width);
+        const QString cut = FitToWidth(name, c.width);
+        EXPECT_EQ(cut, QString::fromUtf16(c.expected));
+        EXPECT_LE(p.TextWidth(cut), c.width + 1e-9);
+    }
+    // A text ending in a point is not given a second one.
+    EXPECT_EQ(FitToWidth(QStringLiteral("Ski. Club"), p.TextWidth(QStringLiteral("Ski. C")) - 0.01),
+              QStringLiteral("Ski."));
+}
+
+TEST_F(PrintHelpersTest, AHugeTextIsCutAsItsBeginningIs)
+{
+    // A file with CR-only line ends reads as one line of 48 KB.
+    Printer &p = printer();
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = 10;
+    p.FontBold = true;
+    p.FontItalic = false;
+    const QString start = QStringLiteral("Slalom\rRiesenslalom\rSuper-G\r 1 \r");
+    QString huge;
+    while (huge.size() < 48 * 1024)
+        huge += start;
+    for (double width : {0.0, 25.0, 97.0}) {
+        SCOPED_TRACE(width);
+        const QString beginning = huge.left(200);
+        ASSERT_GT(p.TextWidth(beginning), width);
+        EXPECT_EQ(FittingLength(huge, width), oneByOneLength(beginning, width));
+        EXPECT_EQ(FitToWidth(huge, width), FitToWidth(beginning, width));
+    }
+    // Wider than all of it: the text stays whole.
+    EXPECT_EQ(FittingLength(huge, 1e9), huge.size());
+}

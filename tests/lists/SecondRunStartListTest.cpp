@@ -193,6 +193,34 @@ INSTANTIATE_TEST_SUITE_P(
         PageBreakCase{"RuleBreaksThePage", 51, 1, 49, 46.5}),
     [](const ::testing::TestParamInfo<PageBreakCase> &info) { return std::string(info.param.what); });
 
+TEST_F(SecondRunStartListTest, ARuleIsNeverTheLastRowOfAPage)
+{
+    // Rule + 50 entries take rows 1 to 51; class 2's rule would take row 52
+    // with its entry on the next page: both go there.
+    for (int i = 1; i <= 50; ++i)
+        add({.name = QStringLiteral("ERSTER %1").arg(i, 2, 10, QLatin1Char('0')), .t1 = 100.0 + i});
+    add({.name = QStringLiteral("ZWEITER"), .t1 = 100, .order = 2});
+
+    PrintSecondRunStartList();
+
+    ASSERT_EQ(rec->pageCount(), 2);
+    const auto page1 = column(45, 1);
+    ASSERT_EQ(page1.size(), 50u);
+    EXPECT_NEAR(page1.back().y, rowY(51), 1e-9);
+    std::vector<double> rules1, rules2;
+    for (const PrintOp &op : opsOnPage(PrintOp::Kind::Line, 1))
+        if (op.drawWidth == 1)
+            rules1.push_back(op.y);
+    for (const PrintOp &op : opsOnPage(PrintOp::Kind::Line, 2))
+        if (op.drawWidth == 1)
+            rules2.push_back(op.y);
+    EXPECT_EQ(rules1, std::vector<double>({46.5}));
+    EXPECT_EQ(rules2, std::vector<double>({46.5}));
+    const auto page2 = column(45, 2);
+    ASSERT_EQ(page2.size(), 1u);
+    EXPECT_NEAR(page2[0].y, 49, 1e-9);
+}
+
 TEST_F(SecondRunStartListTest, EmptySlotsAndNamelessAthletesAreLeftOut)
 {
     add({.name = QStringLiteral("ERSTER"), .t1 = 61});

@@ -1,0 +1,258 @@
+#include "PageCheck.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace {
+
+// What counts as touching rather than overlapping, in mm.
+constexpr double Eps = 1e-6;
+
+struct Rect {
+    double left, top, right, bottom;
+};
+
+Rect textRect(const PrintOp &op)
+{
+    return {op.x, op.y, op.x + op.width, op.y + op.height};
+}
+
+Rect boxRect(const PrintOp &op)
+{
+    return {std::min(op.x, op.x2), std::min(op.y, op.y2), std::max(op.x, op.x2),
+            std::max(op.y, op.y2)};
+}
+
+Rect pictureRect(const PrintOp &op)
+{
+    return {op.x, op.y, op.x + op.width, op.y + op.height};
+}
+
+bool overlap(const Rect &a, const Rect &b)
+{
+    return std::min(a.right, b.right) - std::max(a.left, b.left) > Eps
+        && std::min(a.bottom, b.bottom) - std::max(a.top, b.top) > Eps;
+}
+
+bool inside(const Rect &inner, const Rect &outer)
+{
+    return inner.left >= outer.left - Eps && inner.right <= outer.right + Eps
+        && inner.top >= outer.top - Eps && inner.bottom <= outer.bottom + Eps;
+}
+
+// Whether the segment runs through the inside of the rectangle (along an
+// edge or ending on it is touching).
+bool crosses(double x1, double y1, double x2, double y2, const Rect &r)
+{
+    const double left = r.left + Eps, right = r.right - Eps;
+    const double top = r.top + Eps, bottom = r.bottom - Eps;
+    if (left >= right || top >= bottom)
+        return false;
+    // Liang-Barsky: clip the segment to the rectangle.
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+bool blankText(const PrintOp &op)
+{
+    return op.text.trimmed().isEmpty() || op.width <= Eps;
+}
+
+QString describe(const PrintOp &op)
+{
+    return QStringLiteral("\"%1\" at (%2, %3) %4 x %5 mm")
+        .arg(op.text)
+        .arg(op.x, 0, 'f', 2)
+        .arg(op.y, 0, 'f', 2)
+        .arg(op.width, 0, 'f', 2)
+        .arg(op.height, 0, 'f', 2);
+}
+
+QString describeBox(const char *kind, const Rect &r)
+{
+    return QStringLiteral("%1 (%2, %3)-(%4, %5)")
+        .arg(QString::fromLatin1(kind))
+        .arg(r.left, 0, 'f', 2)
+        .arg(r.top, 0, 'f', 2)
+        .arg(r.right, 0, 'f', 2)
+        .arg(r.bottom, 0, 'f', 2);
+}
+
+void checkPage(const std::vector<const PrintOp *> &ops, QSizeF portraitSheet,
+               const QString &where, std::vector<QString> &faults)
+{
+    std::vector<std::pair<std::size_t, const PrintOp *>> texts, lines, boxes, bands, pictures;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const PrintOp *op = ops[i];
+        switch (op->kind) {
+        case PrintOp::Kind::Text:
+            if (!blankText(*op))
+                texts.emplace_back(i, op);
+            break;
+        case PrintOp::Kind::Line: lines.emplace_back(i, op); break;
+        case PrintOp::Kind::Box: boxes.emplace_back(i, op); break;
+        case PrintOp::Kind::FilledBox: bands.emplace_back(i, op); break;
+        case PrintOp::Kind::Picture: pictures.emplace_back(i, op); break;
+        case PrintOp::Kind::NewPage:
+        case PrintOp::Kind::EndDoc: break;
+        }
+    }
+
+    auto fault = [&](const QString &text) { faults.push_back(where + QStringLiteral(": ") + text); };
+
+    // The sheet, turned for a landscape page.
+    auto sheetOf = [&](const PrintOp &op) {
+        const QSizeF s = op.orientation == 2 ? portraitSheet.transposed() : portraitSheet;
+        return Rect{0, 0, s.width(), s.height()};
+    };
+    for (const PrintOp *op : ops) {
+        Rect r{};
+        QString what;
+        switch (op->kind) {
+        case PrintOp::Kind::Text:
+            if (blankText(*op))
+                continue;
+            r = textRect(*op);
+            what = describe(*op);
+            break;
+        case PrintOp::Kind::Line:
+        case PrintOp::Kind::Box:
+        case PrintOp::Kind::FilledBox:
+            r = boxRect(*op);
+            what = describeBox(op->kind == PrintOp::Kind::Line ? "line" : "box", r);
+            break;
+        case PrintOp::Kind::Picture:
+            r = pictureRect(*op);
+            what = describeBox("picture", r);
+            break;
+        default: continue;
+        }
+        if (!inside(r, sheetOf(*op)))
+            fault(what + QStringLiteral(" leaves the sheet"));
+    }
+
+    for (std::size_t a = 0; a < texts.size(); ++a)
+        for (std::size_t b = a + 1; b < texts.size(); ++b)
+            if (overlap(textRect(*texts[a].second), textRect(*texts[b].second)))
+                fault(describe(*texts[a].second) + QStringLiteral(" overlaps ")
+                      + describe(*texts[b].second));
+
+    for (const auto &[i, line] : lines)
+        for (const auto &[j, text] : texts)
+            if (crosses(line->x, line->y, line->x2, line->y2, textRect(*text)))
+                fault(describe(*text) + QStringLiteral(" is crossed by ")
+                      + describeBox("line", boxRect(*line)));
+
+    for (const auto &[i, box] : boxes) {
+        const Rect r = boxRect(*box);
+        const double edges[4][4] = {{r.left, r.top, r.right, r.top},
+                                    {r.right, r.top, r.right, r.bottom},
+                                    {r.right, r.bottom, r.left, r.bottom},
+                                    {r.left, r.bottom, r.left, r.top}};
+        for (const auto &[j, text] : texts)
+            for (const auto &e : edges)
+                if (crosses(e[0], e[1], e[2], e[3], textRect(*text))) {
+                    fault(describe(*text) + QStringLiteral(" is crossed by the edge of ")
+                          + describeBox("box", r));
+                    break;
+                }
+    }
+
+    for (const auto &[i, band] : bands) {
+        const Rect r = boxRect(*band);
+        bool below = false;
+        for (const auto &[j, text] : texts) {
+            const Rect t = textRect(*text);
+            if (t.top >= r.bottom - Eps)
+                below = true;
+            if (!overlap(t, r))
+                continue;
+            if (!inside(t, r))
+                fault(describe(*text) + QStringLiteral(" lies partly on ")
+                      + describeBox("band", r));
+            else if (j < i)
+                fault(describe(*text) + QStringLiteral(" is covered by ")
+                      + describeBox("band", r));
+        }
+        if (!below)
+            fault(describeBox("band", r) + QStringLiteral(" is the last row of the page"));
+    }
+
+    for (const auto &[i, picture] : pictures)
+        for (const auto &[j, text] : texts)
+            if (overlap(textRect(*text), pictureRect(*picture)))
+                fault(describe(*text) + QStringLiteral(" lies under ")
+                      + describeBox("picture", pictureRect(*picture)));
+}
+
+} // namespace
+
+std::vector<QString> PageFaults(const std::vector<PrintOp> &jobOps, QSizeF portraitSheet)
+{
+    std::map<std::pair<int, int>, std::vector<const PrintOp *>> pages;
+    for (const PrintOp &op : jobOps)
+        if (op.kind != PrintOp::Kind::NewPage && op.kind != PrintOp::Kind::EndDoc)
+            pages[{op.job, op.page}].push_back(&op);
+    std::vector<QString> faults;
+    for (const auto &[key, ops] : pages)
+        checkPage(ops, portraitSheet,
+                  QStringLiteral("job %1 page %2").arg(key.first).arg(key.second), faults);
+    return faults;
+}
+
+std::vector<QString> PageFaults(const RecordingPrinter &rec)
+{
+    std::vector<QString> faults;
+    for (int job = 1; job <= rec.jobCount(); ++job) {
+        const std::vector<QString> more = PageFaults(JobOps(rec, job), rec.PortraitPageSize);
+        faults.insert(faults.end(), more.begin(), more.end());
+    }
+    return faults;
+}
+
+std::vector<PrintOp> JobOps(const RecordingPrinter &rec, int job)
+{
+    std::vector<PrintOp> ops;
+    for (const PrintOp &op : rec.ops)
+        if (op.job == job)
+            ops.push_back(op);
+    return ops;
+}
+
+::testing::AssertionResult PagesAreClean(const RecordingPrinter &rec)
+{
+    const std::vector<QString> faults = PageFaults(rec);
+    if (faults.empty())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    result << faults.size() << " faults:";
+    for (const QString &f : faults)
+        result << "\n  " << f.toStdString();
+    return result;
+}
+
+bool IsMarkedCutOf(const QString &cut, const QString &whole, int minChars)
+{
+    if (!cut.endsWith(u'.') || cut == whole)
+        return false;
+    const QString kept = cut.chopped(1);
+    return kept.size() >= minChars && whole.startsWith(kept) && !kept.endsWith(u' ');
+}
