@@ -30,7 +30,7 @@ void writeGoodPicture()
     image.save(QStringLiteral("gut.jpg"), "JPG");
 }
 
-void bannerWindow()
+BannerTable bannerWindow()
 {
     SetColourTable();
     Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
@@ -48,6 +48,19 @@ void bannerWindow()
     f.LayoutBannerPreview();
     (void)f.MeasuredSizeMm();
     PrintCoverSheet();
+    return f.BannerRows();
+}
+
+bool sameBanners(const BannerTable &a, const BannerTable &b)
+{
+    for (int i = 0; i < BannerCount; ++i) {
+        const BannerEntry &x = a[std::size_t(i)];
+        const BannerEntry &y = b[std::size_t(i)];
+        if (x.Shown != y.Shown || x.FileName != y.FileName || x.Right != y.Right
+            || x.Down != y.Down || x.SizePercent != y.SizePercent)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -98,10 +111,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The file as it came, in the banner window and on the cover sheet.
     fuzz::writeFile(QStringLiteral("werbung.dat"),
                     reinterpret_cast<const std::uint8_t *>(file.constData()), std::size_t(file.size()));
-    bannerWindow();
+    const BannerTable rows = bannerWindow();
     fuzz::unloadWindows();
+    // Closing the window saved its rows: the file gives them back as they
+    // stood.
     BannerTable written = DefaultBanners();
-    ReadBannerFile(written);
+    if (!ReadBannerFile(written) || !sameBanners(written, rows)) {
+        std::fprintf(stderr, "werbung.dat does not give back the rows it was written from\n");
+        std::abort();
+    }
     fuzz::removeFile(QStringLiteral("werbung.dat"));
     return 0;
 }

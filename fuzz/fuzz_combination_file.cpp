@@ -2,11 +2,15 @@
 // written back and read again. Then race 1, a saved race of 30 athletes of
 // which 14 take part, prints its result list, which for a race with a
 // combination file is the combination layout taken from that file.
+#include <cstdio>
+#include <cstdlib>
+
 #include "FuzzWindows.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/StartUp.h"
 #include "lists/CombinationFile.h"
+#include "lists/CupTable.h"
 #include "lists/ResultList.h"
 #include "race/ClassAssignment.h"
 
@@ -99,6 +103,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ReadCombinationFile();
     WriteCombinationFile();
     ReadCombinationFile();
+    // What was written once comes back as it was.
+    const auto names = CupTable.CombiRaceNames;
+    const auto athletes = CupTable.CupAthleteNo;
+    const auto times = CupTable.CombiTimes;
+    WriteCombinationFile();
+    ReadCombinationFile();
+    if (CupTable.CombiRaceNames != names || CupTable.CupAthleteNo != athletes
+        || CupTable.CombiTimes != times) {
+        std::fprintf(stderr, "Z 1.dat does not give back what was written\n");
+        std::abort();
+    }
 
     // The file as it came, under the result list of its race.
     fuzz::resetWindowState();

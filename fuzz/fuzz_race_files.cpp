@@ -77,6 +77,16 @@ const QString K = QStringLiteral("K 1.lst");
 
 fuzz::FileSnapshot world;
 
+std::vector<QByteArray> raceFileBytes()
+{
+    std::vector<QByteArray> bytes;
+    for (const QString &name : {R, M, G, K}) {
+        QFile f(name);
+        bytes.push_back(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return bytes;
+}
+
 // Byte 0 of the fifth part: bit 0 by classes (else by groups), 1 by sex,
 // 2 guests apart, 3 by time (else by points), 4 two runs, 5 boarders apart,
 // 6 the club result with a club chosen; byte 1 the best-time title, byte 2
@@ -254,8 +264,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     LoadRaceFiles();
     AssignClasses();
     WriteRaceFiles();
+    const std::vector<QByteArray> saved = raceFileBytes();
     LoadRaceFiles();
     AssignClasses();
+    // A race saved, loaded and saved again is the same race: every value
+    // written reads back as itself.
+    WriteRaceFiles();
+    if (raceFileBytes() != saved) {
+        std::fprintf(stderr, "the race files changed on being loaded and saved again\n");
+        std::abort();
+    }
     CloseAthleteFile();
     return 0;
 }

@@ -62,6 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     loadAndCheck<Form28>();
     fuzz::unloadWindows();
     ReadWindowPositions();
+    // Positions once read and written come back as they were.
+    const auto tops = App.WindowTop;
+    const auto lefts = App.WindowLeft;
+    SaveWindowPositions();
+    ReadWindowPositions();
+    if (App.WindowTop != tops || App.WindowLeft != lefts) {
+        std::fprintf(stderr, "TopLeft.dat does not give back the positions written\n");
+        std::abort();
+    }
     fuzz::removeFile(QStringLiteral("werbung.dat"));
     return 0;
 }
