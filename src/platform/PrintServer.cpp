@@ -50,7 +50,7 @@ int answerTimeout()
 // cancelled.
 constexpr double PollSeconds = 0.1;
 
-// A question's time limit, counted from its connection, and its way to be
+// A question's time limit, counted from when it is asked, and its way to be
 // called off.
 struct Limit {
     std::chrono::steady_clock::time_point deadline;
