@@ -81,29 +81,15 @@ void PrintAlphabeticalList()
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run;
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-        if (Rec.CurrentAthleteId == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(Rec.AthleteName + blanks(3) + num::plainNumberText(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
+    // By name alone.
+    const std::vector<int> entries = SortedEntrySlots([](int) { return QString(); });
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
     p.setJobTitle(QStringLiteral("Alphabetische Teilnehmerliste"), Rec.RaceName);
     pageHead();
     double row = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
+    for (const int slot : entries) {
         Work.CurrentSlot = slot;
         ReadSlotAthlete(slot);
         row += 1;

@@ -23,6 +23,30 @@ SortedTextList &PrintSortList()
     return OwnSortList;
 }
 
+std::vector<int> SortedEntrySlots(const std::function<QString(int slot)> &keyPrefix,
+                                  const std::function<bool(int slot)> &listed)
+{
+    SortedTextList &list = PrintSortList();
+    list.clear();
+    for (int slot = 1; slot <= MaxSlots; ++slot) {
+        if (Race.SlotAthleteId[slot] == 0 || (listed && !listed(slot)))
+            continue;
+        ReadSlotAthlete(slot);
+        if (Rec.AthleteName.isEmpty())
+            continue;
+        list.add(keyPrefix(slot) + Rec.AthleteName + blanks(3) + num::plainNumberText(slot));
+    }
+    letWindowSystemRedraw();
+    letWindowSystemRedraw();
+
+    std::vector<int> entries;
+    entries.reserve(std::size_t(list.count()));
+    for (const QString &line : list.lines())
+        if (const int slot = SortLineSlot(line))
+            entries.push_back(slot);
+    return entries;
+}
+
 int SortLineSlot(const QString &line)
 {
     const int slot = num::toInt32(num::numericValue(rightChars(line, 4)));

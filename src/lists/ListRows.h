@@ -4,6 +4,8 @@
 // hidden sorted list they order their rows in, the look-ups of a row's
 // cells, and the frame of a print run.
 #include <QString>
+#include <functional>
+#include <vector>
 
 #include "platform/TextOrder.h"
 
@@ -12,6 +14,16 @@ class CommandButton;
 // The print window's List1 while the window is loaded, else a list of its
 // own, so that a list printed without the window does not load it.
 SortedTextList &PrintSortList();
+
+// The entries a list prints, in its order. Every slot with an athlete whose
+// name is not empty, and that `listed` lets in (when given; it is asked
+// before the record is read), goes into PrintSortList() under the line
+// keyPrefix(slot) + the trimmed name + three blanks + the slot number;
+// keyPrefix is asked with the slot's athlete current. Afterwards the window
+// system redraws. Returns the slots in the text order of their lines. A slot
+// that is passed over leaves the current athlete as it was.
+std::vector<int> SortedEntrySlots(const std::function<QString(int slot)> &keyPrefix,
+                                  const std::function<bool(int slot)> &listed = {});
 
 // y of row r of a list page, in mm.
 inline double ListRowY(double row) { return 40 + 4.5 * row; }

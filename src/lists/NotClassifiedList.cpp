@@ -87,24 +87,11 @@ void PrintNotClassifiedList()
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command7 : nullptr);
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-        if (Rec.CurrentAthleteId == 0)
-            continue;
-        if (Race.SlotStatus1[slot] + Race.SlotStatus2[slot] == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(num::formatNumber(Race.SlotStartNo[slot], u"0###") + Rec.AthleteName
-                 + blanks(3) + num::plainNumberText(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
-
-    if (list.count() == 0)
+    // By start number; only entries with a run status other than "ok".
+    const std::vector<int> entries = SortedEntrySlots(
+        [](int slot) { return num::formatNumber(Race.SlotStartNo[slot], u"0###"); },
+        [](int slot) { return Race.SlotStatus1[slot] + Race.SlotStatus2[slot] != 0; });
+    if (entries.empty())
         return;
 
     Printer &p = printer();
@@ -112,10 +99,7 @@ void PrintNotClassifiedList()
     p.setJobTitle(QStringLiteral("Nicht in der Wertung"), Rec.RaceName);
     pageHead();
     double row = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
+    for (const int slot : entries) {
         Work.CurrentSlot = slot;
         ReadSlotAthlete(slot);
         row += 1;

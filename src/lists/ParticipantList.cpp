@@ -21,11 +21,11 @@ int groupOf(int slot)
     return Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
 }
 
-QString sortLine(int slot)
+// By class (or group), then start number.
+QString keyPrefix(int slot)
 {
     return num::formatNumber(groupOf(slot), u"0##")
-        + num::formatNumber(Race.SlotStartNo[slot], u"0###") + Rec.AthleteName + blanks(3)
-        + num::plainNumberText(slot);
+        + num::formatNumber(Race.SlotStartNo[slot], u"0###");
 }
 
 void pageHead()
@@ -114,18 +114,7 @@ void PrintParticipantList()
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run;
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        if (Race.SlotAthleteId[slot] == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(sortLine(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
+    const std::vector<int> entries = SortedEntrySlots(keyPrefix);
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
@@ -136,10 +125,7 @@ void PrintParticipantList()
     // Entries of order (or group) 0 come first and get no band.
     int group = 0;
     ListPrint.RowCounter = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
+    for (const int slot : entries) {
         Ranking.ClassFirstFlag[slot] = 0;
         if (groupOf(slot) != group) {
             group = groupOf(slot);

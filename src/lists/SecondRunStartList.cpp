@@ -27,13 +27,12 @@ int groupOf(int slot)
 // Places 1 to 15 (and the entries the run-1 ranking left out, rank 0 and
 // time 0) before 50000, the faster the later; places 16 on after it, the
 // faster the earlier.
-QString sortLine(int slot)
+QString keyPrefix(int slot)
 {
     const double time = Ranking.SlotAdjTime1[slot];
     const double value = Ranking.SlotRank[slot] < 16 ? 50000 - time : 50000 + time;
     return num::formatNumber(groupOf(slot), u"0##") + u' '
-        + num::formatNumber(value, u"00000.00") + Rec.AthleteName + blanks(3)
-        + num::plainNumberText(slot);
+        + num::formatNumber(value, u"00000.00");
 }
 
 void pageHead()
@@ -113,18 +112,7 @@ void PrintSecondRunStartList()
     if (!rankingWindowOpen)
         unload<Form13>();
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        if (Race.SlotAthleteId[slot] == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(sortLine(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
+    const std::vector<int> entries = SortedEntrySlots(keyPrefix);
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
@@ -133,10 +121,7 @@ void PrintSecondRunStartList()
 
     int group = -1;
     ListPrint.RowCounter = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
+    for (const int slot : entries) {
         ReadSlotAthlete(slot);
         if (groupOf(slot) != group) {
             // A class or group opens with a rule on a row of its own.
