@@ -84,16 +84,24 @@ void LoadHeadPictures();
 
 // What tells the list heads apart.
 struct ListHeadStyle {
-    QString Title;                  // 18 pt at (22, 22)
+    QString Name;                   // the first line; empty: the race's name
+    double NameY = 12;              // of the first line, at x 22
+    QString Title;                  // 18 pt at (22, 22); none when empty
     double TitleEnd = 175;          // x the title ends before: the page number's
+    QString Subtitle;               // 12 pt at (22, 30) under the title; none when empty
     double RaceNameLimit = 110;     // mm; the result, participant and alphabetical lists: 98
     bool ShortNameFirst = false;    // RaceShortName instead of RaceName when it is not empty
     bool HeadPictures = false;      // strip, its box and the emblem
+    double PageNumberX = 175;       // of the page number and the date
     double PageNumberSize = 8;      // points of "Seite - n"
+    double DateY = 25;
+    double FrameRight = 190, FrameBottom = 30;  // of the head frame from (20, 10)
+    bool ProgramName = false;       // the program and its version, 7 pt at (174, 22)
     bool StartsRowCounter = false;  // RowCounter := 1
 };
 
-// The head of a list page: page number + 1, race name (fitted), title, page
-// number, print date, the head frame and, when the style says so, the
-// pictures. Leaves DrawWidth 1, 6 pt, neither bold nor italic, face Arial.
+// The head of a list page: page number + 1, race name (fitted), title,
+// subtitle, page number, print date, the head frame and, when the style says
+// so, the pictures and the program's name. Leaves DrawWidth 1, 6 pt, neither
+// bold nor italic, face Arial.
 void ListPageHead(const ListHeadStyle &style);

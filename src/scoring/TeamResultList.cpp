@@ -6,9 +6,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/PrintHelpers.h"
-#include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
@@ -145,23 +143,6 @@ void TeamResultJob::newPage()
 void TeamResultJob::pageHead()
 {
     const TeamScoringState &s = TeamScoring;
-    ListPrint.PageNo += 1;
-    p.FontName = QStringLiteral("Arial");
-
-    Work.WorkText = trimBlanks(Rec.RaceShortName).isEmpty() ? Rec.RaceName : Rec.RaceShortName;
-    p.CurrentX = 22;
-    p.CurrentY = 12;
-    p.FontBold = true;
-    p.FontItalic = true;
-    FitRaceNameText(98);
-    p.Print(FitToWidth(Work.WorkText, 98));
-
-    p.CurrentX = 22;
-    p.CurrentY = 22;
-    p.FontSize = 18;
-    p.FontBold = false;
-    p.Print(categoryTitle(s.ScoredCategory));
-
     QString kind;
     switch (s.ScoredKind) {
     case TeamScoreKind::BestTime: kind = QStringLiteral("Bestzeit"); break;
@@ -170,39 +151,16 @@ void TeamResultJob::pageHead()
         kind = QStringLiteral("Zeitsumme der besten") + num::numberText(s.ScoredTimeSumCount);
         break;
     }
-    p.CurrentX = 22;
-    p.CurrentY = 30;
-    p.FontSize = 12;
-    p.Print(QStringLiteral("Auswertung nach: ") + kind);
+    ListHeadStyle style;
+    style.Title = categoryTitle(s.ScoredCategory);
+    style.Subtitle = QStringLiteral("Auswertung nach: ") + kind;
+    style.RaceNameLimit = 98;
+    style.ShortNameFirst = true;
+    style.DateY = 32;
+    style.FrameBottom = 37;
+    style.ProgramName = true;
+    ListPageHead(style);
 
-    p.CurrentX = 175;
-    p.CurrentY = 12;
-    p.FontSize = 8;
-    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
-    p.Print(ListPrint.PageNo);
-
-    p.CurrentX = 175;
-    p.CurrentY = 32;
-    p.FontSize = 7;
-    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
-
-    p.DrawWidth = 5;
-    ListPrint.BoxLeft = 20;
-    ListPrint.BoxTop = 10;
-    ListPrint.BoxRight = 190;
-    ListPrint.BoxBottom = 37;
-    PrintBox();
-    p.DrawWidth = 1;
-    p.FontSize = 6;
-    p.FontBold = false;
-
-    // The program that printed the page.
-    p.CurrentX = 174;
-    p.CurrentY = 22;
-    p.FontSize = 7;
-    p.Print(App.ProductName + QStringLiteral("  V") + App.VersionText);
-
-    p.FontItalic = false;
     p.FontBold = true;
     p.FontSize = 10;
     const struct {
