@@ -3,10 +3,7 @@
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/Form.h"
-#include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "platform/Strings.h"
 
 namespace {
 
@@ -19,26 +16,12 @@ void pageHead()
     style.HeadPictures = true;
     ListPageHead(style);
 
-    Printer &p = printer();
-    p.FontName = QStringLiteral("Arial");
-    p.FontSize = 10;
-    p.FontBold = true;
-    p.FontItalic = false;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
-        {20, QStringLiteral("St.Nr.")},
-        {34, QStringLiteral("Name")},
-        {79, QStringLiteral("Verein/Mannschaft")},
-        {130, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-    };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 38;
-        p.Print(h.text);
-    }
-    p.FontBold = false;
+    PrintColumnHeads(
+        10, 38,
+        {{20, QStringLiteral("St.Nr.")},
+         {34, QStringLiteral("Name")},
+         {79, QStringLiteral("Verein/Mannschaft")},
+         {130, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")}});
 }
 
 void entryRow(int slot, double row)
@@ -48,24 +31,13 @@ void entryRow(int slot, double row)
     p.FontName = QStringLiteral("Arial");
     p.FontBold = false;
     p.FontItalic = false;
-    auto cell = [&](double x, const QString &text) {
-        p.CurrentX = x;
-        p.CurrentY = y;
-        p.FontSize = 9;
-        p.Print(text);
-    };
-    cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
-    // Each cut before the next column also where wide capitals would reach it.
     p.FontSize = 9;
-    cell(34, FitToColumn(leftChars(Rec.AthleteName, 26), 34, 79));
-    const QString club = SlotClubText(slot);
-    if (!club.isEmpty())
-        cell(79, FitToColumn(leftChars(club, 25), 79, 130));
+    PrintNumberNameClub(slot, y, 25, 130);
     // Inside the row's frame.
     if (Rec.EvalByClass == 1)
-        cell(130, FitToColumn(SlotDesignation(slot), 130, 190));
+        PrintAt(130, y, FitToColumn(SlotDesignation(slot), 130, 190));
     else if (Rec.EvalByClass == 0)
-        cell(130, FitToColumn(SlotGroupName(slot), 130, 190));
+        PrintAt(130, y, FitToColumn(SlotGroupName(slot), 130, 190));
 
     // The row's frame; it leaves the position at its bottom-right corner,
     // where the next row's page test reads it.

@@ -1,10 +1,14 @@
 #include "ListRows.h"
 
+#include <QDate>
+
 #include "Form8.h"
+#include "PrintHelpers.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 
@@ -102,6 +106,30 @@ QString SlotClubText(int slot)
     ReadClubRecord();
     const QString shortName = trimBlanks(Rec.ClubShortName);
     return shortName.isEmpty() ? trimBlanks(Rec.ClubFullName) : shortName;
+}
+
+void PrintBirthYear(double x, double y)
+{
+    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
+    if (birth.isValid())
+        PrintAt(x, y, birth.year());
+}
+
+void PrintNumberNameSexYear(int slot, double y, double sexX)
+{
+    PrintAt(20, y, Race.SlotStartNo[slot]);
+    PrintAt(45, y, FitToColumn(Rec.AthleteName, 45, sexX));
+    PrintAt(sexX, y, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
+    PrintBirthYear(sexX + 10, y);
+}
+
+void PrintNumberNameClub(int slot, double y, int clubChars, double clubEnd)
+{
+    PrintAt(20, y, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
+    PrintAt(34, y, FitToColumn(leftChars(Rec.AthleteName, 26), 34, 79));
+    const QString club = SlotClubText(slot);
+    if (!club.isEmpty())
+        PrintAt(79, y, FitToColumn(leftChars(club, clubChars), 79, clubEnd));
 }
 
 PrintRun::PrintRun(CommandButton *button)

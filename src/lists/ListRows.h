@@ -50,6 +50,24 @@ QString StatusName(int status);      // StatusNames
 // Needs the slot's athlete as the current athlete.
 QString SlotClubText(int slot);
 
+// The year of the current athlete's birth date at (x, y), printed as a
+// number (with the blank a positive number gets in front); nothing for a
+// date that is no date.
+void PrintBirthYear(double x, double y);
+
+// The cells a row of the start list of the second run and of the list of
+// those not classified begins with, at y: the start number at 20, the name
+// from 45 cut before the sex column at sexX, "m" or "w" there (sex 1 is
+// "m", any other "w") and the birth year 10 mm further on.
+void PrintNumberNameSexYear(int slot, double y, double sexX);
+
+// The cells a row of the participant and of the alphabetical list begins
+// with, at y: the start number right-aligned in four characters at 20, the
+// first 26 characters of the name from 34 and the first clubChars of the
+// club (SlotClubText) from 79, each cut before the next column (the club's
+// at clubEnd), also where wide capitals would reach it.
+void PrintNumberNameClub(int slot, double y, int clubChars, double clubEnd);
+
 // A print run: the hourglass while it lasts (the caller's pointer
 // afterwards) and, when given, the print window's button disabled until
 // the run ends.

@@ -1,16 +1,11 @@
 #include "ParticipantList.h"
 
-#include <QDate>
-
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "platform/Strings.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -38,22 +33,12 @@ void pageHead()
     style.StartsRowCounter = true;
     ListPageHead(style);
 
-    Printer &p = printer();
-    p.FontSize = 10;
-    p.FontBold = true;
-    const struct {
-        double x;
-        const char16_t *text;
-    } heads[] = {
-        {20, u"St.Nr."}, {34, u"Name"}, {79, u"Verein/Mannschaft"}, {113, u"Jahrg."},
-        {133, u"Status"},
-    };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 38;
-        p.Print(QString::fromUtf16(h.text));
-    }
-    p.FontBold = false;
+    PrintColumnHeads(10, 38,
+                     {{20, QStringLiteral("St.Nr.")},
+                      {34, QStringLiteral("Name")},
+                      {79, QStringLiteral("Verein/Mannschaft")},
+                      {113, QStringLiteral("Jahrg.")},
+                      {133, QStringLiteral("Status")}});
 }
 
 void newPage()
@@ -87,20 +72,8 @@ void entryRow(int slot)
     p.FontBold = false;
     p.FontItalic = false;
     p.FontSize = 9;
-    auto cell = [&](double x, const PrintItem &item) {
-        p.CurrentX = x;
-        p.CurrentY = y;
-        p.Print(item);
-    };
-    cell(20, rightChars(blanks(4) + num::plainNumberText(Race.SlotStartNo[slot]), 4));
-    // Each cut before the next column also where wide capitals would reach it.
-    cell(34, FitToColumn(leftChars(Rec.AthleteName, 26), 34, 79));
-    const QString club = SlotClubText(slot);
-    if (!club.isEmpty())
-        cell(79, FitToColumn(leftChars(club, 20), 79, 113));
-    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
-    if (birth.isValid())
-        cell(113, birth.year());
+    PrintNumberNameClub(slot, y, 20, 113);
+    PrintBirthYear(113, y);
     p.FontSize = 8;
     p.CurrentX = 133;
     p.CurrentY = y;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+#include "core/NumberTimeText.h"
 #include "core/ProgramPictures.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
@@ -124,6 +125,33 @@ void PrintRightAligned()
     p.CurrentX = x - p.TextWidth(Work.WorkText);
     p.Print(Work.WorkText);
     p.CurrentX = x;
+}
+
+void PrintAt(double x, double y, const PrintItem &item, PrintEnd end)
+{
+    Printer &p = printer();
+    p.CurrentX = x;
+    p.CurrentY = y;
+    p.Print(item, end);
+}
+
+void PrintColumnHeads(double size, double y, const std::vector<ColumnHead> &heads)
+{
+    Printer &p = printer();
+    p.FontSize = size;
+    p.FontBold = true;
+    p.FontItalic = false;
+    for (const ColumnHead &h : heads)
+        PrintAt(h.x, y, h.maxWidth > 0 ? FitToWidth(h.text, h.maxWidth) : h.text);
+    p.FontBold = false;
+}
+
+QString PrintedTime(double seconds)
+{
+    Work.HmsInput = seconds;
+    SecondsToHms();
+    FormatHms();
+    return Work.WorkText;
 }
 
 void GreyBand(double left, double top, double right, double bottom, double colour)

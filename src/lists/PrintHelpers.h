@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <vector>
+
+#include "platform/Printer.h"
 
 struct ListPrintState {
     // The rectangle PrintBox draws, in mm; the bottom in whole millimetres.
@@ -38,6 +41,23 @@ void PrintCentredRightHalf();
 // WorkText ending at the current x; afterwards CurrentX is that x again and
 // CurrentY one line lower.
 void PrintRightAligned();
+
+// The item printed at (x, y) in the current font.
+void PrintAt(double x, double y, const PrintItem &item, PrintEnd end = PrintEnd::NewLine);
+
+// A column head of a list page.
+struct ColumnHead {
+    double x;
+    QString text;
+    double maxWidth = 0;    // 0: printed as it stands; else cut to that width
+};
+
+// The column heads of a list page at y, bold and not italic in `size`
+// points; bold is off afterwards.
+void PrintColumnHeads(double size, double y, const std::vector<ColumnHead> &heads);
+
+// A time as the lists print it (FormatHms); WorkText holds it as well.
+QString PrintedTime(double seconds);
 
 // A class, group or team band: the rectangle filled solid in the colour,
 // with FillStyle 4, FillColor the colour and DrawWidth 1 left set.

@@ -1,16 +1,12 @@
 #include "SecondRunStartList.h"
 
-#include <QDate>
-
 #include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "platform/Strings.h"
 #include "race/Form13.h"
 #include "race/Ranking.h"
 
@@ -43,26 +39,14 @@ void pageHead()
     style.StartsRowCounter = true;
     ListPageHead(style);
 
-    Printer &p = printer();
-    p.FontSize = 11;
-    p.FontBold = true;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
-        {20, QStringLiteral("StartNr.")},
-        {45, QStringLiteral("Name")},
-        {90, QStringLiteral("m/w")},
-        {100, QStringLiteral("Jahr")},
-        {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-        {170, QStringLiteral("Status")},
-    };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 37;
-        p.Print(h.text);
-    }
-    p.FontBold = false;
+    PrintColumnHeads(
+        11, 37,
+        {{20, QStringLiteral("StartNr.")},
+         {45, QStringLiteral("Name")},
+         {90, QStringLiteral("m/w")},
+         {100, QStringLiteral("Jahr")},
+         {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
+         {170, QStringLiteral("Status")}});
 }
 
 // The next row of the page; past the last one the list goes on on a new
@@ -83,20 +67,11 @@ void entryRow(int slot)
     const double y = ListRowY(ListPrint.RowCounter);
     p.FontSize = 9;
     p.FontBold = false;
-    auto cell = [&](double x, const PrintItem &item) {
-        p.CurrentX = x;
-        p.CurrentY = y;
-        p.Print(item);
-    };
-    cell(20, Race.SlotStartNo[slot]);
-    cell(45, FitToColumn(Rec.AthleteName, 45, 90));
-    cell(90, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
-    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
-    if (birth.isValid())
-        cell(100, birth.year());
-    cell(110, FitToColumn(Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot),
-                          110, 170));
-    cell(170, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
+    PrintNumberNameSexYear(slot, y, 90);
+    PrintAt(110, y,
+            FitToColumn(Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot), 110,
+                        170));
+    PrintAt(170, y, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
 }
 
 } // namespace
