@@ -6,10 +6,12 @@
 #include "PrintHelpers.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
+#include "platform/Colours.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
+#include "platform/Printer.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -57,13 +59,18 @@ int SortLineSlot(const QString &line)
     return slot >= 1 && slot <= MaxSlots ? slot : 0;
 }
 
-void ReadSlotAthlete(int slot)
+void ReadSlotAthleteRecord(int slot)
 {
     Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
     if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
         ReadAthleteRecord();
     else
         ClearAthleteFields();
+}
+
+void ReadSlotAthlete(int slot)
+{
+    ReadSlotAthleteRecord(slot);
     Rec.AthleteName = trimBlanks(Rec.AthleteName);
 }
 
@@ -91,15 +98,19 @@ QString StatusName(int status)
                                                                 : QString();
 }
 
+int SlotClubNo(int slot)
+{
+    switch (Race.SlotClub[slot]) {
+    case 1: return Rec.AthleteClub1;
+    case 2: return Rec.AthleteClub2;
+    case 3: return Rec.AthleteClub3;
+    default: return 0;
+    }
+}
+
 QString SlotClubText(int slot)
 {
-    int club = 0;
-    switch (Race.SlotClub[slot]) {
-    case 1: club = Rec.AthleteClub1; break;
-    case 2: club = Rec.AthleteClub2; break;
-    case 3: club = Rec.AthleteClub3; break;
-    default: return {};
-    }
+    const int club = SlotClubNo(slot);
     if (club < 1 || club > Rec.ClubCount)
         return {};
     Rec.CurrentClubNo = club;
@@ -130,6 +141,21 @@ void PrintNumberNameClub(int slot, double y, int clubChars, double clubEnd)
     const QString club = SlotClubText(slot);
     if (!club.isEmpty())
         PrintAt(79, y, FitToColumn(leftChars(club, clubChars), 79, clubEnd));
+}
+
+void PrintClassBand(int slot, double r, double left, double textX, double right)
+{
+    Printer &p = printer();
+    GreyBand(left, 42 + 4.5 * r - 2.1, right, 42 + 4.5 * r + 2.5, colourValue(192, 192, 192));
+    p.FontSize = 11;
+    p.FontBold = false;
+    p.FontItalic = true;
+    PrintAt(textX, ListRowY(r),
+            FitToColumn((Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot))
+                            + u' ',
+                        textX, right),
+            PrintEnd::StayOnLine);
+    p.FontItalic = false;
 }
 
 PrintRun::PrintRun(CommandButton *button)

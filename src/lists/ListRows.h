@@ -32,16 +32,22 @@ inline double ListRowY(double row) { return 40 + 4.5 * row; }
 // 0 when that names no entry slot.
 int SortLineSlot(const QString &line);
 
-// The athlete of an entry slot becomes the current athlete. An athlete
-// number outside the file reads as a record without a name, without the
-// beep of a typed wrong number.
+// The athlete of an entry slot becomes the current athlete, its name
+// trimmed. An athlete number outside the file reads as a record without a
+// name, without the beep of a typed wrong number.
 void ReadSlotAthlete(int slot);
+// The same with the name as the record holds it.
+void ReadSlotAthleteRecord(int slot);
 
 // The texts of a slot's cells; empty for a number that no table holds.
 QString SlotDesignation(int slot);   // ClassDesignations of its class cell
 QString SlotGroupName(int slot);     // GroupNames of its group
 QString SlotClassName(int slot);     // ClassNames of its class number
 QString StatusName(int status);      // StatusNames
+
+// The club number of the athlete's club field the slot counts (1..3): 0
+// when it counts none. Needs the slot's athlete as the current athlete.
+int SlotClubNo(int slot);
 
 // The club of an entry for the lists that name it: the athlete's club in
 // the field the slot counts (1..3), its trimmed short name or, when that is
@@ -67,6 +73,11 @@ void PrintNumberNameSexYear(int slot, double y, double sexX);
 // club (SlotClubText) from 79, each cut before the next column (the club's
 // at clubEnd), also where wide capitals would reach it.
 void PrintNumberNameClub(int slot, double y, int clubChars, double clubEnd);
+
+// The grey band that opens a class or group in row r of a list page, from
+// left to right, with the class designation (or the group's name) from
+// textX in 11 pt italics; the position stays on the band's line.
+void PrintClassBand(int slot, double r, double left, double textX, double right);
 
 // A print run: the hourglass while it lasts (the caller's pointer
 // afterwards) and, when given, the print window's button disabled until

@@ -3,7 +3,6 @@
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/Colours.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "race/Ranking.h"
@@ -49,20 +48,7 @@ void newPage()
 
 void band(int slot)
 {
-    Printer &p = printer();
-    const double r = ListPrint.RowCounter;
-    GreyBand(20, 42 + 4.5 * r - 2.1, 170, 42 + 4.5 * r + 2.5, colourValue(192, 192, 192));
-    p.FontSize = 11;
-    p.FontBold = false;
-    p.FontItalic = true;
-    p.CurrentX = 79;
-    p.CurrentY = ListRowY(r);
-    // The position stays on the band's line.
-    p.Print(FitToColumn((Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot))
-                            + u' ',
-                        79, 170),
-            PrintEnd::StayOnLine);
-    p.FontItalic = false;
+    PrintClassBand(slot, ListPrint.RowCounter, 20, 79, 170);
 }
 
 void entryRow(int slot)

@@ -5,10 +5,10 @@
 
 #include "CupEvaluation.h"
 #include "Form20.h"
-#include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CupTable.h"
+#include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
 #include "platform/Colours.h"
 #include "platform/DateText.h"
@@ -36,12 +36,6 @@ constexpr double TitleLimit = 205 - 22 - CellGap;
 // Class headings end inside the rows' frames.
 constexpr double FrameRight = 272;
 
-struct HourglassWhile {
-    HourglassWhile() : before(hourglass()) { setHourglass(true); }
-    ~HourglassWhile() { setHourglass(before); }
-    bool before;
-};
-
 class CupListJob {
 public:
     explicit CupListJob(Form20 &window)
@@ -68,7 +62,7 @@ private:
 
 void CupListJob::run()
 {
-    HourglassWhile hourglass;
+    PrintRun printRun;
     OpenAthleteAndClubFilesIfClosed();
     p.Orientation = 2;
     p.setJobTitle(QStringLiteral("Ergebnisliste ") + f.Text4.Text());
@@ -246,10 +240,7 @@ void CupListJob::row(int i, int rank)
         } else if (time == 0) {
             text = QStringLiteral("-");
         } else {
-            Work.HmsInput = time;
-            SecondsToHms();
-            FormatHms();
-            text = Work.WorkText;
+            text = PrintedTime(time);
         }
         if (layout.compact) {
             printEndingAt(trimBlanks(text), layout.cellEndX(c));

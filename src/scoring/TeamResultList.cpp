@@ -2,9 +2,9 @@
 
 #include "Form12.h"
 #include "TeamScoring.h"
-#include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
+#include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
 #include "platform/Colours.h"
 #include "platform/Form.h"
@@ -39,12 +39,6 @@ QString categoryHead(TeamCategory category)
     return {};
 }
 
-struct HourglassWhile {
-    HourglassWhile() : before(hourglass()) { setHourglass(true); }
-    ~HourglassWhile() { setHourglass(before); }
-    bool before;
-};
-
 class TeamResultJob {
 public:
     void run();
@@ -57,7 +51,6 @@ private:
     void newPage();
     void band(int rank, const QString &line);
     void member(int slot);
-    void printTime(double seconds, double x, double y);
 
     Printer &p = printer();
     Form12 &window = form<Form12>();
@@ -72,7 +65,7 @@ constexpr double BandToMember = 1.3;
 void TeamResultJob::run()
 {
     p.setJobTitle(categoryTitle(TeamScoring.ScoredCategory), Rec.RaceName);
-    HourglassWhile hourglass;
+    PrintRun printRun;
     OpenAthleteAndClubFilesIfClosed();
     ListPrint.PageNo = 0;
     row = 0;
@@ -161,31 +154,17 @@ void TeamResultJob::pageHead()
     style.ProgramName = true;
     ListPageHead(style);
 
-    p.FontBold = true;
-    p.FontSize = 10;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
+    std::vector<ColumnHead> heads = {
         {20, QStringLiteral("Rang")},
         {38, categoryHead(s.ScoredCategory)},
         {60, QStringLiteral("Läufer")},
         {108, QStringLiteral("Zeit")},
     };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 43;
-        p.Print(h.text);
-    }
     if (Rec.TwoRuns == 1) {
-        p.CurrentX = 144;
-        p.CurrentY = 43;
-        p.Print(QStringLiteral("1.DG"));
-        p.CurrentX = 181;
-        p.CurrentY = 43;
-        p.Print(QStringLiteral("2.DG"));
+        heads.push_back({144, QStringLiteral("1.DG")});
+        heads.push_back({181, QStringLiteral("2.DG")});
     }
-    p.FontBold = false;
+    PrintColumnHeads(10, 43, heads);
 
     PrintLogo(120, 11);
 }
@@ -233,43 +212,25 @@ void TeamResultJob::band(int rank, const QString &line)
     // A time sum without its penalties for missing finishers.
     while (score >= MissingTimePenalty)
         score -= MissingTimePenalty;
-    Work.HmsInput = score;
-    SecondsToHms();
-    FormatHms();
-    p.CurrentX = 100;
-    p.CurrentY = y;
-    p.Print(label, PrintEnd::StayOnLine);
-    p.Print(Work.WorkText);
-}
-
-void TeamResultJob::printTime(double seconds, double x, double y)
-{
-    Work.HmsInput = seconds;
-    SecondsToHms();
-    FormatHms();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(Work.WorkText);
+    const QString time = PrintedTime(score);
+    PrintAt(100, y, label, PrintEnd::StayOnLine);
+    p.Print(time);
 }
 
 void TeamResultJob::member(int slot)
 {
     const double y = rowY(row);
-    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
-        ReadAthleteRecord();
-    else
-        ClearAthleteFields();
+    ReadSlotAthleteRecord(slot);
 
     p.FontSize = 8;
     p.FontBold = TeamScoring.SlotCounted[slot] == 1;
     p.CurrentX = 60;
     p.CurrentY = y;
     p.Print(FitToColumn(trimBlanks(Rec.AthleteName), 60, 100));
-    printTime(Ranking.SlotTotalTime[slot], 100, y);
+    PrintAt(100, y, PrintedTime(Ranking.SlotTotalTime[slot]));
     if (Rec.TwoRuns == 1) {
-        printTime(Race.SlotTime1[slot], 138, y);
-        printTime(Race.SlotTime2[slot], 175, y);
+        PrintAt(138, y, PrintedTime(Race.SlotTime1[slot]));
+        PrintAt(175, y, PrintedTime(Race.SlotTime2[slot]));
     }
     p.FontBold = false;
 }
