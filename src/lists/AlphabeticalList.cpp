@@ -9,12 +9,7 @@ namespace {
 
 void pageHead()
 {
-    ListHeadStyle style;
-    style.Title = QStringLiteral("Alphabetische Teilnehmerliste");
-    style.RaceNameLimit = 98;
-    style.ShortNameFirst = true;
-    style.HeadPictures = true;
-    ListPageHead(style);
+    ListPageHead(PictureListHead(QStringLiteral("Alphabetische Teilnehmerliste")));
 
     PrintColumnHeads(
         10, 38,
@@ -60,18 +55,9 @@ void PrintAlphabeticalList()
     ListPrint.PageNo = 0;
     p.setJobTitle(QStringLiteral("Alphabetische Teilnehmerliste"), Rec.RaceName);
     pageHead();
-    double row = 0;
-    for (const int slot : entries) {
-        Work.CurrentSlot = slot;
-        ReadSlotAthlete(slot);
-        row += 1;
-        // At least ten rows on a page.
-        if (p.CurrentY > 265 && row > 10) {
-            row = 1;
-            p.NewPage();
-            pageHead();
-        }
-        entryRow(slot, row);
-    }
+    // At least ten rows on a page.
+    PrintEntryRows(
+        entries, [&p](double row) { return p.CurrentY > 265 && row > 10; }, pageHead,
+        entryRow);
     p.EndDoc();
 }

@@ -158,6 +158,32 @@ void PrintClassBand(int slot, double r, double left, double textX, double right)
     p.FontItalic = false;
 }
 
+std::vector<ColumnHead> NumberNameSexYearHeads(double sexX)
+{
+    return {{20, QStringLiteral("StartNr.")},
+            {45, QStringLiteral("Name")},
+            {sexX, QStringLiteral("m/w")},
+            {sexX + 10, QStringLiteral("Jahr")}};
+}
+
+void PrintEntryRows(const std::vector<int> &entries,
+                    const std::function<bool(double row)> &breaksPage, void (*pageHead)(),
+                    void (*entryRow)(int slot, double row))
+{
+    double row = 0;
+    for (const int slot : entries) {
+        Work.CurrentSlot = slot;
+        ReadSlotAthlete(slot);
+        row += 1;
+        if (breaksPage(row)) {
+            printer().NewPage();
+            pageHead();
+            row = 1;
+        }
+        entryRow(slot, row);
+    }
+}
+
 PrintRun::PrintRun(CommandButton *button)
     : hourglassBefore_(hourglass()), button_(button)
 {

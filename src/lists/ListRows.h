@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "PrintHelpers.h"
 #include "platform/TextOrder.h"
 
 class CommandButton;
@@ -78,6 +79,17 @@ void PrintNumberNameClub(int slot, double y, int clubChars, double clubEnd);
 // left to right, with the class designation (or the group's name) from
 // textX in 11 pt italics; the position stays on the band's line.
 void PrintClassBand(int slot, double r, double left, double textX, double right);
+
+// The heads over PrintNumberNameSexYear's cells.
+std::vector<ColumnHead> NumberNameSexYearHeads(double sexX);
+
+// The rows of a list of one row per entry, the first page's head already
+// drawn: row by row from row 1, each entry the current slot with its athlete
+// current (ReadSlotAthlete). An entry whose row breaksPage says is past the
+// page goes to a new page under pageHead, as its row 1.
+void PrintEntryRows(const std::vector<int> &entries,
+                    const std::function<bool(double row)> &breaksPage, void (*pageHead)(),
+                    void (*entryRow)(int slot, double row));
 
 // A print run: the hourglass while it lasts (the caller's pointer
 // afterwards) and, when given, the print window's button disabled until

@@ -20,15 +20,12 @@ void pageHead()
     ListPageHead(style);
 
     const bool twoRuns = Rec.TwoRuns == 1;
-    PrintColumnHeads(
-        11, 37,
-        {{20, QStringLiteral("StartNr.")},
-         {45, QStringLiteral("Name")},
-         {100, QStringLiteral("m/w")},
-         {110, QStringLiteral("Jahr")},
-         {125, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-         {155, twoRuns ? QStringLiteral("1.Dg.") : QStringLiteral("Grund")},
-         {175, twoRuns ? QStringLiteral("2.Dg.") : QString()}});
+    std::vector<ColumnHead> heads = NumberNameSexYearHeads(100);
+    heads.push_back(
+        {125, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")});
+    heads.push_back({155, twoRuns ? QStringLiteral("1.Dg.") : QStringLiteral("Grund")});
+    heads.push_back({175, twoRuns ? QStringLiteral("2.Dg.") : QString()});
+    PrintColumnHeads(11, 37, heads);
 }
 
 void entryRow(int slot, double row)
@@ -71,17 +68,7 @@ void PrintNotClassifiedList()
     ListPrint.PageNo = 0;
     p.setJobTitle(QStringLiteral("Nicht in der Wertung"), Rec.RaceName);
     pageHead();
-    double row = 0;
-    for (const int slot : entries) {
-        Work.CurrentSlot = slot;
-        ReadSlotAthlete(slot);
-        row += 1;
-        if (row > RowsPerPage) {
-            p.NewPage();
-            pageHead();
-            row = 1;
-        }
-        entryRow(slot, row);
-    }
+    PrintEntryRows(
+        entries, [](double row) { return row > RowsPerPage; }, pageHead, entryRow);
     p.EndDoc();
 }

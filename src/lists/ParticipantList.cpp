@@ -24,11 +24,7 @@ QString keyPrefix(int slot)
 
 void pageHead()
 {
-    ListHeadStyle style;
-    style.Title = QStringLiteral("Teilnehmerliste");
-    style.RaceNameLimit = 98;
-    style.ShortNameFirst = true;
-    style.HeadPictures = true;
+    ListHeadStyle style = PictureListHead(QStringLiteral("Teilnehmerliste"));
     style.StartsRowCounter = true;
     ListPageHead(style);
 

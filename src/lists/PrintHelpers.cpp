@@ -210,6 +210,16 @@ void LoadHeadPictures()
         ListPrint.HeadStripPicture = ProgramPicture(QStringLiteral("strip.png"));
 }
 
+ListHeadStyle PictureListHead(const QString &title)
+{
+    ListHeadStyle style;
+    style.Title = title;
+    style.RaceNameLimit = 98;
+    style.ShortNameFirst = true;
+    style.HeadPictures = true;
+    return style;
+}
+
 void ListPageHead(const ListHeadStyle &style)
 {
     Printer &p = printer();

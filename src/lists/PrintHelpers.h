@@ -120,6 +120,10 @@ struct ListHeadStyle {
     bool StartsRowCounter = false;  // RowCounter := 1
 };
 
+// The style of the participant, alphabetical and result lists: the short
+// race name when there is one, in 98 mm, and the pictures.
+ListHeadStyle PictureListHead(const QString &title);
+
 // The head of a list page: page number + 1, race name (fitted), title,
 // subtitle, page number, print date, the head frame and, when the style says
 // so, the pictures and the program's name. Leaves DrawWidth 1, 6 pt, neither

@@ -242,11 +242,7 @@ const QString &ResultListJob::clubName(int club)
 
 void ResultListJob::pageHead()
 {
-    ListHeadStyle style;
-    style.Title = title;
-    style.RaceNameLimit = 98;
-    style.ShortNameFirst = true;
-    style.HeadPictures = true;
+    ListHeadStyle style = PictureListHead(title);
     style.PageNumberSize = layout.combination ? 9 : 8;
     // A club's name in the title ends before the logo.
     style.TitleEnd = 120;

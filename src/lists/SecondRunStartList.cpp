@@ -39,14 +39,11 @@ void pageHead()
     style.StartsRowCounter = true;
     ListPageHead(style);
 
-    PrintColumnHeads(
-        11, 37,
-        {{20, QStringLiteral("StartNr.")},
-         {45, QStringLiteral("Name")},
-         {90, QStringLiteral("m/w")},
-         {100, QStringLiteral("Jahr")},
-         {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-         {170, QStringLiteral("Status")}});
+    std::vector<ColumnHead> heads = NumberNameSexYearHeads(90);
+    heads.push_back(
+        {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")});
+    heads.push_back({170, QStringLiteral("Status")});
+    PrintColumnHeads(11, 37, heads);
 }
 
 // The next row of the page; past the last one the list goes on on a new
