@@ -184,6 +184,34 @@ void PrintEntryRows(const std::vector<int> &entries,
     }
 }
 
+BandedRows::BandedRows(double &row, std::function<void()> newPage,
+                       std::function<void(int slot)> band)
+    : row_(row), newPage_(std::move(newPage)), band_(std::move(band))
+{
+}
+
+void BandedRows::next(int slot, bool opensClass, bool repeatBand)
+{
+    const Printer &p = printer();
+    if (opensClass) {
+        if (bands_ == 0)
+            row_ -= 1;
+        ++bands_;
+        row_ += 2;
+        if (p.CurrentY > 240 && row_ > 10)
+            newPage_();
+        band_(slot);
+    }
+    row_ += 1;
+    if (p.CurrentY > 265 && row_ > 10) {
+        newPage_();
+        if (repeatBand) {
+            band_(slot);
+            row_ += 1;
+        }
+    }
+}
+
 PrintRun::PrintRun(CommandButton *button)
     : hourglassBefore_(hourglass()), button_(button)
 {

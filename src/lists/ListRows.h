@@ -91,6 +91,28 @@ void PrintEntryRows(const std::vector<int> &entries,
                     const std::function<bool(double row)> &breaksPage, void (*pageHead)(),
                     void (*entryRow)(int slot, double row));
 
+// The rows of a list whose classes (or groups) open with a grey band: the
+// participant and the result list. newPage starts a new page and leaves the
+// row at 1; band draws the band of the slot in the row.
+class BandedRows {
+public:
+    BandedRows(double &row, std::function<void()> newPage, std::function<void(int slot)> band);
+
+    // Before the row of an entry. When the entry opens its class, the band:
+    // the first band of the list in the next row, every later one after an
+    // empty row, on a new page when the print position is below 240 mm and
+    // the page has more than ten rows. Then the entry's row, on a new page
+    // when the position is below 265 mm and the page has more than ten rows;
+    // there the class running on is named again when repeatBand says so.
+    void next(int slot, bool opensClass, bool repeatBand);
+
+private:
+    double &row_;
+    std::function<void()> newPage_;
+    std::function<void(int slot)> band_;
+    int bands_ = 0;
+};
+
 // A print run: the hourglass while it lasts (the caller's pointer
 // afterwards) and, when given, the print window's button disabled until
 // the run ends.

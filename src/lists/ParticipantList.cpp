@@ -76,10 +76,10 @@ void PrintParticipantList()
     p.setJobTitle(QStringLiteral("Teilnehmerliste"), Rec.RaceName);
     pageHead();
 
-    int bands = 0;
     // Entries of order (or group) 0 come first and get no band.
     int group = 0;
     ListPrint.RowCounter = 0;
+    BandedRows rows(ListPrint.RowCounter, newPage, band);
     for (const int slot : entries) {
         Ranking.ClassFirstFlag[slot] = 0;
         if (groupOf(slot) != group) {
@@ -87,28 +87,7 @@ void PrintParticipantList()
             Ranking.ClassFirstFlag[slot] = 1;
         }
         ReadSlotAthlete(slot);
-
-        if (Ranking.ClassFirstFlag[slot] == 1) {
-            // The first band stands on row 1, every later one leaves an
-            // empty row after the class before it.
-            if (bands == 0)
-                ListPrint.RowCounter -= 1;
-            ++bands;
-            ListPrint.RowCounter += 2;
-            if (p.CurrentY > 240 && ListPrint.RowCounter > 10)
-                newPage();
-            band(slot);
-        }
-
-        ListPrint.RowCounter += 1;
-        if (p.CurrentY > 265 && ListPrint.RowCounter > 10) {
-            newPage();
-            // The class running on is named again at the top of the page.
-            if (group != 0) {
-                band(slot);
-                ListPrint.RowCounter += 1;
-            }
-        }
+        rows.next(slot, Ranking.ClassFirstFlag[slot] == 1, group != 0);
         entryRow(slot);
     }
 

@@ -180,7 +180,14 @@ void ResultListJob::run()
     row = 0;
     pageHead();
 
-    int bands = 0;
+    BandedRows rows(
+        row,
+        [this] {
+            p.NewPage();
+            pageHead();
+            row = 1;
+        },
+        [this](int slot) { band(slot); });
     for (int position = 1; position <= MaxSlots; ++position) {
         const int slot = Ranking.RankOrder[position];
         if (slot < 1 || slot > MaxSlots)
@@ -188,31 +195,8 @@ void ResultListJob::run()
         if (Race.SlotStatus1[slot] + Race.SlotStatus2[slot] > 0)
             continue;
         ReadSlotAthleteRecord(slot);
-
-        if (Ranking.ClassFirstFlag[slot] != 0) {
-            // The first band stands on row 1, every later one leaves an
-            // empty row after the class before it.
-            if (bands == 0)
-                row -= 1;
-            ++bands;
-            row += 2;
-            if (p.CurrentY > 240 && row > 10) {
-                p.NewPage();
-                pageHead();
-                row = 1;
-            }
-            band(slot);
-        }
-
-        row += 1;
-        if (p.CurrentY > 265 && row > 10) {
-            // The class running on is named again at the top of the page.
-            p.NewPage();
-            pageHead();
-            row = 1;
-            band(slot);
-            row = 2;
-        }
+        // The class running on is named again at the top of a page.
+        rows.next(slot, Ranking.ClassFirstFlag[slot] != 0, true);
         athleteRow(slot);
     }
 
