@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PrintHelpers.h"
+#include "core/SharedState.h"
 #include "platform/TextOrder.h"
 
 class CommandButton;
@@ -39,6 +40,13 @@ int SortLineSlot(const QString &line);
 void ReadSlotAthlete(int slot);
 // The same with the name as the record holds it.
 void ReadSlotAthleteRecord(int slot);
+
+// The class or group a list runs by: the slot's class start order when the
+// race is evaluated by classes, else its group.
+inline int SlotListGroup(int slot)
+{
+    return Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
+}
 
 // The texts of a slot's cells; empty for a number that no table holds.
 QString SlotDesignation(int slot);   // ClassDesignations of its class cell

@@ -9,16 +9,10 @@
 
 namespace {
 
-// The class start order or the group the list runs by.
-int groupOf(int slot)
-{
-    return Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
-}
-
 // By class (or group), then start number.
 QString keyPrefix(int slot)
 {
-    return num::formatNumber(groupOf(slot), u"0##")
+    return num::formatNumber(SlotListGroup(slot), u"0##")
         + num::formatNumber(Race.SlotStartNo[slot], u"0###");
 }
 
@@ -82,8 +76,8 @@ void PrintParticipantList()
     BandedRows rows(ListPrint.RowCounter, newPage, band);
     for (const int slot : entries) {
         Ranking.ClassFirstFlag[slot] = 0;
-        if (groupOf(slot) != group) {
-            group = groupOf(slot);
+        if (SlotListGroup(slot) != group) {
+            group = SlotListGroup(slot);
             Ranking.ClassFirstFlag[slot] = 1;
         }
         ReadSlotAthlete(slot);

@@ -14,12 +14,6 @@ namespace {
 
 constexpr int RowsPerPage = 52;
 
-// The ranking group the list runs by: the class start order or the group.
-int groupOf(int slot)
-{
-    return Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
-}
-
 // Places 1 to 15 (and the entries the run-1 ranking left out, rank 0 and
 // time 0) before 50000, the faster the later; places 16 on after it, the
 // faster the earlier.
@@ -27,7 +21,7 @@ QString keyPrefix(int slot)
 {
     const double time = Ranking.SlotAdjTime1[slot];
     const double value = Ranking.SlotRank[slot] < 16 ? 50000 - time : 50000 + time;
-    return num::formatNumber(groupOf(slot), u"0##") + u' '
+    return num::formatNumber(SlotListGroup(slot), u"0##") + u' '
         + num::formatNumber(value, u"00000.00");
 }
 
@@ -95,9 +89,9 @@ void PrintSecondRunStartList()
     ListPrint.RowCounter = 0;
     for (const int slot : entries) {
         ReadSlotAthlete(slot);
-        if (groupOf(slot) != group) {
+        if (SlotListGroup(slot) != group) {
             // A class or group opens with a rule on a row of its own.
-            group = groupOf(slot);
+            group = SlotListGroup(slot);
             nextRow(2);
             p.Line(20, 42 + 4.5 * ListPrint.RowCounter, 190, 42 + 4.5 * ListPrint.RowCounter);
         }
