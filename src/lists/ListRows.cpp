@@ -92,6 +92,11 @@ QString SlotClassName(int slot)
     return k >= 0 && k <= ClassCount ? Race.ClassNames[k] : QString();
 }
 
+QString SlotClassOrGroup(int slot)
+{
+    return Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot);
+}
+
 QString StatusName(int status)
 {
     return status >= 0 && status < int(App.StatusNames.size()) ? App.StatusNames[status]
@@ -151,9 +156,7 @@ void PrintClassBand(int slot, double r, double left, double textX, double right)
     p.FontBold = false;
     p.FontItalic = true;
     PrintAt(textX, ListRowY(r),
-            FitToColumn((Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot))
-                            + u' ',
-                        textX, right),
+            FitToColumn(SlotClassOrGroup(slot) + u' ', textX, right),
             PrintEnd::StayOnLine);
     p.FontItalic = false;
 }

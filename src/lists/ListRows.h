@@ -1,8 +1,9 @@
 #pragma once
-// What the entry lists of the print window share (start list of the second
-// run, participant list, those not classified, alphabetical list): the
-// hidden sorted list they order their rows in, the look-ups of a row's
-// cells, and the frame of a print run.
+// What the lists of entries share (start list of the second run,
+// participant list, those not classified, alphabetical list, and in part the
+// result and the team lists): the hidden sorted list they order their rows
+// in, the look-ups and cells of a row, the walk over the rows with its page
+// breaks, and the frame of a print run.
 #include <QString>
 #include <functional>
 #include <vector>
@@ -52,6 +53,8 @@ inline int SlotListGroup(int slot)
 QString SlotDesignation(int slot);   // ClassDesignations of its class cell
 QString SlotGroupName(int slot);     // GroupNames of its group
 QString SlotClassName(int slot);     // ClassNames of its class number
+// SlotDesignation when the race is evaluated by classes, else SlotGroupName.
+QString SlotClassOrGroup(int slot);
 QString StatusName(int status);      // StatusNames
 
 // The club number of the athlete's club field the slot counts (1..3): 0

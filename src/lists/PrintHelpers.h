@@ -109,7 +109,7 @@ struct ListHeadStyle {
     QString Title;                  // 18 pt at (22, 22); none when empty
     double TitleEnd = 175;          // x the title ends before: the page number's
     QString Subtitle;               // 12 pt at (22, 30) under the title; none when empty
-    double RaceNameLimit = 110;     // mm; the result, participant and alphabetical lists: 98
+    double RaceNameLimit = 110;     // mm the first line is fitted to
     bool ShortNameFirst = false;    // RaceShortName instead of RaceName when it is not empty
     bool HeadPictures = false;      // strip, its box and the emblem
     double PageNumberX = 175;       // of the page number and the date

@@ -59,9 +59,7 @@ void entryRow(int slot)
     p.FontSize = 9;
     p.FontBold = false;
     PrintNumberNameSexYear(slot, y, 90);
-    PrintAt(110, y,
-            FitToColumn(Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot), 110,
-                        170));
+    PrintAt(110, y, FitToColumn(SlotClassOrGroup(slot), 110, 170));
     PrintAt(170, y, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
 }
 
