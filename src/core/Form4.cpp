@@ -1,6 +1,7 @@
 #include "Form4.h"
 
 #include <QStringList>
+#include <limits>
 
 #include "Form1.h"
 #include "Form9.h"
@@ -123,12 +124,22 @@ void FillRaceList()
     Form4 &f = form<Form4>();
     const std::int32_t remembered = Race.ActiveRaceNo;
     f.List1.Clear();
+    // Only the names are needed, and only of the races the file holds: a
+    // record past its end is unnamed whatever the count says.
+    const std::vector<QString> names = ReadRaceNames();
     QStringList lines;
-    for (std::int32_t r = Rec.RaceCount; r >= 1; --r) {
-        Rec.RaceRecordNo = r;
-        ReadRaceHeader();
-        if (!trimBlanks(Rec.RaceName).isEmpty())
-            lines << num::numberText(r) + QStringLiteral("    ") + Rec.RaceName;
+    lines.reserve(qsizetype(names.size()));
+    for (std::size_t i = names.size(); i-- > 0;) {
+        const QString &name = names[i];
+        if (trimBlanks(name).isEmpty())
+            continue;
+        const QString number = num::numberText(double(i + 1));
+        QString line;
+        line.reserve(number.size() + 4 + name.size());
+        line += number;
+        line += QLatin1String("    ");
+        line += name;
+        lines << line;
     }
     f.List1.AddItems(lines);
     // The current race is back before the window system gets a turn, so no
@@ -212,6 +223,11 @@ void Form4::Command3_Click()
         // only typed into the box (nor "leer" after a deletion).
         if (!NamedRaceSelected())
             return;
+        // The race numbers are 32-bit: none after the last one there can be.
+        if (Rec.RaceCount >= std::numeric_limits<std::int32_t>::max()) {
+            beep();
+            return;
+        }
         ClearRaceHeader();
         Rec.RaceRecordNo = Rec.RaceCount + 1;
         Rec.RaceCount = Rec.RaceRecordNo;

@@ -3,6 +3,9 @@
 // has one current record: the routines move it between the file and the
 // shared variables of RecordState (SharedState.h).
 
+#include <QString>
+#include <vector>
+
 constexpr int ClubRecordLength = 798;
 constexpr int AthleteRecordLength = 349;
 constexpr int RaceRecordLength = 1137;
@@ -33,6 +36,11 @@ void ReadRaceHeader();
 void ClearRaceHeader();
 void WriteRaceHeader();
 void CloseRaceFile();
+// The trimmed names of races 1..RaceCount as stored, names[r - 1] for race
+// r, without touching the race variables. Only the records Rennen.rec holds
+// are read: a count above them (a settings file that claims more) names no
+// further race, so the list is never longer than the file.
+std::vector<QString> ReadRaceNames();
 
 // Zirpa.dat: the athlete, club and race counts and a fourth value kept as read.
 void ReadSettingsFile();

@@ -185,6 +185,31 @@ TEST_F(RaceWindowTest, OpensOnTheLastRaceAndListsTheNamedRacesDescending)
     EXPECT_EQ(form<Form4>().Text2.Text(), QStringLiteral("Cup"));
 }
 
+TEST_F(RaceWindowTest, ACountFarAboveTheRecordsInTheFileListsWhatTheFileHolds)
+{
+    // The settings file claims 2,147,483,647 races over three records and a
+    // half; the half record reads as unnamed.
+    seedRaces({QStringLiteral("Eins"), QString(), QStringLiteral("Drei")});
+    QByteArray races = raceFile();
+    races += cp1252::encode(fitLeft(QStringLiteral("Halb"), 80)) + QByteArray(400, ' ');
+    writeBytes(QStringLiteral("Rennen.rec"), races);
+    const QByteArray settings = crlfLines({" 0 ", " 0 ", " 2147483647 ", " 0 "});
+    writeBytes(QStringLiteral("Zirpa.dat"), settings);
+
+    Form4 &f = openRaces();
+    EXPECT_EQ(lines(f.List1), QStringList({" 3    Drei", " 1    Eins"}));
+    // The count stays as read; the last race is selected, and empty.
+    EXPECT_EQ(Rec.RaceCount, 2147483647);
+    EXPECT_EQ(Rec.RaceRecordNo, 2147483647);
+    EXPECT_EQ(f.Text2.Text(), QString());
+    f.Text1.setText(QStringLiteral("3"));
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("Drei"));
+
+    // Nothing was written on the way.
+    EXPECT_EQ(readBytes(QStringLiteral("Zirpa.dat")), settings);
+    EXPECT_EQ(raceFile(), races);
+}
+
 TEST_F(RaceWindowTest, ListClickReadsTheRaceNumberFromTheFirstSixCharacters)
 {
     QStringList names;
