@@ -1,6 +1,7 @@
 #include "Form4.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <limits>
 
 #include "Form1.h"
@@ -81,6 +82,8 @@ Form4::Form4()
     Image1.setPicture(decoration);
 
     Text1.onChange = [this] { Text1_Change(); };
+    Text1.onLostFocus = [this] { Text1_LostFocus(); };
+    Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
     Text2.onClick = [this] { Text2_Click(); };
     List1.onClick = [this] { List1_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
@@ -174,17 +177,69 @@ void Form4::Form_Unload()
 
 void Form4::Text1_Change()
 {
-    std::int32_t n = num::toInt32(num::numericValue(Text1.Text()));
+    if (RestoringNumber)
+        return;
+    double value = 0;
+    const bool number = num::typedNumber(Text1.Text(), &value);
+    std::int32_t n = num::toInt32(value);
+    // While the user types, only the race of a number that exists is
+    // selected: an emptied box or a lone "-" selects nothing, and a number
+    // out of range waits for Enter or the box to be left.
+    NumberPending = Text1.ChangeTyped() && (!number || n < 1 || n > Rec.RaceCount);
+    if (NumberPending)
+        return;
     if (n < 1)
         n = 1;
     if (n > Rec.RaceCount)
         n = Rec.RaceCount;
+    selectRace(n);
+}
+
+void Form4::selectRace(std::int32_t n)
+{
     Rec.RaceRecordNo = n;
     Race.ActiveRaceNo = n;
     ReadRaceHeader();
     LoadRaceFiles();
     Text2.setText(Rec.RaceName);
     Text2.setBackColor(colours::WindowBackground);
+}
+
+void Form4::finishNumber()
+{
+    if (!NumberPending)
+        return;
+    NumberPending = false;
+    if (Rec.RaceCount < 1)
+        return;   // no race to show
+    double value = 0;
+    if (!num::typedNumber(Text1.Text(), &value)) {
+        // No number: the box shows the race selected again, which stays
+        // loaded as it is.
+        if (Rec.RaceRecordNo >= 1) {
+            RestoringNumber = true;
+            Text1.setText(num::plainNumberText(Rec.RaceRecordNo));
+            RestoringNumber = false;
+        }
+        return;
+    }
+    const std::int32_t n = std::clamp<std::int32_t>(num::toInt32(value), 1, Rec.RaceCount);
+    // Set by code, the clamped number selects its race.
+    if (Text1.Text() == num::plainNumberText(n))
+        selectRace(n);
+    else
+        Text1.setText(num::plainNumberText(n));
+}
+
+void Form4::Text1_LostFocus()
+{
+    finishNumber();
+}
+
+void Form4::Text1_KeyDown(int &keyCode, int)
+{
+    if (keyCode == key::Return)
+        finishNumber();
 }
 
 void Form4::Text2_Click()

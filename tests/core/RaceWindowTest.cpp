@@ -275,6 +275,54 @@ TEST_F(RaceWindowTest, EveryChangeOfTheNumberSelectsAndLoadsTheClampedRace)
     }
 }
 
+TEST_F(RaceWindowTest, NumberTypedKeyByKeySelectsOnlyRacesThatExistAndIsClampedWhenLeft)
+{
+    QStringList names;
+    for (int r = 1; r <= 12; ++r)
+        names << QStringLiteral("Lauf %1").arg(r);
+    seedRaces(names);
+    writeBytes(QStringLiteral("M 1.lst"), crlfLines({"Team Eins"}));
+    writeBytes(QStringLiteral("M 5.lst"), crlfLines({"Team Fuenf"}));
+    Form4 &f = openRaces();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.Text1.setText(QStringLiteral("5"));
+    QLineEdit *box = lineEditNamed(f, "Text1");
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    box->end(false);
+
+    const NumberKeyStep steps[] = {
+        // Emptied, or a lone "-": race 5 stays selected and loaded.
+        {nullptr, Qt::Key_Backspace, "", 5},
+        {"-", Qt::Key_unknown, "-", 5},
+        {nullptr, Qt::Key_Backspace, "", 5},
+        {"9", Qt::Key_unknown, "9", 9},
+        // 99 is no race: 9 stays until the box is left.
+        {"9", Qt::Key_unknown, "99", 9},
+        {nullptr, Qt::Key_Tab, "12", 12},
+    };
+    for (const NumberKeyStep &step : steps) {
+        SCOPED_TRACE(step.boxAfter);
+        pressStep(box, step);
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+        EXPECT_EQ(Rec.RaceRecordNo, step.shownAfter);
+        EXPECT_EQ(Race.ActiveRaceNo, step.shownAfter);
+        EXPECT_EQ(f.Text2.Text(), QStringLiteral("Lauf %1").arg(step.shownAfter));
+        if (step.shownAfter == 5)
+            EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Fuenf"));
+    }
+
+    // 0 and a negative number are clamped to race 1 by Enter.
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("-3"));
+    EXPECT_EQ(Rec.RaceRecordNo, 12);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("1"));
+    EXPECT_EQ(Rec.RaceRecordNo, 1);
+    EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Eins"));
+}
+
 TEST_F(RaceWindowTest, MinusGoesBackAndBeepsBelowTheFirstRace)
 {
     seedRaces({QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei")});
