@@ -150,9 +150,11 @@ void FillRaceList()
     Rec.RaceRecordNo = remembered;
     Race.ActiveRaceNo = remembered;
     // No race chosen yet (the first opening) is no wrong input: no beep.
-    if (remembered >= 1 && remembered <= Rec.RaceCount)
+    if (remembered >= 1 && remembered <= Rec.RaceCount) {
         ReadRaceHeader();
-    else
+        if (!RaceHeaderStored())
+            SetNewRaceCriteria();
+    } else
         ClearRaceHeader();
     LoadRaceFiles();
     letWindowSystemRedraw();
@@ -200,6 +202,10 @@ void Form4::selectRace(std::int32_t n)
     Rec.RaceRecordNo = n;
     Race.ActiveRaceNo = n;
     ReadRaceHeader();
+    // A race without a stored header (counted, but past the end of the
+    // file) is evaluated as a new one, not by the race read before.
+    if (n >= 1 && !RaceHeaderStored())
+        SetNewRaceCriteria();
     LoadRaceFiles();
     Text2.setText(Rec.RaceName);
     Text2.setBackColor(colours::WindowBackground);
@@ -287,6 +293,8 @@ void Form4::Command3_Click()
         Rec.RaceRecordNo = Rec.RaceCount + 1;
         Rec.RaceCount = Rec.RaceRecordNo;
         Rec.RaceName.clear();
+        // Not the criteria of the race read before.
+        SetNewRaceCriteria();
         WriteRaceHeader();
     }
     Text1.setText(num::plainNumberText(n));
@@ -309,6 +317,9 @@ void Form4::Command7_Click()
         Race.ActiveRaceNo = 1;
         Rec.RaceCount = 1;
     }
+    // A race named for the first time starts from the new-race criteria.
+    if (!RaceHeaderStored())
+        SetNewRaceCriteria();
     WriteRaceHeader();
     FillRaceList();
     for (CommandButton *b : NamedRaceLaunchers())

@@ -342,6 +342,23 @@ void ClearRaceHeader()
     // The criteria bytes and the certificate choices stay as they are.
 }
 
+void SetNewRaceCriteria()
+{
+    Rec.EvalByClass = 1;
+    Rec.EvalBySex = 0;
+    Rec.EvalGuestsApart = 0;
+    Rec.EvalByTime = 1;
+    Rec.TwoRuns = 0;
+    Rec.EvalBoarders = 0;
+    Rec.GuestTimeHandicap = 0;
+    Rec.MenTimeHandicap = 0;
+}
+
+bool RaceHeaderStored()
+{
+    return Rec.RaceRecordNo >= 1 && Rec.RaceRecordNo <= Channels.RaceFile.recordCount();
+}
+
 void ReadRaceHeader()
 {
     ClearRaceHeader();

@@ -34,6 +34,13 @@ void OpenRaceFile();
 void OpenAthleteAndClubFilesIfClosed();
 void ReadRaceHeader();
 void ClearRaceHeader();
+// The evaluation of a race that has no header stored yet: by classes, not
+// split by sex, guests or boarders, by time, one run, no handicaps.
+// ClearRaceHeader leaves the criteria as they are, so the race windows set
+// these where a race is made or first selected.
+void SetNewRaceCriteria();
+// True when the header of RaceRecordNo lies wholly inside Rennen.rec.
+bool RaceHeaderStored();
 void WriteRaceHeader();
 void CloseRaceFile();
 // The trimmed names of races 1..RaceCount as stored, names[r - 1] for race

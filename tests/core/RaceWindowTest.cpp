@@ -210,6 +210,79 @@ TEST_F(RaceWindowTest, ACountFarAboveTheRecordsInTheFileListsWhatTheFileHolds)
     EXPECT_EQ(raceFile(), races);
 }
 
+TEST_F(RaceWindowTest, ANewRaceStartsByClassByTimeOneRunWithoutHandicaps)
+{
+    // The criteria bytes (328..332, 362) and the handicaps (312, 320) of a
+    // stored header.
+    auto criteria = [this](int n) {
+        const QByteArray r = raceRecord(n);
+        return r.mid(328, 5).toHex() + r.mid(362, 1).toHex() + r.mid(312, 16).toHex();
+    };
+    const QByteArray fresh = QByteArray("010000010000") + QByteArray(32, '0');
+    // Race 1 by groups and points, split every way, two runs, handicaps.
+    auto seedGroupRace = [this] {
+        seedRaces({QStringLiteral("Gruppenlauf")});
+        OpenRaceFile();
+        ReadSettingsFile();
+        Rec.RaceRecordNo = 1;
+        ReadRaceHeader();
+        Rec.EvalByClass = 0;
+        Rec.EvalBySex = 1;
+        Rec.EvalGuestsApart = 1;
+        Rec.EvalByTime = 0;
+        Rec.TwoRuns = 1;
+        Rec.EvalBoarders = 1;
+        Rec.GuestTimeHandicap = 4;
+        Rec.MenTimeHandicap = -1.5;
+        WriteRaceHeader();
+        CloseRaceFile();
+        resetAllSharedState();
+    };
+
+    // "+" behind the race read last.
+    seedGroupRace();
+    const QByteArray stored = criteria(1);
+    Form4 &f = openRaces();
+    f.Command3.click();
+    ASSERT_EQ(Rec.RaceCount, 2);
+    EXPECT_EQ(criteria(2), fresh);
+    EXPECT_EQ(criteria(1), stored);   // the race before keeps its own
+    EXPECT_EQ(Rec.EvalByClass, 1);
+    EXPECT_EQ(Rec.EvalByTime, 1);
+    EXPECT_EQ(Rec.TwoRuns, 0);
+    f.Text1.setText(QStringLiteral("1"));
+    EXPECT_EQ(Rec.EvalByClass, 0);
+    EXPECT_EQ(Rec.TwoRuns, 1);
+    unloadAllForms();
+    destroyUnloadedWindows();
+
+    // A race counted but not in the file yet, named after race 1 was read.
+    seedGroupRace();
+    writeBytes(QStringLiteral("Zirpa.dat"), crlfLines({" 0 ", " 0 ", " 3 ", " 0 "}));
+    Form4 &g = openRaces();
+    ASSERT_EQ(Rec.RaceRecordNo, 3);
+    g.Text1.setText(QStringLiteral("1"));
+    g.Text1.setText(QStringLiteral("3"));
+    EXPECT_EQ(Rec.EvalByClass, 1);
+    EXPECT_EQ(Rec.EvalByTime, 1);
+    g.Text2.setText(QStringLiteral("Dritter"));
+    g.Command7.click();
+    EXPECT_EQ(criteria(3), fresh);
+    EXPECT_EQ(criteria(1), stored);
+    unloadAllForms();
+    destroyUnloadedWindows();
+
+    // The first race of an empty database.
+    QFile::remove(path(QStringLiteral("Rennen.rec")));
+    QFile::remove(path(QStringLiteral("Zirpa.dat")));
+    resetAllSharedState();
+    Form4 &h = openRaces();
+    h.Text2.setText(QStringLiteral("Erster"));
+    h.Command7.click();
+    ASSERT_EQ(raceFile().size(), RaceRecordLength);
+    EXPECT_EQ(criteria(1), fresh);
+}
+
 TEST_F(RaceWindowTest, ListClickReadsTheRaceNumberFromTheFirstSixCharacters)
 {
     QStringList names;
