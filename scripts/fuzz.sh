@@ -27,7 +27,7 @@ fuzz_banner_file"
 targets="${FUZZ_TARGETS:-$all_targets}"
 jobs="${FUZZ_JOBS:-$(nproc)}"
 
-# The readers' write-backs commit through QSaveFile, which syncs to disk; on
+# The readers' write-backs sync every file to disk; on
 # a memory file system that costs nothing, on a busy disk it can take seconds.
 scratch="${TMPDIR:-/tmp}"
 if [[ -d /dev/shm && -w /dev/shm ]]; then scratch=/dev/shm; fi
