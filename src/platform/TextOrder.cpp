@@ -67,9 +67,10 @@ PrimaryRanks makePrimaryRanks(const QCollator &c)
     return r;
 }
 
+// The same in every thread (the collator's rules are fixed): made once.
 const PrimaryRanks &primaryRanks()
 {
-    thread_local const PrimaryRanks r = makePrimaryRanks(collator());
+    static const PrimaryRanks r = makePrimaryRanks(collator());
     return r;
 }
 
