@@ -212,10 +212,16 @@ void Form8::Form_Load()
 
     // The final ranking, while this window is not yet shown: the whole race.
     setHourglass(true);
-    form<Form13>().Show();
-    form<Form13>().Hide();
-    ComputeProvisionalResult();
-    unload<Form13>();
+    // A ranking window the user has open shows the ranking; else none is
+    // built (and none is stored on closing).
+    if (isLoaded<Form13>()) {
+        form<Form13>().Show();
+        form<Form13>().Hide();
+        ComputeProvisionalResult();
+        unload<Form13>();
+    } else {
+        ComputeRankingWithoutWindow();
+    }
 
     QStringList finishers;
     for (int p = 1; p <= MaxSlots; ++p) {

@@ -80,6 +80,7 @@ void usedInOwnConstructor(const std::type_info &type)
 
 Form::HandlerScope::HandlerScope(Form *form) : form_(form)
 {
+    ++begun_;
     if (form_)
         ++form_->handlerDepth_;
 }

@@ -145,8 +145,13 @@ public:
         HandlerScope(const HandlerScope &) = delete;
         HandlerScope &operator=(const HandlerScope &) = delete;
 
+        // How many handler scopes have begun in the process: a window can
+        // tell that no handler of the program ran between two of its own.
+        static std::uint64_t begun() { return begun_; }
+
     private:
         Form *form_;
+        static inline std::uint64_t begun_ = 0;
     };
     // False while the window's constructor runs and after its Unload:
     // handlers do not run then.

@@ -5,6 +5,7 @@
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 
+#include <charconv>
 #include <vector>
 
 namespace {
@@ -70,7 +71,19 @@ bool RemoveEntrySlot(int k)
 
 QString OverviewLine(const QString &name, int athleteId)
 {
-    return name + blanks(20) + num::numberText(athleteId);
+    // The number text of a whole number is its digits, with a blank before
+    // a non-negative one: written in place, in the line's one allocation
+    // (the overview builds a line for every athlete).
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, athleteId).ptr;
+    QString line;
+    line.reserve(name.size() + 21 + (end - digits));
+    line.append(name);
+    line.resize(name.size() + 20, u' ');
+    if (athleteId >= 0)
+        line.append(u' ');
+    line.append(QLatin1StringView(digits, end - digits));
+    return line;
 }
 
 int OverviewLineAthlete(const QString &line)

@@ -175,17 +175,25 @@ void Form5::Form_Load()
                      QStringLiteral("INV-Nenn-ID")});
     // Choosing the first order builds the entry list.
     Combo1.setListIndex(0);
+    entryListBuiltAt_ = HandlerScope::begun();
 }
 
 void Form5::Form_Activate()
 {
+    // Opening the window activates it right after loading it: the entry
+    // list is then the one the load built (a thousand lines, as costly as
+    // the rest of the opening together). Only this Activate's scope began.
+    const bool justBuilt =
+        entryListBuiltAt_ != 0 && HandlerScope::begun() == entryListBuiltAt_ + 1;
+    entryListBuiltAt_ = 0;
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     // Back from the athlete window the overview shows what was entered
     // there; without a filter the user asks for that with "alle zeigen".
     const QString filter = trimBlanks(Text1.Text()).toUpper();
     if (!filter.isEmpty())
         fillOverview(filter);
-    FillEntryList();
+    if (!justBuilt)
+        FillEntryList();
 }
 
 void Form5::Form_Unload()

@@ -61,6 +61,9 @@ public:
 private:
     // Lists every named athlete whose name begins with filter (upper-case).
     void fillOverview(const QString &filter);
+    // The handler count when Form_Load had built the entry list: an Activate
+    // that follows with no handler in between would build the same list.
+    std::uint64_t entryListBuiltAt_ = 0;
 };
 
 // Rebuilds Form5.List2 from the slot tables, the entry-list filter and the

@@ -17,13 +17,14 @@
 
 namespace {
 
-// The ranking loads its window hidden; one the user has open stays.
+// A ranking window the user has open shows the ranking and stays; else
+// none is built.
 void rankRace()
 {
-    const bool rankingWindowOpen = isLoaded<Form13>();
-    ComputeProvisionalResult();
-    if (!rankingWindowOpen)
-        unload<Form13>();
+    if (isLoaded<Form13>())
+        ComputeProvisionalResult();
+    else
+        ComputeRankingWithoutWindow();
 }
 
 void fill(ComboBox &combo, const QStringList &items)

@@ -189,6 +189,16 @@ TEST_F(Form8Test, Load_FillsTheCombosAndShowsTheWindowAsDesigned)
     EXPECT_EQ(f.List2.ListCount(), 0);   // no classified entry
 }
 
+// Opening ranks the race; without a ranking window open none is built, so
+// none is closed and no position of it is stored (a write and a sync of the
+// positions file on every opening).
+TEST_F(Form8Test, Load_WithoutARankingWindowStoresNoPositionOfOne)
+{
+    open();
+    EXPECT_FALSE(isLoaded<Form13>());
+    EXPECT_FALSE(App.WindowLeftSet[13]);
+}
+
 TEST_F(Form8Test, Activate_AsksNoPrintServer)
 {
     // A print server that does not answer: showing the window and bringing

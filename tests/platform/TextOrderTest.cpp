@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCollator>
 #include <QLocale>
 #include <algorithm>
 #include <cstdint>
@@ -104,6 +105,52 @@ TEST(TextOrder, OrderIsTotalAndTransitive)
                 }
             }
         }
+    }
+}
+
+// The comparator decides many pairs without ICU: it must agree with ICU's
+// German order (plus the code-point tie) on every pair, also where the short
+// cut must not apply: a difference in letter case only, an umlaut or a
+// combining mark next to the first difference, a control character, one text
+// the start of the other.
+TEST(TextOrder, AgreesWithTheGermanCollatorOnEveryPair)
+{
+    QCollator reference(QLocale(QLocale::German, QLocale::Germany));
+    reference.setCaseSensitivity(Qt::CaseInsensitive);
+    reference.setNumericMode(false);
+    reference.setIgnorePunctuation(false);
+    auto expected = [&](const QString &a, const QString &b) {
+        const int r = reference.compare(a, b);
+        return sign(r != 0 ? r : QString::compare(a, b, Qt::CaseSensitive));
+    };
+    QStringList fixed = orderedLines();
+    fixed << "" << " " << "-" << "_" << "," << "." << "'" << "a-b" << "ab" << "a b" << "a_b"
+          << "A1" << "a1" << "a 1" << "Maier Hans 12" << "Maier Hans 112" << "Maier  Hans"
+          << QStringLiteral("Mu\u0308ller") << "Muller" << "Mueller" << QStringLiteral("Müller")
+          << QStringLiteral("ß") << "ss" << "sz" << "st" << "\t" << "a\tb" << "a\x01" "b" << "a~"
+          << "a@" << "a#" << "a$" << "0,5" << "0.5" << "0 5" << QStringLiteral("Ärmel 1")
+          << QStringLiteral("Ärmel 2") << QStringLiteral("Jürgen 12") << QStringLiteral("Jürgen 13");
+    for (const QString &a : fixed)
+        for (const QString &b : fixed)
+            ASSERT_EQ(sign(compareText(a, b)), expected(a, b))
+                << a.toStdString() << " / " << b.toStdString();
+
+    const QString alphabet = QStringLiteral(" 019aAbBmMzZ-_.,;'()/&+~\tüÜößé\u0308\u0001");
+    std::mt19937 g(7);
+    std::uniform_int_distribution<int> length(0, 6);
+    std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
+    auto randomText = [&] {
+        QString t;
+        for (int n = length(g); n > 0; --n)
+            t += alphabet.at(pick(g));
+        return t;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        const QString a = randomText();
+        // Often the same start, so that the first difference lies further in.
+        QString b = k % 2 ? a.left(length(g)) + randomText() : randomText();
+        ASSERT_EQ(sign(compareText(a, b)), expected(a, b))
+            << a.toStdString() << " / " << b.toStdString();
     }
 }
 

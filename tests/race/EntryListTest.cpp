@@ -2,6 +2,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
+#include "platform/NumberText.h"
 #include "race/EntryList.h"
 
 namespace {
@@ -150,6 +151,12 @@ TEST_F(EntryListTest, Lines_HaveTheirFixedLayoutAndReadBack)
               QStringLiteral("MAIER Hans") + QString(20, u' ') + QStringLiteral(" 12"));
     EXPECT_EQ(OverviewLineAthlete(OverviewLine(QStringLiteral("MAIER Hans"), 12)), 12);
     EXPECT_EQ(OverviewLineAthlete(OverviewLine(QStringLiteral("X"), 99999)), 99999);
+    // The number is the program's number text, whatever the id.
+    for (int id : {0, 1, 9, 10, 999999, 1000000, 2147483647, -1, -12, int(-2147483647 - 1)})
+        EXPECT_EQ(OverviewLine(QStringLiteral("Ärmel"), id),
+                  QStringLiteral("Ärmel") + QString(20, u' ') + num::numberText(id))
+            << id;
+    EXPECT_EQ(OverviewLine(QString(), 7), QString(20, u' ') + QStringLiteral(" 7"));
 
     struct Case {
         int slot;

@@ -452,4 +452,21 @@ TEST_F(Form12Test, RaceWindowLauncher_ListsOnlyTheClubsOfTheRaceOpened)
     destroyUnloadedWindows();
 }
 
+// Opening ranks the race; without a ranking window open none is built, so
+// none is closed and no position of it is stored. One the user has open
+// stays open.
+TEST_F(Form12Test, Opening_BuildsNoRankingWindowAndKeepsAnOpenOne)
+{
+    addClub(QStringLiteral("SC Berg"));
+    add({.name = QStringLiteral("A"), .team = 1});
+    form<Form12>();
+    EXPECT_FALSE(isLoaded<Form13>());
+    EXPECT_FALSE(App.WindowLeftSet[13]);
+    unload<Form12>();
+
+    form<Form13>().Show();
+    form<Form12>();
+    EXPECT_TRUE(isLoaded<Form13>());
+}
+
 } // namespace
