@@ -1,4 +1,5 @@
 #include "CombinationRace.h"
+#include "SavedCriteria.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -16,29 +17,6 @@
 #include "race/Ranking.h"
 
 namespace {
-
-// The evaluation criteria of the race whose entries the new race holds; every
-// combined race is ranked by them.
-struct SavedCriteria {
-    std::uint8_t byClass = 0, bySex = 0, guestsApart = 0, boarders = 0, byTime = 0;
-
-    void take()
-    {
-        byClass = Rec.EvalByClass;
-        bySex = Rec.EvalBySex;
-        guestsApart = Rec.EvalGuestsApart;
-        boarders = Rec.EvalBoarders;
-        byTime = Rec.EvalByTime;
-    }
-    void restore() const
-    {
-        Rec.EvalByClass = byClass;
-        Rec.EvalBySex = bySex;
-        Rec.EvalGuestsApart = guestsApart;
-        Rec.EvalBoarders = boarders;
-        Rec.EvalByTime = byTime;
-    }
-};
 
 void openRace(std::int32_t race)
 {
@@ -103,6 +81,7 @@ bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
     // The topmost race: its entries, tables and criteria make the new race.
     const std::int32_t top = races.back();
     openRace(top);
+    // Every combined race is ranked by the criteria of the topmost.
     SavedCriteria criteria;
     criteria.take();
     for (int i = 1; i <= MaxSlots; ++i)

@@ -9,6 +9,7 @@
 
 #include "CupFile.h"
 #include "Form20.h"
+#include "SavedCriteria.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -20,29 +21,6 @@
 #include "race/Ranking.h"
 
 namespace {
-
-// The evaluation criteria of the race header read last, put back before
-// every ranking.
-struct SavedCriteria {
-    std::uint8_t byClass = 0, bySex = 0, guestsApart = 0, boarders = 0, byTime = 0;
-
-    void take()
-    {
-        byClass = Rec.EvalByClass;
-        bySex = Rec.EvalBySex;
-        guestsApart = Rec.EvalGuestsApart;
-        boarders = Rec.EvalBoarders;
-        byTime = Rec.EvalByTime;
-    }
-    void restore() const
-    {
-        Rec.EvalByClass = byClass;
-        Rec.EvalBySex = bySex;
-        Rec.EvalGuestsApart = guestsApart;
-        Rec.EvalBoarders = boarders;
-        Rec.EvalByTime = byTime;
-    }
-};
 
 struct HourglassWhile {
     HourglassWhile() : before(hourglass()) { setHourglass(true); }
