@@ -3,7 +3,6 @@
 #include "Form8.h"
 #include "core/Launchers.h"
 #include "race/ClassAssignment.h"
-#include "race/Ranking.h"
 
 void InstallListWindows()
 {
@@ -11,5 +10,4 @@ void InstallListWindows()
     // (without asking the print server, which may not answer).
     Launchers.PrinterInstalled = [] { return true; };
     Launchers.PrintWindow = [] { AssignClasses(); form<Form8>().Show(); };
-    RankingClubFilter = printWindowClubFilter;
 }

@@ -18,7 +18,6 @@
 #include "platform/TextOrder.h"
 
 RankingState Ranking;
-std::function<int()> RankingClubFilter;
 
 namespace {
 
@@ -322,7 +321,7 @@ void rankRace(bool withWindow)
     }
     openAthleteFileIfNeeded();
     const RankingMode mode;
-    const int club = RankingClubFilter ? RankingClubFilter() : 0;
+    const int club = Ranking.ClubFilter;
 
     bool run2Started = false;
     for (int slot = 1; slot <= MaxSlots; ++slot)

@@ -4,7 +4,6 @@
 // printed lists and every scoring read.
 #include <QString>
 #include <array>
-#include <functional>
 
 #include "core/SharedState.h"
 
@@ -29,6 +28,12 @@ struct RankingState {
     double BestTimeMale = 99999;
     // Ranked entries of the last ranking (positions 1..RankedCount).
     int RankedCount = 0;
+
+    // The club whose entries alone ComputeProvisionalResult ranks (its
+    // record number), or 0 for the whole race. The print window passes its
+    // club choice in here (a club only while its club result
+    // ("Vereinswertung") is ticked and a club chosen, and it is shown).
+    int ClubFilter = 0;
 };
 
 extern RankingState Ranking;
@@ -46,25 +51,18 @@ void ComputeRankingWithoutWindow();
 // Dense ranks after the first run, for the start order of the second run.
 void RankAfterRun1();
 
-// The club whose entries alone are ranked (its record number), or 0 for the
-// whole race; an empty function is 0 too. The print window fills this in: it
-// answers a club only while its club result ("Vereinswertung") is ticked and
-// a club is chosen. It is wiring, not race state, so resetting the shared
-// state leaves it alone.
-extern std::function<int()> RankingClubFilter;
-
 // For as long as it lives, the rankings cover the whole race whatever the
-// print window's club choice; the filter is put back when it goes (also on
+// print window's club choice; the choice is put back when it goes (also on
 // an early return), for the next printout that ranks by club.
 class WholeRaceRanking {
 public:
-    WholeRaceRanking() : kept_(std::move(RankingClubFilter)) { RankingClubFilter = nullptr; }
-    ~WholeRaceRanking() { RankingClubFilter = std::move(kept_); }
+    WholeRaceRanking() : kept_(Ranking.ClubFilter) { Ranking.ClubFilter = 0; }
+    ~WholeRaceRanking() { Ranking.ClubFilter = kept_; }
     WholeRaceRanking(const WholeRaceRanking &) = delete;
     WholeRaceRanking &operator=(const WholeRaceRanking &) = delete;
 
 private:
-    std::function<int()> kept_;
+    int kept_;
 };
 
 // The trimmed name of a slot's athlete as the last ComputeProvisionalResult

@@ -42,7 +42,6 @@ protected:
 
     void TearDown() override
     {
-        RankingClubFilter = nullptr;
         WindowDataTest::TearDown();
     }
 
@@ -471,14 +470,14 @@ TEST_F(RankingTest, ClubFilter_RanksOnlyTheChosenClubsEntries)
                                {.name = "D", .t1 = 30, .club = 0, .clubs = {5, 0, 0}},
                                {.name = "E", .t1 = 20, .club = 4, .clubs = {5, 5, 5}},
                                {.name = "F", .t1 = 55, .club = 3, .clubs = {0, 0, 5}}});
-    // No hook, and a hook without a club chosen: the whole race.
+    // No club chosen, as before any print window: the whole race.
     ComputeProvisionalResult();
     EXPECT_EQ(Ranking.RankedCount, 6);
-    RankingClubFilter = [] { return 0; };
+    Ranking.ClubFilter = 0;
     ComputeProvisionalResult();
     EXPECT_EQ(Ranking.RankedCount, 6);
 
-    RankingClubFilter = [] { return 5; };
+    Ranking.ClubFilter = 5;
     ComputeProvisionalResult();
     EXPECT_EQ(rankedNames(), (QStringList{"B", "F", "A"}));
     EXPECT_EQ(ranksOf(placed), (std::vector<int>{3, 1, 0, 0, 0, 2}));
