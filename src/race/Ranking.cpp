@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Form13.h"
 #include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "platform/NumberText.h"
@@ -308,17 +307,13 @@ void openAthleteFileIfNeeded()
 
 namespace {
 
-// withWindow: load Form13 when need be and fill its two lists; without, the
-// lines are not built at all (the work fields are set as with them).
-void rankRace(bool withWindow)
+// withLines: build the sort and display lines; without, they are left empty
+// (the work fields are set as with them).
+void rankRace(bool withLines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form13 *f = nullptr;
-    if (withWindow) {
-        f = &form<Form13>();
-        f->List1.Clear();
-        f->List2.Clear();
-    }
+    Ranking.SortLines.clear();
+    Ranking.DisplayLines.clear();
     openAthleteFileIfNeeded();
     const RankingMode mode;
     const int club = Ranking.ClubFilter;
@@ -404,7 +399,7 @@ void rankRace(bool withWindow)
         previousRank = rank;
         if (position == 1)
             leaderTotal = total;
-        if (!withWindow) {
+        if (!withLines) {
             if (mode.byTime)
                 lastDecimal8 = total - leaderTotal;
             continue;
@@ -420,9 +415,9 @@ void rankRace(bool withWindow)
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
-    if (f) {
-        f->List1.AddItems(sortLines(entries));
-        f->List2.AddItems(display);
+    if (withLines) {
+        Ranking.SortLines = sortLines(entries);
+        Ranking.DisplayLines = std::move(display);
     }
 }
 
@@ -441,8 +436,7 @@ void ComputeRankingWithoutWindow()
 void RankAfterRun1()
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form13 &f = form<Form13>();
-    f.List1.Clear();
+    Ranking.SortLines.clear();
     openAthleteFileIfNeeded();
     const RankingMode mode;
 
@@ -463,7 +457,7 @@ void RankAfterRun1()
     }
     sortEntries(entries);
 
-    f.List2.Clear();
+    Ranking.DisplayLines.clear();
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 999999;
     int rank = 0;
@@ -479,7 +473,7 @@ void RankAfterRun1()
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
-    f.List1.AddItems(sortLines(entries));
+    Ranking.SortLines = sortLines(entries);
 }
 
 bool RankingReadName(int slot, QString *name)

@@ -3,6 +3,7 @@
 // group) by itself. The per-slot results below are what the time entry, the
 // printed lists and every scoring read.
 #include <QString>
+#include <QStringList>
 #include <array>
 
 #include "core/SharedState.h"
@@ -28,6 +29,13 @@ struct RankingState {
     double BestTimeMale = 99999;
     // Ranked entries of the last ranking (positions 1..RankedCount).
     int RankedCount = 0;
+    // The sort line of every ranked entry in ranking order (group, value,
+    // name, slot); the order itself is worked out on numbers.
+    QStringList SortLines;
+    // The ranking as the user reads it: per ranking group an empty line, the
+    // header line and one line per entry. ComputeProvisionalResult alone
+    // writes them (the ranking window shows them).
+    QStringList DisplayLines;
 
     // The club whose entries alone ComputeProvisionalResult ranks (its
     // record number), or 0 for the whole race. The print window passes its
@@ -42,13 +50,15 @@ extern RankingState Ranking;
 // hundredth differ in their last bits (30,00 + 30,02 and 30,01 + 30,01).
 constexpr double EqualValueTolerance = 1e-6;
 
-// The result ranking (provisional while times are still coming in). Also
-// fills the lists of Form13, which it loads hidden when need be.
+// The result ranking (provisional while times are still coming in), with
+// its sort and display lines.
 void ComputeProvisionalResult();
 // The same ranking, with the same results and work fields, for a caller that
-// has no use for the window: Form13 is neither loaded nor filled.
+// shows no ranking window: the sort and display lines are not built (left
+// empty).
 void ComputeRankingWithoutWindow();
-// Dense ranks after the first run, for the start order of the second run.
+// Dense ranks after the first run, for the start order of the second run,
+// with their sort lines; the display lines are left empty.
 void RankAfterRun1();
 
 // For as long as it lives, the rankings cover the whole race whatever the

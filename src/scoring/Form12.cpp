@@ -17,13 +17,11 @@
 
 namespace {
 
-// The ranking loads its window hidden; one the user has open stays.
+// A ranking window the user has open shows the ranking.
 void rankRace()
 {
-    const bool rankingWindowOpen = isLoaded<Form13>();
     ComputeProvisionalResult();
-    if (!rankingWindowOpen)
-        unload<Form13>();
+    RefreshRankingWindow();
 }
 
 void fill(ComboBox &combo, const QStringList &items)
