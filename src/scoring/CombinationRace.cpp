@@ -13,7 +13,6 @@
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "race/ClassAssignment.h"
-#include "race/Form13.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -34,12 +33,9 @@ void rankFirstRun(const SavedCriteria &criteria)
         Race.SlotTime2[slot] = 0;
         Race.SlotStatus2[slot] = 0;
     }
-    Form13 &provisional = form<Form13>();
-    provisional.Show();
     criteria.restore();
     AssignClasses();
     ComputeProvisionalResult();
-    provisional.Hide();
 }
 
 // The participants' times of the ranked race go into column r.

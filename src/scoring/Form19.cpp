@@ -6,6 +6,7 @@
 #include "core/WindowPositions.h"
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
+#include "race/Form13.h"
 
 namespace {
 
@@ -108,9 +109,17 @@ void BuildCombinationRace()
     setHourglass(true);
     f.List1.setEnabled(false);
     f.Command2.setEnabled(false);
+    // The ranking window stands in front while the races are ranked, and
+    // stays loaded, hidden, as after any ranking it showed.
+    const std::int32_t newRaceNo = num::toInt32(num::numericValue(f.Label2.Caption()));
+    if (newRaceNo >= 1)
+        form<Form13>().Show();
     // The race files beep for themselves; a combination file that could not
     // be written is heard here.
-    if (!CombineRaces(races, num::toInt32(num::numericValue(f.Label2.Caption()))))
+    const bool combined = CombineRaces(races, newRaceNo);
+    if (newRaceNo >= 1)
+        form<Form13>().Hide();
+    if (!combined)
         beep();
     setHourglass(false);
     f.Unload();
