@@ -3,7 +3,7 @@
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/Form.h"
+#include "platform/Redraw.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"

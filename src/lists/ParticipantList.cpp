@@ -7,7 +7,7 @@
 #include "core/SharedState.h"
 #include "platform/Colours.h"
 #include "platform/DateText.h"
-#include "platform/Form.h"
+#include "platform/Redraw.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"

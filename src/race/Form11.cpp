@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"

@@ -9,6 +9,7 @@
 #include "Ranking.h"
 #include "TimingLists.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/NumberTimeText.h"
 #include "core/RaceFiles.h"

@@ -63,13 +63,33 @@ void takeTimes(int r)
 
 } // namespace
 
+namespace {
+
+void sortedUnique(std::vector<std::int32_t> &races)
+{
+    std::sort(races.begin(), races.end());
+    races.erase(std::unique(races.begin(), races.end()), races.end());
+}
+
+bool combinable(const std::vector<std::int32_t> &races, std::int32_t newRaceNo)
+{
+    return races.size() >= 2 && races.size() <= std::size_t(MaxCombinedRaces) && newRaceNo >= 1
+        && races.front() >= 1;
+}
+
+} // namespace
+
+bool RacesCombinable(std::vector<std::int32_t> races, std::int32_t newRaceNo)
+{
+    sortedUnique(races);
+    return combinable(races, newRaceNo);
+}
+
 bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    std::sort(races.begin(), races.end());
-    races.erase(std::unique(races.begin(), races.end()), races.end());
-    if (races.size() < 2 || races.size() > std::size_t(MaxCombinedRaces) || newRaceNo < 1
-        || races.front() < 1)
+    sortedUnique(races);
+    if (!combinable(races, newRaceNo))
         return false;
 
     CupTable.clear();
@@ -119,6 +139,6 @@ bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
     Rec.RaceRecordNo = newRaceNo;
     Race.ActiveRaceNo = newRaceNo;
     WriteRaceHeader();
-    SaveRaceFiles();
+    SaveRaceFilesWithoutReminder();
     return WriteCombinationFile();
 }

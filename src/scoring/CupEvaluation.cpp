@@ -13,7 +13,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CupTable.h"
-#include "platform/Form.h"
+#include "platform/Redraw.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/TextOrder.h"

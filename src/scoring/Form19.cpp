@@ -1,6 +1,7 @@
 #include "Form19.h"
 
 #include "CombinationRace.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
@@ -110,15 +111,19 @@ void BuildCombinationRace()
     f.List1.setEnabled(false);
     f.Command2.setEnabled(false);
     // The ranking window stands in front while the races are ranked, and
-    // stays loaded, hidden, as after any ranking it showed.
+    // stays loaded, hidden, as after any ranking it showed; the new race's
+    // missing data are reminded of once it is built.
     const std::int32_t newRaceNo = num::toInt32(num::numericValue(f.Label2.Caption()));
-    if (newRaceNo >= 1)
+    const bool built = RacesCombinable(races, newRaceNo);
+    if (built)
         form<Form13>().Show();
     // The race files beep for themselves; a combination file that could not
     // be written is heard here.
     const bool combined = CombineRaces(races, newRaceNo);
-    if (newRaceNo >= 1)
+    if (built) {
         form<Form13>().Hide();
+        RemindOfMissingData();
+    }
     if (!combined)
         beep();
     setHourglass(false);

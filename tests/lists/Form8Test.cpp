@@ -5,6 +5,7 @@
 #include "GuiTestHelpers.h"
 #include "SilentPrintServer.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
