@@ -2,6 +2,12 @@
 // The windows of the race functions belong to the subsystems built on the
 // data store, which may not be reached from here. Each of them fills in its
 // entries when the program starts; an entry left empty opens nothing.
+//
+// This is how a lower folder opens a higher one's window while includes
+// point one way only (platform <- core <- race <- lists <- scoring): the race
+// window calls the entry, and the folder that owns the window put it there
+// (InstallRaceWindows, InstallListWindows, InstallScoringWindows, called by
+// main before the first window).
 #include <functional>
 
 struct LauncherTable {

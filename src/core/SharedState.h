@@ -131,6 +131,13 @@ inline bool SlotInUse(int slot)
 
 // Resets the state of every subsystem (tests): each subsystem registers the
 // reset of its own state.
+//
+// The registration is done by a static initialiser in the file that owns the
+// state (`const bool registered = registerStateReset(...)`), not by a list
+// here: this folder is below the others and may not name their state, and a
+// subsystem that joins the build brings its reset with it. The registry is a
+// function-local static, so it exists before the first initialiser that
+// uses it, whatever order the files are initialised in.
 void resetAllSharedState();
 using StateReset = void (*)();
 bool registerStateReset(StateReset reset);

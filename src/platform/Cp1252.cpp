@@ -8,6 +8,11 @@ namespace {
 
 // 0x80..0x9F of Windows-1252. The five bytes the code page leaves undefined
 // map to the C1 control of the same value, so that every byte round-trips.
+// This table stands in place of QStringDecoder/QStringEncoder("windows-1252"):
+// Qt converts that code page only through ICU, which a Qt build may lack, and
+// what the five undefined bytes become depends on the ICU table in use; the
+// files must keep every byte on every build. A table lookup also decodes a
+// record field without setting up a converter for it.
 constexpr char16_t High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,

@@ -298,12 +298,15 @@ TEST_F(Form10Test, Years_AreHeldTo1900AndTheCurrentYear)
 
 TEST_F(Form10Test, FirstYearAfterTheLastYear_BecomesTheLastYear)
 {
+    // A class of several years, so that the result differs from what the
+    // class held: a first year that was ignored would leave 2020-2026.
     Form10 &f = open();
-    f.List1.setListIndex(4);   // Kinder U10, 2016-2016
+    ASSERT_EQ(Race.ClassYears[1], (Years{2020, 2026}));
+    f.List1.setListIndex(0);
     f.Text1.SetFocus();
-    f.Text1.setText(QStringLiteral("2019"));
+    f.Text1.setText(QStringLiteral("2030"));
     f.Text2.SetFocus();
-    EXPECT_EQ(Race.ClassYears[5], (Years{2016, 2016}));
+    EXPECT_EQ(Race.ClassYears[1], (Years{2026, 2026}));
 }
 
 TEST_F(Form10Test, EditingClassSeventeen_ChangesOnlyThatClass)

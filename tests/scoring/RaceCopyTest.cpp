@@ -132,6 +132,7 @@ TEST_F(RaceCopyTest, WithRunDataTimesAndNumbersComeAlong)
 
 TEST_F(RaceCopyTest, ANumberOutsideTheRangeWritesNothing)
 {
+    const QStringList before = QDir(path(QString())).entryList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QString &typed : {QStringLiteral("0"), QStringLiteral("30001"), QStringLiteral("x"),
                                 QStringLiteral("-4")}) {
         CupKopie &f = openCopy();
@@ -139,10 +140,15 @@ TEST_F(RaceCopyTest, ANumberOutsideTheRangeWritesNothing)
         f.Command16_Click();
         EXPECT_FALSE(isLoaded<CupKopie>()) << typed.toStdString();
         EXPECT_EQ(Rec.RaceCount, 12) << typed.toStdString();
+        // No file of any race appears, under the names the program gives the
+        // files of such a number ("x" reads as 0) or any other.
+        EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files | QDir::NoDotAndDotDot), before)
+            << typed.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 0.dat"))));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("R 30001.dat"))));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("K 13.dat"))));
+    for (const char *number : {" 0", " 30001", "-4"})
+        for (const char *file : {"R%1.dat", "M%1.lst", "G%1.lst", "K%1.lst"})
+            EXPECT_FALSE(QFile::exists(path(QString::fromLatin1(file).arg(QLatin1String(number)))))
+                << file << number;
 }
 
 TEST_F(RaceCopyTest, AnEarlierRaceUnderTheNumberIsReplacedWhole)
