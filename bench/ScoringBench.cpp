@@ -92,17 +92,16 @@ Form20 &openCupWithAllRaces()
 void BM_EvaluateCup10x1000(benchmark::State &state)
 {
     BENCH_RACES_DIR(state);
-    openCupWithAllRaces();
+    Form20 &f = openCupWithAllRaces();
     for (auto _ : state)
-        EvaluateCup();
+        f.Command1_Click();
 }
 BENCHMARK(BM_EvaluateCup10x1000)->Unit(benchmark::kMillisecond);
 
 void BM_PrintCupListPdf10x1000(benchmark::State &state)
 {
     BENCH_RACES_DIR(state);
-    openCupWithAllRaces();
-    EvaluateCup();
+    openCupWithAllRaces().Command1_Click();
     if (!selectPrinter(pdfPrinterName())) {
         state.SkipWithError("no PDF printer");
         return;

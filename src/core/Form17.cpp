@@ -1,5 +1,7 @@
 #include "Form17.h"
 
+#include "RaceFiles.h"
+#include "SharedState.h"
 #include "WindowPositions.h"
 
 Form17::Form17()
@@ -35,4 +37,27 @@ void Form17::Timer1_Timer()
         ZOrder();
     else
         Show();
+}
+
+void RemindOfMissingData()
+{
+    Form17 &reminder = form<Form17>();
+    reminder.Hide();
+    reminder.List1.Clear();
+    Work.CheckOk = 1;
+    const QStringList missing = MissingDataLines();
+    if (!missing.isEmpty()) {
+        reminder.List1.AddItems(missing);
+        Work.CheckOk = 0;
+    }
+    if (Work.CheckOk == 0)
+        reminder.Show();
+    else
+        reminder.Unload();
+}
+
+void SaveRaceFiles()
+{
+    RemindOfMissingData();
+    SaveRaceFilesWithoutReminder();
 }

@@ -15,3 +15,12 @@ public:
     void Form_Unload() override;
     void Timer1_Timer();
 };
+
+// The reminder for the current race: Work.CheckOk 1 and the window unloaded
+// when every entrant's athlete has sex and birth date, else Work.CheckOk 0
+// and the window shown with the lines of those without.
+void RemindOfMissingData();
+
+// Runs the reminder, then writes the four files of the race
+// (SaveRaceFilesWithoutReminder).
+void SaveRaceFiles();

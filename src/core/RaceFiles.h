@@ -10,13 +10,11 @@ QString RaceFileName(QChar letter, const QString &extension);
 // Clears the race tables and reads the four files of ActiveRaceNo.
 void LoadRaceFiles();
 
-// Runs the missing-data reminder, then writes the four files (SaveRaceFiles.cpp).
-void SaveRaceFiles();
-
-// Writes the four files as SaveRaceFiles does, beeping when that fails, but
-// checks no athlete and leaves the reminder as it is: for the saves a window
-// makes while it is open, between the ones on closing that remind. False
-// when a file could not be written (true without a race: nothing to write).
+// Writes the four files, beeping when that fails, but checks no athlete and
+// leaves the reminder as it is (SaveRaceFiles in Form17.h runs it first):
+// for the saves a window makes while it is open, between the ones on closing
+// that remind, and for the routines. False when a file could not be written
+// (true without a race: nothing to write).
 bool SaveRaceFilesWithoutReminder();
 
 // Writes the four files of ActiveRaceNo from the tables, all four or none,

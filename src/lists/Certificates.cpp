@@ -248,10 +248,12 @@ void PrintCertificates()
     // ranking window the user has open shows it.
     {
         const WholeRaceRanking wholeRace;
-        if (isLoaded<Form13>())
+        if (isLoaded<Form13>()) {
             ComputeProvisionalResult();
-        else
+            RefreshRankingWindow();
+        } else {
             ComputeRankingWithoutWindow();
+        }
     }
 
     for (int i = 0; i < window.List2.ListCount(); ++i) {

@@ -150,6 +150,7 @@ Form8::Form8()
     Combo2.onLostFocus = [this] { Combo2_LostFocus(); };
     Combo4.onLostFocus = [this] { Combo4_LostFocus(); };
     Check1.onClick = [this] { Check1_Click(); };
+    Combo3.onClick = [this] { passClubChoice(); };
     Check2.onClick = [this] { Check2_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
@@ -176,9 +177,6 @@ void Form8::Form_Load()
         if (takesEvents())
             Label3.setCaption(printer().DeviceName());
     });
-    // The ranking asks here which club the result covers: a window of its
-    // own needs no installing first.
-    RankingClubFilter = printWindowClubFilter;
     OpenAthleteAndClubFilesIfClosed();
 
     LoadHeadPictures();
@@ -294,6 +292,26 @@ void Form8::Check1_Click()
 {
     letWindowSystemRedraw();
     Combo3.setVisible(Check1.Value() != 0);
+    passClubChoice();
+}
+
+void Form8::passClubChoice()
+{
+    Ranking.ClubFilter = printWindowClubFilter();
+}
+
+// Shown or hidden (by code, the user or Unload): the choice counts only while
+// the window is shown.
+void Form8::showEvent(QShowEvent *event)
+{
+    Form::showEvent(event);
+    passClubChoice();
+}
+
+void Form8::hideEvent(QHideEvent *event)
+{
+    Form::hideEvent(event);
+    passClubChoice();
 }
 
 void Form8::Check2_Click()

@@ -60,6 +60,8 @@ public:
     void Combo2_LostFocus();
     void Combo4_LostFocus();
     void Check1_Click();
+    // Passes the club choice (printWindowClubFilter) to the ranking.
+    void passClubChoice();
     void Check2_Click();
     void Command1_Click();
     void Command2_Click();
@@ -71,9 +73,13 @@ public:
     void Command8_Click();
     void Command9_Click();
     void Command10_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 };
 
-// The club the ranking covers (RankingClubFilter): its record number while
+// The club the ranking covers (Ranking.ClubFilter): its record number while
 // the window is shown with "Vereinswertung" ticked and a club chosen, else 0.
 int printWindowClubFilter();
 

@@ -4,7 +4,6 @@
 #include "core/Launchers.h"
 #include "platform/PrinterList.h"
 #include "race/ClassAssignment.h"
-#include "race/Ranking.h"
 
 void InstallListWindows()
 {
@@ -15,5 +14,4 @@ void InstallListWindows()
     // default printer and the printer selection the printers when they open.
     refreshPrinterNames();
     Launchers.PrintWindow = [] { AssignClasses(); form<Form8>().Show(); };
-    RankingClubFilter = printWindowClubFilter;
 }

@@ -151,11 +151,13 @@ void ResultListJob::run()
 
     // A ranking window the user has open shows the ranking printed; else
     // the list needs none.
-    const int rankedClub = RankingClubFilter ? RankingClubFilter() : 0;
-    if (isLoaded<Form13>())
+    const int rankedClub = Ranking.ClubFilter;
+    if (isLoaded<Form13>()) {
         ComputeProvisionalResult();
-    else
+        RefreshRankingWindow();
+    } else {
         ComputeRankingWithoutWindow();
+    }
 
     OpenAthleteAndClubFilesIfClosed();
 

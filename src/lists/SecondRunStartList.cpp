@@ -70,11 +70,9 @@ void PrintSecondRunStartList()
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command2 : nullptr);
 
-    // The ranking loads its window hidden; a window the user has open stays.
-    const bool rankingWindowOpen = isLoaded<Form13>();
+    // A ranking window the user has open shows the ranking.
     RankAfterRun1();
-    if (!rankingWindowOpen)
-        unload<Form13>();
+    RefreshRankingWindow();
 
     const std::vector<int> entries = SortedEntrySlots(keyPrefix);
 

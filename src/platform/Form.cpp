@@ -21,8 +21,6 @@ Form *activeWindowForm = nullptr;
 // windows: one unloaded meanwhile must not go before that walk ends.
 int activationDepth = 0;
 std::vector<Form *> liveForms;
-int redrawDepth = 0;
-bool hourglassShown = false;
 
 QString classNameOf(const std::type_info &type)
 {
@@ -481,34 +479,4 @@ void unloadAllForms()
                 (*it)->Unload();
         }
     }
-}
-
-void letWindowSystemRedraw()
-{
-    ++redrawDepth;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents
-                                    | QEventLoop::ExcludeSocketNotifiers
-                                    | QEventLoop::X11ExcludeTimers);
-    --redrawDepth;
-}
-
-bool insideRedraw()
-{
-    return redrawDepth > 0;
-}
-
-void setHourglass(bool on)
-{
-    if (on == hourglassShown || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return;
-    hourglassShown = on;
-    if (on)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-bool hourglass()
-{
-    return hourglassShown;
 }

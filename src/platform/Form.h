@@ -22,6 +22,8 @@
 #include <typeinfo>
 #include <vector>
 
+#include "platform/Redraw.h"
+
 class Control;
 class QEventLoop;
 class Timer;
@@ -259,14 +261,3 @@ std::vector<Form *> loadedForms();
 // Unloads every window (end of the program, end of a test).
 void unloadAllForms();
 
-// Lets the window system repaint during a long loop of a handler. Only
-// pending paint and other non-input events are processed: no key, mouse or
-// socket event and no timer tick, so no handler of the program runs inside
-// the one that is looping. Input that arrives meanwhile waits its turn.
-void letWindowSystemRedraw();
-bool insideRedraw();
-
-// The hourglass mouse pointer over every window of the program. Turning it
-// on twice and off once leaves it off (it is a state, not a count).
-void setHourglass(bool on);
-bool hourglass();

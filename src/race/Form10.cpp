@@ -5,6 +5,7 @@
 
 #include "ClassAssignment.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"

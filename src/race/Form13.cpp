@@ -5,6 +5,7 @@
 
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
+#include "race/Ranking.h"
 
 Form13::Form13()
     : Form(13, QStringLiteral("vorläufiges Ergebnis"))
@@ -29,6 +30,21 @@ Form13::Form13()
 void Form13::Form_Load()
 {
     RestoreWindowPosition(*this);
+    ShowRanking();
+}
+
+void Form13::ShowRanking()
+{
+    List1.Clear();
+    List1.AddItems(Ranking.SortLines);
+    List2.Clear();
+    List2.AddItems(Ranking.DisplayLines);
+}
+
+void RefreshRankingWindow()
+{
+    if (isLoaded<Form13>())
+        form<Form13>().ShowRanking();
 }
 
 void Form13::Form_Unload()

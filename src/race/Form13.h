@@ -1,6 +1,7 @@
 #pragma once
 // "vorläufiges Ergebnis": the readable ranking that ComputeProvisionalResult
-// writes. The rankings load it hidden; the time entry shows it on request.
+// leaves in the shared state. The time entry shows it on request; a window
+// that ranks while it is open refreshes it (RefreshRankingWindow).
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -8,14 +9,15 @@ class Form13 : public Form {
 public:
     Form13();
 
-    // Hidden. The sort line of every ranked entry in ranking order (group,
-    // value, name, slot); the order itself is worked out on numbers, so the
-    // list does not sort.
+    // Hidden. The sort lines of the last ranking (Ranking.SortLines), in
+    // ranking order; the list does not sort.
     ListBox List1{this, QStringLiteral("List1")};
-    // The ranking as the user reads it: per ranking group an empty line, the
-    // header line and one line per entry.
+    // The ranking as the user reads it (Ranking.DisplayLines).
     ListBox List2{this, QStringLiteral("List2")};
     CommandButton Command1{this, QStringLiteral("Command1")};
+
+    // Both lists show the lines the last ranking left.
+    void ShowRanking();
 
     void Form_Load() override;
     void Form_Unload() override;
@@ -27,3 +29,7 @@ protected:
     // stored one lies on that window's corner.
     void showEvent(QShowEvent *event) override;
 };
+
+// A loaded ranking window shows the lines of the ranking just made; none is
+// loaded for it.
+void RefreshRankingWindow();

@@ -5,6 +5,7 @@
 #include "EntryList.h"
 #include "Form6.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form3.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"

@@ -6,6 +6,7 @@
 #include "ClassAssignment.h"
 #include "StartNumbers.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"

@@ -9,6 +9,7 @@
 #include "Ranking.h"
 #include "TimingLists.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/NumberTimeText.h"
 #include "core/RaceFiles.h"
@@ -289,6 +290,36 @@ void Form7::Form_Unload()
     unload<Form13>();
 }
 
+namespace {
+
+TimingOrder chosenOrder(Form7 &f)
+{
+    if (f.Option2.Value())
+        return TimingOrder::Times;
+    if (f.Option3.Value())
+        return TimingOrder::ClassStartNo;
+    if (f.Option4.Value())
+        return TimingOrder::ClassTime;
+    if (f.Option5.Value())
+        return TimingOrder::SecondRun;
+    return TimingOrder::StartNo;
+}
+
+} // namespace
+
+void FillTimingLists()
+{
+    Form7 &f = form<Form7>();
+    const TimingOrder order = chosenOrder(f);
+    f.List1.Clear();
+    f.List2.Clear();
+    letWindowSystemRedraw();
+    ComputeTimingLists(order);
+    f.List1.AddItems(TimingLines.keyLines);
+    f.List2.AddItems(TimingLines.visibleLines);
+    RefreshRankingWindow();
+}
+
 void Form7::Option1_Click() { FillTimingLists(); }
 void Form7::Option2_Click() { FillTimingLists(); }
 void Form7::Option3_Click() { FillTimingLists(); }
@@ -300,6 +331,7 @@ void Form7::Check1_Click()
     if (Check1.Value() == 1) {
         form<Form13>().Show();
         ComputeProvisionalResult();
+        RefreshRankingWindow();
     } else {
         unload<Form13>();
     }

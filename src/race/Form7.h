@@ -8,6 +8,10 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
+// Refills Form7.List1 and Form7.List2 in the order of Form7's option
+// buttons (ComputeTimingLists), and a ranking window that is open.
+void FillTimingLists();
+
 class Form7 : public Form {
 public:
     Form7();

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Form13.h"
 #include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "platform/NumberText.h"
@@ -18,7 +17,6 @@
 #include "platform/TextOrder.h"
 
 RankingState Ranking;
-std::function<int()> RankingClubFilter;
 
 namespace {
 
@@ -309,20 +307,16 @@ void openAthleteFileIfNeeded()
 
 namespace {
 
-// withWindow: load Form13 when need be and fill its two lists; without, the
-// lines are not built at all (the work fields are set as with them).
-void rankRace(bool withWindow)
+// withLines: build the sort and display lines; without, they are left empty
+// (the work fields are set as with them).
+void rankRace(bool withLines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form13 *f = nullptr;
-    if (withWindow) {
-        f = &form<Form13>();
-        f->List1.Clear();
-        f->List2.Clear();
-    }
+    Ranking.SortLines.clear();
+    Ranking.DisplayLines.clear();
     openAthleteFileIfNeeded();
     const RankingMode mode;
-    const int club = RankingClubFilter ? RankingClubFilter() : 0;
+    const int club = Ranking.ClubFilter;
 
     bool run2Started = false;
     for (int slot = 1; slot <= MaxSlots; ++slot)
@@ -405,7 +399,7 @@ void rankRace(bool withWindow)
         previousRank = rank;
         if (position == 1)
             leaderTotal = total;
-        if (!withWindow) {
+        if (!withLines) {
             if (mode.byTime)
                 lastDecimal8 = total - leaderTotal;
             continue;
@@ -421,9 +415,9 @@ void rankRace(bool withWindow)
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
-    if (f) {
-        f->List1.AddItems(sortLines(entries));
-        f->List2.AddItems(display);
+    if (withLines) {
+        Ranking.SortLines = sortLines(entries);
+        Ranking.DisplayLines = std::move(display);
     }
 }
 
@@ -442,8 +436,7 @@ void ComputeRankingWithoutWindow()
 void RankAfterRun1()
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form13 &f = form<Form13>();
-    f.List1.Clear();
+    Ranking.SortLines.clear();
     openAthleteFileIfNeeded();
     const RankingMode mode;
 
@@ -464,7 +457,7 @@ void RankAfterRun1()
     }
     sortEntries(entries);
 
-    f.List2.Clear();
+    Ranking.DisplayLines.clear();
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 999999;
     int rank = 0;
@@ -480,7 +473,7 @@ void RankAfterRun1()
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
 
-    f.List1.AddItems(sortLines(entries));
+    Ranking.SortLines = sortLines(entries);
 }
 
 bool RankingReadName(int slot, QString *name)

@@ -3,8 +3,8 @@
 // group) by itself. The per-slot results below are what the time entry, the
 // printed lists and every scoring read.
 #include <QString>
+#include <QStringList>
 #include <array>
-#include <functional>
 
 #include "core/SharedState.h"
 
@@ -29,6 +29,19 @@ struct RankingState {
     double BestTimeMale = 99999;
     // Ranked entries of the last ranking (positions 1..RankedCount).
     int RankedCount = 0;
+    // The sort line of every ranked entry in ranking order (group, value,
+    // name, slot); the order itself is worked out on numbers.
+    QStringList SortLines;
+    // The ranking as the user reads it: per ranking group an empty line, the
+    // header line and one line per entry. ComputeProvisionalResult alone
+    // writes them (the ranking window shows them).
+    QStringList DisplayLines;
+
+    // The club whose entries alone ComputeProvisionalResult ranks (its
+    // record number), or 0 for the whole race. The print window passes its
+    // club choice in here (a club only while its club result
+    // ("Vereinswertung") is ticked and a club chosen, and it is shown).
+    int ClubFilter = 0;
 };
 
 extern RankingState Ranking;
@@ -37,34 +50,29 @@ extern RankingState Ranking;
 // hundredth differ in their last bits (30,00 + 30,02 and 30,01 + 30,01).
 constexpr double EqualValueTolerance = 1e-6;
 
-// The result ranking (provisional while times are still coming in). Also
-// fills the lists of Form13, which it loads hidden when need be.
+// The result ranking (provisional while times are still coming in), with
+// its sort and display lines.
 void ComputeProvisionalResult();
 // The same ranking, with the same results and work fields, for a caller that
-// has no use for the window: Form13 is neither loaded nor filled.
+// shows no ranking window: the sort and display lines are not built (left
+// empty).
 void ComputeRankingWithoutWindow();
-// Dense ranks after the first run, for the start order of the second run.
+// Dense ranks after the first run, for the start order of the second run,
+// with their sort lines; the display lines are left empty.
 void RankAfterRun1();
 
-// The club whose entries alone are ranked (its record number), or 0 for the
-// whole race; an empty function is 0 too. The print window fills this in: it
-// answers a club only while its club result ("Vereinswertung") is ticked and
-// a club is chosen. It is wiring, not race state, so resetting the shared
-// state leaves it alone.
-extern std::function<int()> RankingClubFilter;
-
 // For as long as it lives, the rankings cover the whole race whatever the
-// print window's club choice; the filter is put back when it goes (also on
+// print window's club choice; the choice is put back when it goes (also on
 // an early return), for the next printout that ranks by club.
 class WholeRaceRanking {
 public:
-    WholeRaceRanking() : kept_(std::move(RankingClubFilter)) { RankingClubFilter = nullptr; }
-    ~WholeRaceRanking() { RankingClubFilter = std::move(kept_); }
+    WholeRaceRanking() : kept_(Ranking.ClubFilter) { Ranking.ClubFilter = 0; }
+    ~WholeRaceRanking() { Ranking.ClubFilter = kept_; }
     WholeRaceRanking(const WholeRaceRanking &) = delete;
     WholeRaceRanking &operator=(const WholeRaceRanking &) = delete;
 
 private:
-    std::function<int()> kept_;
+    int kept_;
 };
 
 // The trimmed name of a slot's athlete as the last ComputeProvisionalResult

@@ -4,16 +4,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "Form7.h"
 #include "Ranking.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/TextOrder.h"
 
+TimingListLines TimingLines;
+
 namespace {
+
+const bool registered = registerStateReset([] { TimingLines = TimingListLines{}; });
 
 const QString NameGap = blanks(11);
 
@@ -200,19 +202,6 @@ void sortEntries(std::vector<TimingEntry> &entries)
     }
 }
 
-TimingOrder chosenOrder(Form7 &f)
-{
-    if (f.Option2.Value())
-        return TimingOrder::Times;
-    if (f.Option3.Value())
-        return TimingOrder::ClassStartNo;
-    if (f.Option4.Value())
-        return TimingOrder::ClassTime;
-    if (f.Option5.Value())
-        return TimingOrder::SecondRun;
-    return TimingOrder::StartNo;
-}
-
 } // namespace
 
 QString TimingSeparatorLine(const QString &designation)
@@ -298,19 +287,12 @@ TimingListLines BuildTimingLines(TimingOrder order)
     return buildTimingLines(order, false);
 }
 
-void FillTimingLists()
+void ComputeTimingLists(TimingOrder order)
 {
     // The ranking and the lines read the same athletes: the file once for both.
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form7 &f = form<Form7>();
-    const TimingOrder order = chosenOrder(f);
     const AthleteFields kept;
-    f.List1.Clear();
-    f.List2.Clear();
-    letWindowSystemRedraw();
     RankForTimingOrder(order);
-    const TimingListLines lines = buildTimingLines(order, true);
+    TimingLines = buildTimingLines(order, true);
     kept.restore();
-    f.List1.AddItems(lines.keyLines);
-    f.List2.AddItems(lines.visibleLines);
 }

@@ -41,6 +41,10 @@ QString Run2StartKey(int rank, double adjTime1);
 // separator line.
 int SlotOfTimingLine(const QString &line);
 
-// Refills Form7.List1 and Form7.List2 in the order of Form7's option
-// buttons, after ranking the race for it.
-void FillTimingLists();
+// The lists the last ComputeTimingLists built (the time entry shows them).
+extern TimingListLines TimingLines;
+
+// Ranks the race for the order (RankForTimingOrder) and builds both lists
+// into TimingLines, reading the athletes once for both. The current athlete
+// and its fields are as before afterwards.
+void ComputeTimingLists(TimingOrder order);

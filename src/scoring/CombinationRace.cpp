@@ -1,4 +1,5 @@
 #include "CombinationRace.h"
+#include "SavedCriteria.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -12,33 +13,9 @@
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "race/ClassAssignment.h"
-#include "race/Form13.h"
 #include "race/Ranking.h"
 
 namespace {
-
-// The evaluation criteria of the race whose entries the new race holds; every
-// combined race is ranked by them.
-struct SavedCriteria {
-    std::uint8_t byClass = 0, bySex = 0, guestsApart = 0, boarders = 0, byTime = 0;
-
-    void take()
-    {
-        byClass = Rec.EvalByClass;
-        bySex = Rec.EvalBySex;
-        guestsApart = Rec.EvalGuestsApart;
-        boarders = Rec.EvalBoarders;
-        byTime = Rec.EvalByTime;
-    }
-    void restore() const
-    {
-        Rec.EvalByClass = byClass;
-        Rec.EvalBySex = bySex;
-        Rec.EvalGuestsApart = guestsApart;
-        Rec.EvalBoarders = boarders;
-        Rec.EvalByTime = byTime;
-    }
-};
 
 void openRace(std::int32_t race)
 {
@@ -56,12 +33,9 @@ void rankFirstRun(const SavedCriteria &criteria)
         Race.SlotTime2[slot] = 0;
         Race.SlotStatus2[slot] = 0;
     }
-    Form13 &provisional = form<Form13>();
-    provisional.Show();
     criteria.restore();
     AssignClasses();
     ComputeProvisionalResult();
-    provisional.Hide();
 }
 
 // The participants' times of the ranked race go into column r.
@@ -89,13 +63,33 @@ void takeTimes(int r)
 
 } // namespace
 
+namespace {
+
+void sortedUnique(std::vector<std::int32_t> &races)
+{
+    std::sort(races.begin(), races.end());
+    races.erase(std::unique(races.begin(), races.end()), races.end());
+}
+
+bool combinable(const std::vector<std::int32_t> &races, std::int32_t newRaceNo)
+{
+    return races.size() >= 2 && races.size() <= std::size_t(MaxCombinedRaces) && newRaceNo >= 1
+        && races.front() >= 1;
+}
+
+} // namespace
+
+bool RacesCombinable(std::vector<std::int32_t> races, std::int32_t newRaceNo)
+{
+    sortedUnique(races);
+    return combinable(races, newRaceNo);
+}
+
 bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    std::sort(races.begin(), races.end());
-    races.erase(std::unique(races.begin(), races.end()), races.end());
-    if (races.size() < 2 || races.size() > std::size_t(MaxCombinedRaces) || newRaceNo < 1
-        || races.front() < 1)
+    sortedUnique(races);
+    if (!combinable(races, newRaceNo))
         return false;
 
     CupTable.clear();
@@ -103,6 +97,7 @@ bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
     // The topmost race: its entries, tables and criteria make the new race.
     const std::int32_t top = races.back();
     openRace(top);
+    // Every combined race is ranked by the criteria of the topmost.
     SavedCriteria criteria;
     criteria.take();
     for (int i = 1; i <= MaxSlots; ++i)
@@ -144,6 +139,6 @@ bool CombineRaces(std::vector<std::int32_t> races, std::int32_t newRaceNo)
     Rec.RaceRecordNo = newRaceNo;
     Race.ActiveRaceNo = newRaceNo;
     WriteRaceHeader();
-    SaveRaceFiles();
+    SaveRaceFilesWithoutReminder();
     return WriteCombinationFile();
 }

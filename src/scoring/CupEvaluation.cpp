@@ -8,41 +8,23 @@
 #include <vector>
 
 #include "CupFile.h"
-#include "Form20.h"
+#include "SavedCriteria.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CupTable.h"
 #include "platform/NumberText.h"
+#include "platform/Redraw.h"
 #include "platform/Strings.h"
+#include "platform/TextOrder.h"
 #include "race/ClassAssignment.h"
-#include "race/Form13.h"
 #include "race/Ranking.h"
+
+CupEvaluationLines CupLines;
 
 namespace {
 
-// The evaluation criteria of the race header read last, put back before
-// every ranking.
-struct SavedCriteria {
-    std::uint8_t byClass = 0, bySex = 0, guestsApart = 0, boarders = 0, byTime = 0;
-
-    void take()
-    {
-        byClass = Rec.EvalByClass;
-        bySex = Rec.EvalBySex;
-        guestsApart = Rec.EvalGuestsApart;
-        boarders = Rec.EvalBoarders;
-        byTime = Rec.EvalByTime;
-    }
-    void restore() const
-    {
-        Rec.EvalByClass = byClass;
-        Rec.EvalBySex = bySex;
-        Rec.EvalGuestsApart = guestsApart;
-        Rec.EvalBoarders = boarders;
-        Rec.EvalByTime = byTime;
-    }
-};
+const bool registered = registerStateReset([] { CupLines = CupEvaluationLines{}; });
 
 struct HourglassWhile {
     HourglassWhile() : before(hourglass()) { setHourglass(true); }
@@ -116,7 +98,6 @@ void fillColumn(int c)
 void rankRace(const SavedCriteria &criteria)
 {
     criteria.restore();
-    form<Form13>().Show();
     AssignClasses();
     ComputeProvisionalResult();
 }
@@ -232,17 +213,16 @@ int CupRowOfKey(const QString &line)
     return row >= 1 && row <= CupRows ? row : 0;
 }
 
-void EvaluateCup()
+void EvaluateCup(const std::vector<std::int32_t> &races, double drops)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    Form20 &f = form<Form20>();
     HourglassWhile hourglass;
     OpenAthleteAndClubFilesIfClosed();
 
     clearParticipants();
+    CupLines = CupEvaluationLines{};
     QStringList names;
     QHash<QString, int> rowOfName;
-    const std::vector<std::int32_t> races = f.MarkedRaces();   // highest number first
 
     // First pass: the participants, each under the athlete number and class
     // cell of the highest-numbered race that has the name.
@@ -273,9 +253,9 @@ void EvaluateCup()
             CupTable.CupClassCell[std::size_t(row)] = Race.SlotClassCell[std::size_t(slot)];
         }
     }
-    f.List3.Clear();
-    f.List3.AddItems(names);
-    f.Label8.setCaption(num::plainNumberText(double(names.size())));
+    CupLines.Names = names;
+    sortInTextOrder(CupLines.Names);
+    CupLines.ParticipantCount = int(names.size());
 
     // Second pass: one column per race, lowest number first, and one more
     // for a second run that five or more entries have run. All are ranked
@@ -309,16 +289,13 @@ void EvaluateCup()
             fillColumn(++CupTable.CupRaceCount);
         }
     }
-    unload<Form13>();
-    // The ranking window is gone: the cup window is the one in front again.
-    f.Show();
-
-    // Drop results: as many as the field says, at most one per column.
-    double d = std::abs(num::numericValue(trimBlanks(f.Text3.Text())));
+    // Drop results: as many as asked, at most one per column.
+    double d = std::abs(drops);
     if (d > CupTable.CupRaceCount) {
         d = CupTable.CupRaceCount;
-        f.Text3.setText(num::plainNumberText(d));
+        CupLines.DropsLowered = true;
     }
+    CupLines.Drops = d;
     DropCupResults(num::floorToInt32(d));
     ComputeCupPoints();
 
@@ -327,15 +304,13 @@ void EvaluateCup()
     QStringList keys;
     for (int i = 1; i <= rows; ++i)
         keys << CupRankingKey(i, names[i - 1]);
-    f.List4.Clear();
-    f.List4.AddItems(keys);
+    sortInTextOrder(keys);
 
-    f.List5.Clear();
     QStringList lines;
     int cell = 0, position = 0, rank = 0, lastTotal = 0;
     bool first = true;
-    for (int k = 0; k < f.List4.ListCount(); ++k) {
-        const int row = CupRowOfKey(f.List4.List(k));
+    for (const QString &key : keys) {
+        const int row = CupRowOfKey(key);
         if (row == 0 || row > rows)
             continue;
         const int total = CupTable.CupPoints[std::size_t(row)][0];
@@ -351,7 +326,6 @@ void EvaluateCup()
         lastTotal = total;
         lines << participantLine(rank, row, names[row - 1], CupTable.CupRaceCount);
     }
-    f.List5.AddItems(lines);
-
-    f.Command2.setEnabled(true);
+    CupLines.SortLines = std::move(keys);
+    CupLines.DisplayLines = std::move(lines);
 }

@@ -2,16 +2,34 @@
 // The cup evaluation: every marked race of the cup window ranked again from
 // its saved files, each participant's place per race turned into points by
 // the points table, the drop results taken off and the participants ranked
-// class cell by class cell. Fills CupTable (lists/CupTable.h) and the lists
-// of the cup window; writes no file. The entry table in memory ends up
-// holding the last race ranked, changed; the cup window reloads the race
-// that was current when it closes.
+// class cell by class cell. Fills CupTable (lists/CupTable.h) and the lines
+// the cup window shows (CupLines); writes no file. The entry table in memory
+// ends up holding the last race ranked, changed; the cup window reloads the
+// race that was current when it closes.
 #include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
 
-// Reads the marked races of Form20.List1 and the drop-result count of
-// Form20.Text3; fills CupTable, Form20.List3, Label8, List4 and List5 and
-// enables Form20.Command2.
-void EvaluateCup();
+// What the last evaluation leaves for the cup window.
+struct CupEvaluationLines {
+    QStringList Names;          // the participants' names, in text order
+    int ParticipantCount = 0;
+    // The ranking key of every participant (CupRankingKey), in text order:
+    // the order of the printout.
+    QStringList SortLines;
+    // Per class cell a heading line, then one line per participant.
+    QStringList DisplayLines;
+    // The drop results taken off per row; DropsLowered when fewer than
+    // asked, as there are not that many columns.
+    double Drops = 0;
+    bool DropsLowered = false;
+};
+extern CupEvaluationLines CupLines;
+
+// Evaluates the given races (highest number first, as the cup window's
+// marked lines) with drops drop results per participant (its magnitude).
+void EvaluateCup(const std::vector<std::int32_t> &races, double drops);
 
 // The steps of the evaluation that work on CupTable alone, rows 1 up to the
 // first row with athlete number 0, columns 1..CupRaceCount.

@@ -17,14 +17,16 @@
 
 namespace {
 
-// A ranking window the user has open shows the ranking and stays; else
-// none is built.
+// A ranking window the user has open shows the ranking; else the ranking
+// makes no display lines.
 void rankRace()
 {
-    if (isLoaded<Form13>())
+    if (isLoaded<Form13>()) {
         ComputeProvisionalResult();
-    else
+        RefreshRankingWindow();
+    } else {
         ComputeRankingWithoutWindow();
+    }
 }
 
 void fill(ComboBox &combo, const QStringList &items)

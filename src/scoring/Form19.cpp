@@ -1,11 +1,13 @@
 #include "Form19.h"
 
 #include "CombinationRace.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
+#include "race/Form13.h"
 
 namespace {
 
@@ -108,9 +110,21 @@ void BuildCombinationRace()
     setHourglass(true);
     f.List1.setEnabled(false);
     f.Command2.setEnabled(false);
+    // The ranking window stands in front while the races are ranked, and
+    // stays loaded, hidden, as after any ranking it showed; the new race's
+    // missing data are reminded of once it is built.
+    const std::int32_t newRaceNo = num::toInt32(num::numericValue(f.Label2.Caption()));
+    const bool built = RacesCombinable(races, newRaceNo);
+    if (built)
+        form<Form13>().Show();
     // The race files beep for themselves; a combination file that could not
     // be written is heard here.
-    if (!CombineRaces(races, num::toInt32(num::numericValue(f.Label2.Caption()))))
+    const bool combined = CombineRaces(races, newRaceNo);
+    if (built) {
+        form<Form13>().Hide();
+        RemindOfMissingData();
+    }
+    if (!combined)
         beep();
     setHourglass(false);
     f.Unload();

@@ -8,6 +8,7 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
+#include "race/Form13.h"
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
@@ -248,7 +249,25 @@ void Form20::Text3_Click()
 
 void Form20::Command1_Click()
 {
-    EvaluateCup();
+    const std::vector<std::int32_t> races = MarkedRaces();
+    // The ranking window stands in front while the races are ranked.
+    if (!races.empty())
+        form<Form13>().Show();
+    EvaluateCup(races, num::numericValue(trimBlanks(Text3.Text())));
+    unload<Form13>();
+    // The ranking window is gone: the cup window is the one in front again.
+    Show();
+
+    List3.Clear();
+    List3.AddItems(CupLines.Names);
+    Label8.setCaption(num::plainNumberText(double(CupLines.ParticipantCount)));
+    if (CupLines.DropsLowered)
+        Text3.setText(num::plainNumberText(CupLines.Drops));
+    List4.Clear();
+    List4.AddItems(CupLines.SortLines);
+    List5.Clear();
+    List5.AddItems(CupLines.DisplayLines);
+    Command2.setEnabled(true);
 }
 
 void Form20::Command2_Click()

@@ -1,44 +1,20 @@
 #pragma once
-// "Kopie für Cup-Wertung herstellen": the race open in the race window
-// written again under another number, with its athletes, classes, clubs,
-// groups, teams, guests and boarders, and, when asked, its start numbers and
-// times; so the same field can be run again as the next race of a cup.
-#include "platform/Controls.h"
-#include "platform/Form.h"
+// A copy of the current race under another number, with its athletes,
+// classes, clubs, groups, teams, guests and boarders, and, when asked, its
+// start numbers and times; so the same field can be run again as the next
+// race of a cup.
+#include <QString>
+#include <cstdint>
 
-class CupKopie : public Form {
-public:
-    CupKopie();
+// The number typed for the copy; 0 when it is outside 1..30000.
+std::int32_t RaceCopyNumber(const QString &typed);
 
-    Label Label1{this, QStringLiteral("Label1")};
-    Label Label2{this, QStringLiteral("Label2")};
-    TextBox Text2{this, QStringLiteral("Text2")};
-    CheckBox Check1{this, QStringLiteral("Check1")};
-    CommandButton Command16{this, QStringLiteral("Command16")};
-    CommandButton Command1{this, QStringLiteral("Command1")};
-    // The question before a race that holds a name or entries is replaced:
-    // "JA" copies, "nein !" keeps the race. Hidden until asked.
-    CommandButton Command2{this, QStringLiteral("Command2")};
-    CommandButton Command3{this, QStringLiteral("Command3")};
+// True when race n has a name or entries that the copy would overwrite. The
+// current race's header and tables in memory stay as they are.
+bool RaceHoldsData(std::int32_t n);
 
-    void Form_Load() override;
-    void Text2_Change();
-    void Command16_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-
-    // Shows "JA" and "nein !" with the focus on "nein !", so that Enter
-    // keeps the race; or hides them.
-    void ShowQuestion(bool shown);
-};
-
-// "Kopie herstellen": the number of CupKopie.Text2 checked, then the current
-// race (ActiveRaceNo) written as that race, and the window unloaded. A
-// number outside 1..30000 writes nothing; the current race's own number is
-// refused with a beep; a race under the number that holds a name or entries
-// is replaced only after "JA" (CopyRaceConfirmed). The current race stays
-// the current race.
-void CopyRace();
-// "JA": the copy onto the race the question was about.
-void CopyRaceConfirmed();
+// Writes the current race (ActiveRaceNo) as race n, named "Kopie v. " and
+// shownName (the race's name as the race window shows it); withRunData keeps
+// the start numbers and times. False, with a beep, when a file could not be
+// written. The current race stays the current race.
+bool WriteRaceCopy(std::int32_t n, bool withRunData, const QString &shownName);

@@ -3,7 +3,7 @@
 #include "Form12.h"
 #include "Form19.h"
 #include "Form20.h"
-#include "RaceCopy.h"
+#include "CupKopie.h"
 #include "core/Launchers.h"
 #include "core/RecordFiles.h"
 #include "race/ClassAssignment.h"

@@ -14,6 +14,7 @@
 #include "RaceGeneration.h"
 #include "TestSupport.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Form9.h"
 #include "core/RaceFiles.h"

@@ -9,6 +9,7 @@
 #include "FileFaults.h"
 #include "RaceGeneration.h"
 #include "TestSupport.h"
+#include "core/Form17.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"

@@ -67,7 +67,6 @@ protected:
     void TearDown() override
     {
         WindowDataTest::TearDown();
-        RankingClubFilter = nullptr;
         sysclock::setFixedNow(QDateTime());
         resetPrinter();
     }
@@ -603,8 +602,7 @@ TEST_F(CertificatesTest, FinalRank_AfterAClubResultList)
     EXPECT_EQ(resultLine(), QStringLiteral("Zeit: 1:10,00") + blanks(8)
                                 + QStringLiteral("Klasse: Schüler I"));
     // The club choice stands for the next result list.
-    ASSERT_TRUE(RankingClubFilter);
-    EXPECT_EQ(RankingClubFilter(), 1);
+    EXPECT_EQ(Ranking.ClubFilter, 1);
     f.Command3.click();
     EXPECT_EQ(Ranking.RankedCount, 1);
 }

@@ -6,6 +6,7 @@
 #include "PrivatePrintServer.h"
 #include "SilentPrintServer.h"
 #include "core/Form1.h"
+#include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -78,7 +79,6 @@ protected:
     void TearDown() override
     {
         WindowDataTest::TearDown();
-        RankingClubFilter = nullptr;
         resetPrinter();
     }
 
@@ -400,6 +400,29 @@ TEST_F(Form8Test, Closing_ARaceThatDoesNotExist_WritesNothing)
     EXPECT_EQ(Rec.RaceCount, 1);
 }
 
+// The club choice lives in the shared state: closing the window, and a reset
+// of the shared state (a new test, a new race file set), forget it.
+TEST_F(Form8Test, ClubChoice_GoesWithTheWindowAndWithAReset)
+{
+    add({QStringLiteral("Alpen Eins"), 40, 1, 1, 0, 1});
+    add({QStringLiteral("Tal Eins"), 41, 2, 1, 0, 2});
+    Form8 &f = form<Form8>();
+    ASSERT_TRUE(showAndActivate(f));
+    f.Check1.setValue(1);
+    f.Combo3.setListIndex(1);
+    EXPECT_EQ(Ranking.ClubFilter, 2);
+    f.Command1.click();
+    EXPECT_EQ(Ranking.ClubFilter, 0);
+
+    Form8 &again = form<Form8>();
+    ASSERT_TRUE(showAndActivate(again));
+    again.Check1.setValue(1);
+    again.Combo3.setListIndex(0);
+    ASSERT_EQ(Ranking.ClubFilter, 1);
+    resetAllSharedState();
+    EXPECT_EQ(Ranking.ClubFilter, 0);
+}
+
 TEST_F(Form8Test, ClubFilter_OnlyWhileShownTickedAndAClubChosen)
 {
     add({QStringLiteral("Alpen Eins"), 40, 1, 1, 0, 1});
@@ -411,7 +434,7 @@ TEST_F(Form8Test, ClubFilter_OnlyWhileShownTickedAndAClubChosen)
     EXPECT_FALSE(isLoaded<Form8>());   // asking loads nothing
 
     Form8 &f = form<Form8>();
-    EXPECT_EQ(RankingClubFilter(), 0);   // hooked up by the window itself
+    EXPECT_EQ(Ranking.ClubFilter, 0);
     EXPECT_EQ(f.List2.ListCount(), 4);   // the final ranking: the whole race
     f.Check1.setValue(1);
     f.Combo3.setListIndex(1);
@@ -428,9 +451,7 @@ TEST_F(Form8Test, ClubFilter_OnlyWhileShownTickedAndAClubChosen)
     EXPECT_EQ(f.List2.ListCount(), 4);   // the finisher list is not rebuilt
 
     // Ticked with no club chosen: the whole race.
-    f.Combo3.Clear();
-    f.Combo3.AddItems({"SC Alpen", "WSV Tal", "TV Berg"});
-    ASSERT_EQ(f.Combo3.ListIndex(), -1);
+    f.Combo3.setListIndex(-1);
     EXPECT_EQ(printWindowClubFilter(), 0);
     ComputeProvisionalResult();
     EXPECT_EQ(Ranking.RankedCount, 4);
@@ -561,10 +582,8 @@ TEST_F(Form8Test, RaceWindowLauncher_AssignsClassesOpensAndComesBack)
     SaveRaceFiles();
     WriteSettingsFile();
 
-    RankingClubFilter = nullptr;
     InstallRaceWindows();
     InstallListWindows();
-    ASSERT_TRUE(RankingClubFilter);
 
     Form4 &race = form<Form4>();
     ASSERT_TRUE(showAndActivate(race));

@@ -72,7 +72,6 @@ protected:
 
     void TearDown() override
     {
-        RankingClubFilter = nullptr;
         resetPrinter();
         WindowDataTest::TearDown();
     }

@@ -463,6 +463,13 @@ TEST_F(Form7Test, ProvisionalResult_TickShowsUntickCloses)
     EXPECT_TRUE(result.List2.List(2).startsWith(QStringLiteral("   1. MAIER Hans")));
     EXPECT_TRUE(result.List2.List(3).startsWith(QStringLiteral("   2. HUBER Eva")));
 
+    // While it is open, every refill of the lists ranks anew and shows it.
+    Race.SlotTime1[2] = 59;
+    f.Option3.setValue(true);
+    ASSERT_EQ(result.List2.ListCount(), 4);
+    EXPECT_TRUE(result.List2.List(2).startsWith(QStringLiteral("   1. HUBER Eva")));
+    EXPECT_TRUE(result.List2.List(3).startsWith(QStringLiteral("   2. MAIER Hans")));
+
     f.Check1.setValue(0);
     destroyUnloadedWindows();
     EXPECT_FALSE(isLoaded<Form13>());

@@ -44,7 +44,6 @@ protected:
 
     void TearDown() override
     {
-        RankingClubFilter = nullptr;
         WindowDataTest::TearDown();
     }
 
@@ -131,16 +130,18 @@ TEST_F(RankingTest, OneRunByTime_SharedRanksSkipAndDenseRanksDoNot)
     // Every class counts from class 1 on (BestTimeFromClass 0); no men.
     EXPECT_DOUBLE_EQ(Ranking.BestTimeFemale, 60);
     EXPECT_DOUBLE_EQ(Ranking.BestTimeMale, 99999);
-    // The window the ranking writes into exists, but stays hidden.
-    ASSERT_TRUE(isLoaded<Form13>());
-    EXPECT_FALSE(form<Form13>().Visible());
+    // The lines stay in the shared state: no window is loaded for them.
+    EXPECT_FALSE(isLoaded<Form13>());
+    EXPECT_EQ(Ranking.SortLines.size(), 3);
+    EXPECT_EQ(Ranking.DisplayLines.size(), 5);
 
     RankAfterRun1();
     EXPECT_EQ(Ranking.RankedCount, 3);
     EXPECT_EQ(ranksOf(placed), (std::vector<int>{1, 1, 2}));
     EXPECT_DOUBLE_EQ(Ranking.BestTimeFemale, 99999);
     EXPECT_DOUBLE_EQ(Ranking.BestTimeMale, 999999);
-    EXPECT_EQ(form<Form13>().List2.ListCount(), 0);
+    EXPECT_EQ(Ranking.SortLines.size(), 3);
+    EXPECT_TRUE(Ranking.DisplayLines.isEmpty());
 }
 
 struct TieCase {
@@ -473,14 +474,14 @@ TEST_F(RankingTest, ClubFilter_RanksOnlyTheChosenClubsEntries)
                                {.name = "D", .t1 = 30, .club = 0, .clubs = {5, 0, 0}},
                                {.name = "E", .t1 = 20, .club = 4, .clubs = {5, 5, 5}},
                                {.name = "F", .t1 = 55, .club = 3, .clubs = {0, 0, 5}}});
-    // No hook, and a hook without a club chosen: the whole race.
+    // No club chosen, as before any print window: the whole race.
     ComputeProvisionalResult();
     EXPECT_EQ(Ranking.RankedCount, 6);
-    RankingClubFilter = [] { return 0; };
+    Ranking.ClubFilter = 0;
     ComputeProvisionalResult();
     EXPECT_EQ(Ranking.RankedCount, 6);
 
-    RankingClubFilter = [] { return 5; };
+    Ranking.ClubFilter = 5;
     ComputeProvisionalResult();
     EXPECT_EQ(rankedNames(), (QStringList{"B", "F", "A"}));
     EXPECT_EQ(ranksOf(placed), (std::vector<int>{3, 1, 0, 0, 0, 2}));
@@ -547,6 +548,9 @@ TEST_F(RankingTest, WithoutWindow_GivesWhatTheWindowedRankingGives)
         EXPECT_EQ(Ranking.BestTimeFemale, windowed.BestTimeFemale);
         EXPECT_EQ(Ranking.BestTimeMale, windowed.BestTimeMale);
         EXPECT_EQ(Ranking.RankedCount, windowed.RankedCount);
+        EXPECT_FALSE(windowed.DisplayLines.isEmpty());
+        EXPECT_TRUE(Ranking.SortLines.isEmpty());
+        EXPECT_TRUE(Ranking.DisplayLines.isEmpty());
         EXPECT_EQ(std::make_tuple(Work.CurrentSlot, Work.WorkText, Rec.CurrentAthleteId,
                                   Rec.AthleteName),
                   work);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "CupFixture.h"
+#include "core/Form17.h"
 #include "platform/TextFile.h"
 #include "FileFaults.h"
 #include "platform/Beep.h"
@@ -236,6 +237,32 @@ TEST_F(CombinationRaceTest, ACombinationFileThatCannotBeWrittenBeeps)
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("Z 3.dat"))).isDir());
     // The race files themselves were written.
     EXPECT_TRUE(fileExists(path(QStringLiteral("R 3.dat"))));
+}
+
+} // namespace
+
+namespace {
+
+// The new race is saved with the reminder of its athletes' missing data, as
+// every race the program saves on closing a window: only the athlete without
+// a birth date is named.
+TEST_F(CombinationRaceTest, TheNewRaceRemindsOfMissingData)
+{
+    const int a = addAthlete(QStringLiteral("ALPHA Anna"));
+    const int b = addAthlete(QStringLiteral("BETA Berta"), 0);
+    addRace(1, QStringLiteral("Eins"), {{a, 30}, {b, 31}});
+    addRace(2, QStringLiteral("Zwei"), {{a, 40}, {b, 41}});
+    Form19 &f = openCombination(1);
+    mark(f, {1, 2});
+    f.Command2.click();
+    destroyUnloadedWindows();
+    EXPECT_TRUE(fileExists(path(QStringLiteral("R 3.dat"))));
+    EXPECT_EQ(Work.CheckOk, 0);
+    ASSERT_TRUE(isLoaded<Form17>());
+    Form17 &reminder = form<Form17>();
+    EXPECT_TRUE(reminder.Visible());
+    ASSERT_EQ(reminder.List1.ListCount(), 1);
+    EXPECT_EQ(reminder.List1.List(0), QStringLiteral("2   BETA Berta Geburtsdatum ?"));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "platform/Beep.h"
 #include "platform/RecordingPrinter.h"
 #include "scoring/Form19.h"
-#include "scoring/RaceCopy.h"
+#include "scoring/CupKopie.h"
 #include "scoring/ScoringWindows.h"
 
 namespace {
