@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "SilentPrintServer.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
@@ -38,7 +39,7 @@ struct Entry {
     int status2 = 0;
 };
 
-class Form8Test : public WindowDataTest {
+class Form8Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -51,13 +52,8 @@ protected:
 
         const QStringList clubs = {QStringLiteral("SC Alpen"), QStringLiteral("  WSV Tal  "),
                                    QStringLiteral("TV Berg")};
-        Rec.ClubCount = int(clubs.size());
-        for (int n = 1; n <= Rec.ClubCount; ++n) {
-            ClearClubFields();
-            Rec.ClubShortName = clubs.at(n - 1);
-            Rec.CurrentClubNo = n;
-            WriteClubRecord();
-        }
+        for (const QString &club : clubs)
+            addClub(club, QString());
 
         ClearRaceHeader();
         Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
@@ -83,27 +79,14 @@ protected:
 
     int add(const Entry &e)
     {
-        const int id = ++athletes_;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = 0;
-        Rec.AthleteClub1 = e.club;
-        Rec.AthleteCount = id;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = e.slot ? e.slot : ++lastSlot_;
-        lastSlot_ = std::max(lastSlot_, slot);
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotTime1[slot] = e.time;
-        Race.SlotStatus1[slot] = e.status1;
-        Race.SlotStatus2[slot] = e.status2;
-        Race.SlotClassOrder[slot] = e.group;
-        Race.SlotGroup[slot] = e.group;
-        Race.SlotClass[slot] = 1;
-        Race.SlotClassCell[slot] = e.cell;
-        Race.SlotClub[slot] = 1;
-        Race.SlotStartNo[slot] = slot;
-        return slot;
+        const int id = addAthlete({.name = e.name, .sex = 0, .clubs = {e.club, 0, 0}});
+        return addEntry(id, {.slot = e.slot,
+                             .t1 = e.time,
+                             .status1 = e.status1,
+                             .status2 = e.status2,
+                             .order = e.group,
+                             .cell = e.cell,
+                             .group = e.group});
     }
 
     Form8 &open()
@@ -140,8 +123,6 @@ protected:
         return std::int16_t(quint8(r.at(offset)) | (quint8(r.at(offset + 1)) << 8));
     }
 
-    int athletes_ = 0;
-    int lastSlot_ = 0;
 };
 
 QString padded(const QString &text, int width)
