@@ -77,10 +77,13 @@ protected:
     {
         const int id = addAthlete({.name = e.name, .sex = e.sex, .clubs = {e.club, 0, 0}});
         return addEntry(id, {.slot = e.slot,
+                             .startNo = SlotNumber,
                              .t1 = e.time,
                              .t2 = e.time2,
+                             .klass = 1,
                              .order = e.cell,
                              .cell = e.cell,
+                             .club = 1,
                              .group = e.group});
     }
 

@@ -30,7 +30,7 @@ struct ListEntry {
     int order = 1;       // SlotClassOrder
     int cell = -1;       // SlotClassCell; -1: the same as order
     int status1 = 0, status2 = 0;
-    int startNo = -1;    // -1: the slot number
+    int startNo = SlotNumber;
     int sex = 1;
     int year = 1990;     // 0: no birth date given
     int club = 1;        // SlotClub: which of the athlete's clubs counts

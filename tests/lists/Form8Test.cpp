@@ -81,11 +81,14 @@ protected:
     {
         const int id = addAthlete({.name = e.name, .sex = 0, .clubs = {e.club, 0, 0}});
         return addEntry(id, {.slot = e.slot,
+                             .startNo = SlotNumber,
                              .t1 = e.time,
                              .status1 = e.status1,
                              .status2 = e.status2,
+                             .klass = 1,
                              .order = e.group,
                              .cell = e.cell,
+                             .club = 1,
                              .group = e.group});
     }
 

@@ -39,7 +39,7 @@ struct Entry {
     int year = 1990;     // 0: no birth date given
     int club = 1;        // SlotClub: which of the athlete's clubs counts
     int clubs[3] = {1, 0, 0};
-    int startNo = -1;    // -1: the slot number
+    int startNo = SlotNumber;
     int status1 = 0;
     int group = 1;
 };
@@ -88,6 +88,7 @@ protected:
                              .t1 = e.t1,
                              .t2 = e.t2,
                              .status1 = e.status1,
+                             .klass = 1,
                              .order = e.cell,
                              .cell = e.cell,
                              .club = e.club,

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -27,7 +28,7 @@ const double PaleRed = colourValue(255, 192, 192);
 
 using Numbers = std::vector<int>;
 
-class Form6Test : public WindowDataTest {
+class Form6Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -37,12 +38,8 @@ protected:
         OpenAthleteFile();
         OpenClubFile();
         OpenRaceFile();
-        for (const char *club : {"SC Berg", "SV Tal", "WSV See"}) {
-            ClearClubFields();
-            Rec.ClubShortName = QString::fromUtf8(club);
-            Rec.CurrentClubNo = Rec.ClubCount + 1;
-            WriteClubRecord();
-        }
+        for (const char *club : {"SC Berg", "SV Tal", "WSV See"})
+            addClub(QString::fromUtf8(club), QString());
         Rec.RaceRecordNo = 1;
         Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
         Rec.EvalByClass = 1;
@@ -69,16 +66,8 @@ protected:
     void enter(int slot, const QString &name, int sex = 1, int year = 2015,
                std::array<int, 3> clubs = {0, 0, 0})
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 6, 1));
-        Rec.AthleteClub1 = clubs[0];
-        Rec.AthleteClub2 = clubs[1];
-        Rec.AthleteClub3 = clubs[2];
-        Rec.CurrentAthleteId = slot;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[slot] = slot;
+        addEntry(addAthlete({.name = name, .sex = sex, .year = year, .clubs = clubs, .id = slot}),
+                 {.slot = slot});
     }
 
     Form6 &open()

@@ -54,7 +54,7 @@ int RaceBuilder::addEntry(int athlete, const EntryFields &e)
     const int slot = e.slot ? e.slot : lastSlot + 1;
     lastSlot = std::max(lastSlot, slot);
     Race.SlotAthleteId[slot] = athlete;
-    Race.SlotStartNo[slot] = e.startNo < 0 ? slot : e.startNo;
+    Race.SlotStartNo[slot] = e.startNo == SlotNumber ? slot : e.startNo;
     Race.SlotTime1[slot] = e.t1;
     Race.SlotTime2[slot] = e.t2;
     Race.SlotStatus1[slot] = e.status1;

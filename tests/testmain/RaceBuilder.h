@@ -20,16 +20,19 @@ struct AthleteFields {
     int id = 0;                         // record number; 0: the one behind the last
 };
 
+// The start number an entry takes when it is to carry its slot number.
+constexpr int SlotNumber = -1;
+
 // The fields of one entry slot of the current race.
 struct EntryFields {
     int slot = 0;        // 0: the slot behind the last one added
-    int startNo = -1;    // -1: the slot number
+    int startNo = 0;     // SlotNumber: the slot number
     double t1 = 0, t2 = 0;
     int status1 = 0, status2 = 0;
-    int klass = 1;       // SlotClass
+    int klass = 0;       // SlotClass
     int order = 0;       // SlotClassOrder
     int cell = 0;        // SlotClassCell
-    int club = 1;        // SlotClub: which of the athlete's clubs counts
+    int club = 0;        // SlotClub: which of the athlete's clubs counts
     int group = 0, team = 0, guest = 0;
     float points = 0;
 };
