@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form17.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-class ReminderTest : public WindowDataTest {
+class ReminderTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -19,22 +20,12 @@ protected:
         OpenAthleteFile();
         Race.ActiveRaceNo = 3;
     }
-
-    void addAthlete(int id, const QString &name, int sex, double birth)
-    {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = birth;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-    }
 };
 
 TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
-    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 1, .birthDate = 30000, .id = 1});
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 2, .birthDate = NoBirthDate, .id = 2});
     Race.SlotAthleteId[1] = 1;
     Race.SlotAthleteId[4] = 2;
     SaveRaceFiles();
@@ -59,7 +50,7 @@ TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
     EXPECT_TRUE(r.Visible());
 
     // Once the data is complete, the next save closes it.
-    addAthlete(2, QStringLiteral("HUBER Eva"), 0, 31000);
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 0, .birthDate = 31000, .id = 2});
     SaveRaceFiles();
     destroyUnloadedWindows();
     EXPECT_FALSE(isLoaded<Form17>());
@@ -68,7 +59,7 @@ TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
 
 TEST_F(ReminderTest, RefilledOnEverySave)
 {
-    addAthlete(1, QStringLiteral("A"), 2, 30000);
+    addAthlete({.name = QStringLiteral("A"), .sex = 2, .birthDate = 30000, .id = 1});
     Race.SlotAthleteId[1] = 1;
     SaveRaceFiles();
     SaveRaceFiles();
@@ -105,8 +96,8 @@ TEST_F(ReminderTest, NoRace_NoFiles)
 // reminding save left it, shown or not, and read no athlete.
 TEST_F(ReminderTest, SaveWithoutReminder_WritesTheFilesAndLeavesTheReminderAsItIs)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
-    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 1, .birthDate = 30000, .id = 1});
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 2, .birthDate = NoBirthDate, .id = 2});
     Race.SlotAthleteId[1] = 2;
     Race.SlotTime1[1] = 61.5;
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
@@ -36,7 +37,7 @@ const Starter Field[] = {
     {"STEINER Jan", 1, 2011, 2},
 };
 
-class TimeEntryWalkTest : public WindowDataTest {
+class TimeEntryWalkTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -57,18 +58,9 @@ protected:
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassYears[1] = {2000, 2025};
         Race.ClassDesignations[0] = QStringLiteral("Schüler");
-        int slot = 0;
-        for (const Starter &s : Field) {
-            ++slot;
-            ClearAthleteFields();
-            Rec.AthleteName = QString::fromUtf8(s.name);
-            Rec.AthleteSex = s.sex;
-            Rec.AthleteBirthDate = dates::oleFromDate(QDate(s.year, 5, 1));
-            Rec.CurrentAthleteId = slot;
-            WriteAthleteRecord();
-            Race.SlotAthleteId[slot] = slot;
-            Race.SlotStartNo[slot] = s.startNo;
-        }
+        for (const Starter &s : Field)
+            addEntry(addAthlete({.name = QString::fromUtf8(s.name), .sex = s.sex, .year = s.year}),
+                     {.startNo = s.startNo});
         ASSERT_TRUE(WriteRaceFiles());
         // Only the files hold the race now.
         Race = RaceState{};

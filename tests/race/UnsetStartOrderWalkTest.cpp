@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -32,7 +33,7 @@ const Starter Field[] = {
     {"STEINER Jan", 2012, 60},
 };
 
-class UnsetStartOrderWalkTest : public WindowDataTest {
+class UnsetStartOrderWalkTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -55,19 +56,9 @@ protected:
         Race.ClassYears[1] = {2015, 2025};
         Race.ClassNames[2] = QStringLiteral("Schüler");
         Race.ClassYears[2] = {1900, 2014};
-        int slot = 0;
-        for (const Starter &s : Field) {
-            ++slot;
-            ClearAthleteFields();
-            Rec.AthleteName = QString::fromUtf8(s.name);
-            Rec.AthleteSex = 0;
-            Rec.AthleteBirthDate = dates::oleFromDate(QDate(s.year, 5, 1));
-            Rec.CurrentAthleteId = slot;
-            WriteAthleteRecord();
-            Race.SlotAthleteId[slot] = slot;
-            Race.SlotStartNo[slot] = slot;
-            Race.SlotTime1[slot] = s.time;
-        }
+        for (const Starter &s : Field)
+            addEntry(addAthlete({.name = QString::fromUtf8(s.name), .sex = 0, .year = s.year}),
+                     {.startNo = SlotNumber, .t1 = s.time});
         ASSERT_TRUE(WriteRaceFiles());
         Race = RaceState{};
     }
