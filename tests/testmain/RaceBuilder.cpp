@@ -70,20 +70,25 @@ int RaceBuilder::addEntry(int athlete, const EntryFields &e)
     return slot;
 }
 
-void RaceBuilder::writeRace(int n, const QString &name, const QString &shortName)
+void RaceBuilder::writeRace(int n, const RaceFields &r)
 {
-    for (int r = Rec.RaceCount + 1; r < n; ++r) {
+    for (int k = Rec.RaceCount + 1; k < n; ++k) {
         ClearRaceHeader();
         Rec.RaceName.clear();
-        Rec.RaceRecordNo = r;
+        Rec.RaceRecordNo = k;
         WriteRaceHeader();
     }
     ClearRaceHeader();
-    Rec.RaceName = name;
-    Rec.RaceShortName = shortName;
+    Rec.RaceName = r.name;
+    Rec.RaceShortName = r.shortName;
+    Rec.EvalByClass = r.byClass;
+    Rec.EvalByTime = r.byTime;
+    Rec.EvalBySex = r.bySex;
+    Rec.TwoRuns = r.twoRuns;
     Rec.RaceRecordNo = n;
     Rec.RaceCount = std::max(Rec.RaceCount, std::int32_t(n));
     WriteRaceHeader();
     Race.ActiveRaceNo = n;
-    LoadRaceFiles();
+    LoadRaceFiles();   // no files yet: empty tables
+    lastSlot = 0;
 }

@@ -8,6 +8,7 @@
 // field sets it after the call.
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 // The fields of one athlete record.
@@ -37,6 +38,12 @@ struct EntryFields {
     float points = 0;
 };
 
+// The fields of a race header that the tests choose.
+struct RaceFields {
+    QString name, shortName;
+    std::uint8_t byClass = 0, byTime = 0, bySex = 0, twoRuns = 0;   // the evaluation criteria
+};
+
 class RaceBuilder {
 public:
     // The club, athlete and race files open, as the program has them open
@@ -54,10 +61,10 @@ public:
     // Puts the athlete into a slot of the current race; returns the slot.
     int addEntry(int athlete, const EntryFields &e = {});
 
-    // Writes race n's header, named, with the fields a cleared header has
-    // (races in between stay unnamed, so the race list leaves them out), and
-    // makes it the current race with empty tables.
-    void writeRace(int n, const QString &name, const QString &shortName);
+    // Writes race n's header, a cleared one with these fields (races in
+    // between stay unnamed, so the race list leaves them out), and makes it
+    // the current race with empty tables: the next entry goes into slot 1.
+    void writeRace(int n, const RaceFields &r);
 
     // The highest slot an entry was put into.
     int lastSlot = 0;
