@@ -99,22 +99,6 @@ protected:
         return f;
     }
 
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList all;
-        for (int i = 0; i < list.ListCount(); ++i)
-            all << list.List(i);
-        return all;
-    }
-
-    static QStringList lines(const ComboBox &combo)
-    {
-        QStringList all;
-        for (int i = 0; i < combo.ListCount(); ++i)
-            all << combo.List(i);
-        return all;
-    }
-
     QByteArray raceRecord(int n) const
     {
         return readBytes(QStringLiteral("Rennen.rec")).mid((n - 1) * RaceRecordLength,
@@ -125,7 +109,6 @@ protected:
     {
         return std::int16_t(quint8(r.at(offset)) | (quint8(r.at(offset + 1)) << 8));
     }
-
 };
 
 QString padded(const QString &text, int width)

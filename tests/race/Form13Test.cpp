@@ -31,14 +31,6 @@ protected:
                                                         .order = group,
                                                         .group = group});
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
 };
 
 TEST_F(Form13Test, OneRunByTime_ShowsTheRankingCharacterExact)

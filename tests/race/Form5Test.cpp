@@ -35,20 +35,11 @@ protected:
         InstallRaceWindows();
     }
 
-
     // Athlete record n, born 2010, with these club fields.
     void addAthlete(int n, const QString &name, int club1 = 0, int club2 = 0, int club3 = 0)
     {
         RaceBuilder::addAthlete(
             {.name = name, .sex = 1, .birthDate = Born2010, .clubs = {club1, club2, club3}, .id = n});
-    }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
     }
 
     // The names at the start of the entry lines (no order key).

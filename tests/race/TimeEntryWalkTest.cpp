@@ -100,14 +100,6 @@ protected:
         return at < lines.size() ? lines[at] : QStringLiteral("<missing>");
     }
 
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
 private:
     LauncherTable savedLaunchers_;
 };

@@ -48,14 +48,6 @@ protected:
         return head + name + Gap + QString::number(slot);
     }
 
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
     // FillTimingLists in the order of option n of the time-entry window,
     // which it loads hidden.
     Form7 &fill(int n)

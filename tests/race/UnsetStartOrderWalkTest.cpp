@@ -76,14 +76,6 @@ protected:
             .split(QStringLiteral("\r\n"));
     }
 
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
 private:
     LauncherTable savedLaunchers_;
 };

@@ -111,14 +111,6 @@ protected:
         }
     }
 
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
-    }
-
     // The cup row of an athlete (0 when the athlete is no participant).
     static int rowOf(int athlete)
     {

@@ -62,13 +62,4 @@ protected:
                              .group = e.group,
                              .team = e.team});
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
-    }
-
 };

@@ -24,24 +24,6 @@
 #include "platform/Cp1252.h"
 #include "race/Form5.h"
 
-// The lines of a list box, top to bottom.
-inline QStringList lines(const ListBox &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.ListCount(); ++i)
-        out << list.List(i);
-    return out;
-}
-
-// The first line that begins with text; -1 when there is none.
-inline int lineBeginningWith(const ListBox &list, const QString &text)
-{
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (list.List(i).startsWith(text))
-            return i;
-    return -1;
-}
-
 // One athlete as typed into the athlete window.
 struct TypedAthlete {
     const char *name;
