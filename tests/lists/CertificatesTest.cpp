@@ -50,14 +50,7 @@ protected:
         OpenClubFile();
 
         App.OrganisationName = QStringLiteral("Skiclub Hinterberg");
-        ClearRaceHeader();
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft 2026");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        Rec.TwoRuns = 0;
-        Rec.RaceRecordNo = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft 2026"), .byClass = 1, .byTime = 1});
         for (int k = 1; k <= ClassCount; ++k)
             Race.ClassNames[k] = QStringLiteral("Klasse %1").arg(k);
         Race.ClassDesignations[1] = QStringLiteral("Schüler I");

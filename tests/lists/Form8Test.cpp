@@ -55,14 +55,7 @@ protected:
         for (const QString &club : clubs)
             addClub(club, QString());
 
-        ClearRaceHeader();
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        Rec.TwoRuns = 0;
-        Rec.RaceRecordNo = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1, .byTime = 1});
 
         for (int k = 1; k <= ClassCount; ++k)
             Race.ClassNames[k] = QStringLiteral("Klasse %1").arg(k);

@@ -30,10 +30,7 @@ protected:
         LoadStandardClassTable();
         OpenAthleteFile();
         OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft")});
         for (int k = 1; k <= ClassCount; ++k) {
             Race.ClassNames[k] = App.StandardClassNames[k];
             Race.ClassYears[k] = App.StandardClassYears[k];

@@ -40,11 +40,7 @@ protected:
         OpenRaceFile();
         for (const char *club : {"SC Berg", "SV Tal", "WSV See"})
             addClub(QString::fromUtf8(club), QString());
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1});
         setClass(1, QStringLiteral("Kinder U10"), 2017, 2026);
         setClass(2, QStringLiteral("Schüler U14"), 2013, 2016);
         setClass(3, QStringLiteral("Jugend"), 1900, 2012);

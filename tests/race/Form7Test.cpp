@@ -64,12 +64,7 @@ protected:
         OpenRaceFile();
         for (const char *club : {"SC Berg", "SV Tal"})
             addClub(QString::fromUtf8(club), QString());
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1, .byTime = 1});
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassNames[2] = QStringLiteral("Jugend");
         Race.ClassDesignations[0] = QStringLiteral("Schüler");

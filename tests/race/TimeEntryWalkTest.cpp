@@ -46,15 +46,8 @@ protected:
         savedLaunchers_ = Launchers;
         InstallRaceWindows();
 
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsrennen");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassYears[1] = {2000, 2025};
         Race.ClassDesignations[0] = QStringLiteral("Schüler");

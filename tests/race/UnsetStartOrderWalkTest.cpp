@@ -42,15 +42,8 @@ protected:
         savedLaunchers_ = Launchers;
         InstallRaceWindows();
 
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsrennen");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
         // Named and dated, but no start order and no designations.
         Race.ClassNames[1] = QStringLiteral("Kinder");
         Race.ClassYears[1] = {2015, 2025};
