@@ -85,6 +85,10 @@ void RaceBuilder::writeRace(int n, const RaceFields &r)
     Rec.EvalByTime = r.byTime;
     Rec.EvalBySex = r.bySex;
     Rec.TwoRuns = r.twoRuns;
+    Rec.EvalGuestsApart = r.guestsApart;
+    Rec.EvalBoarders = r.boarders;
+    Rec.GuestTimeHandicap = r.guestHandicap;
+    Rec.MenTimeHandicap = r.menHandicap;
     Rec.RaceRecordNo = n;
     Rec.RaceCount = std::max(Rec.RaceCount, std::int32_t(n));
     WriteRaceHeader();

@@ -41,7 +41,9 @@ struct EntryFields {
 // The fields of a race header that the tests choose.
 struct RaceFields {
     QString name, shortName;
-    std::uint8_t byClass = 0, byTime = 0, bySex = 0, twoRuns = 0;   // the evaluation criteria
+    // The evaluation criteria and time handicaps.
+    std::uint8_t byClass = 0, byTime = 0, bySex = 0, twoRuns = 0, guestsApart = 0, boarders = 0;
+    double guestHandicap = 0, menHandicap = 0;
 };
 
 class RaceBuilder {
