@@ -40,6 +40,8 @@ int RaceBuilder::addAthlete(const AthleteFields &a)
     Rec.AthleteClub1 = a.clubs[0];
     Rec.AthleteClub2 = a.clubs[1];
     Rec.AthleteClub3 = a.clubs[2];
+    Rec.AthleteFederationNo = a.federationNo;
+    Rec.AthletePoints = a.points;
     if (a.year)
         Rec.AthleteBirthDate = dates::oleFromDate(QDate(a.year, 3, 1));
     else if (a.birthDate)

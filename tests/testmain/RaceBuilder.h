@@ -19,6 +19,8 @@ struct AthleteFields {
     double birthDate = 0;               // OLE date, used without a year; 0: none given
     std::array<int, 3> clubs{0, 0, 0};  // the three club fields
     int id = 0;                         // record number; 0: the one behind the last
+    QString federationNo;
+    float points = 0;
 };
 
 // The start number an entry takes when it is to carry its slot number.
