@@ -4,8 +4,8 @@
 #include <QDate>
 #include <QStringList>
 
-#include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
+#include "WalkTest.h"
 #include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
@@ -37,14 +37,15 @@ const Starter Field[] = {
     {"STEINER Jan", 1, 2011, 2},
 };
 
-class TimeEntryWalkTest : public WindowDataTest, protected RaceBuilder {
+class TimeEntryWalkTest : public WalkTest, protected RaceBuilder {
 protected:
+    TimeEntryWalkTest() : WalkTest({InstallRaceWindows}) {}
+
     void SetUp() override
     {
-        WindowDataTest::SetUp();
+        WalkTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        savedLaunchers_ = Launchers;
-        InstallRaceWindows();
+        installWindows();
 
         openDataFiles();
         writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
@@ -57,13 +58,6 @@ protected:
         ASSERT_TRUE(WriteRaceFiles());
         // Only the files hold the race now.
         Race = RaceState{};
-    }
-
-    void TearDown() override
-    {
-        WindowDataTest::TearDown();
-        Launchers = savedLaunchers_;
-        sysclock::setFixedNow(QDateTime());
     }
 
     // The race window with race 1 chosen by typing its number, then its
@@ -92,9 +86,6 @@ protected:
         const int at = (slot - 1) * 23 + 7;
         return at < lines.size() ? lines[at] : QStringLiteral("<missing>");
     }
-
-private:
-    LauncherTable savedLaunchers_;
 };
 
 TEST_F(TimeEntryWalkTest, KeyInAFieldByKeyboard_TickTheResult_CloseAndReopen)

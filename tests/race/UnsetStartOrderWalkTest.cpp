@@ -4,8 +4,8 @@
 #include <QDate>
 #include <QStringList>
 
-#include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
+#include "WalkTest.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -33,14 +33,15 @@ const Starter Field[] = {
     {"STEINER Jan", 2012, 60},
 };
 
-class UnsetStartOrderWalkTest : public WindowDataTest, protected RaceBuilder {
+class UnsetStartOrderWalkTest : public WalkTest, protected RaceBuilder {
 protected:
+    UnsetStartOrderWalkTest() : WalkTest({InstallRaceWindows}) {}
+
     void SetUp() override
     {
-        WindowDataTest::SetUp();
+        WalkTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        savedLaunchers_ = Launchers;
-        InstallRaceWindows();
+        installWindows();
 
         openDataFiles();
         writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
@@ -56,21 +57,11 @@ protected:
         Race = RaceState{};
     }
 
-    void TearDown() override
-    {
-        WindowDataTest::TearDown();
-        Launchers = savedLaunchers_;
-        sysclock::setFixedNow(QDateTime());
-    }
-
     QStringList kLines()
     {
         return QString::fromLatin1(readBytes(QStringLiteral("K 1.lst")))
             .split(QStringLiteral("\r\n"));
     }
-
-private:
-    LauncherTable savedLaunchers_;
 };
 
 TEST_F(UnsetStartOrderWalkTest, TimeEntry_RanksEachClassByItselfAndStoresTheOrder)

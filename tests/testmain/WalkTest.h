@@ -1,6 +1,6 @@
 #pragma once
-// The walks through the windows as a new user goes them, from the main
-// window on: the program started with the windows of the folders a test
+// The walks through the windows as a user goes them, from the main window
+// or from a window over a prepared race: the program started with the windows of the folders a test
 // names, clubs and athletes typed into their windows, a race named in the
 // race window, quitting in the middle of the work. Header only: it needs
 // the windows of the folders the walk goes through, which the test program
@@ -73,10 +73,16 @@ protected:
         return out;
     }
 
-    Form1 &startProgram()
+    // The windows behind the launchers, as the program's start installs them.
+    void installWindows()
     {
         for (void (*install)() : installWindows_)
             install();
+    }
+
+    Form1 &startProgram()
+    {
+        installWindows();
         Form1 &main = form<Form1>();
         main.Show();
         return main;
