@@ -45,9 +45,7 @@ protected:
         WindowDataTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2026, 2, 14), QTime(10, 0)));
         rec = &useRecordingPrinter();
-        OpenRaceFile();
-        OpenAthleteFile();
-        OpenClubFile();
+        openDataFiles();
 
         App.OrganisationName = QStringLiteral("Skiclub Hinterberg");
         writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft 2026"), .byClass = 1, .byTime = 1});

@@ -46,9 +46,7 @@ protected:
         WindowDataTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2026, 2, 14), QTime(10, 0)));
         useRecordingPrinter();
-        OpenRaceFile();
-        OpenAthleteFile();
-        OpenClubFile();
+        openDataFiles();
 
         const QStringList clubs = {QStringLiteral("SC Alpen"), QStringLiteral("  WSV Tal  "),
                                    QStringLiteral("TV Berg")};

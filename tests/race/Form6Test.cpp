@@ -35,9 +35,7 @@ protected:
         WindowDataTest::SetUp();
         savedLaunchers_ = Launchers;
         Launchers = LauncherTable{};
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
+        openDataFiles();
         for (const char *club : {"SC Berg", "SV Tal", "WSV See"})
             addClub(QString::fromUtf8(club), QString());
         writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1});

@@ -59,9 +59,7 @@ protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
+        openDataFiles();
         for (const char *club : {"SC Berg", "SV Tal"})
             addClub(QString::fromUtf8(club), QString());
         writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1, .byTime = 1});

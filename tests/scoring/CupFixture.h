@@ -37,9 +37,7 @@ protected:
     {
         WindowDataTest::SetUp();
         SetStatusNames();
-        OpenClubFile();
-        OpenAthleteFile();
-        OpenRaceFile();
+        openDataFiles();
     }
 
     void TearDown() override

@@ -30,9 +30,7 @@ protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
-        OpenClubFile();
-        OpenAthleteFile();
-        OpenRaceFile();
+        openDataFiles();
         Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
         Rec.RaceShortName.clear();
         Rec.EvalByClass = 1;
