@@ -4,8 +4,8 @@
 // current race, race headers in the race file. A test fixture derives from
 // RaceBuilder beside its test base, so that its tests call addClub(),
 // addAthlete() and addEntry() as their own. What a call leaves out is what
-// a cleared record or an empty slot holds; a test that needs an unusual
-// field sets it after the call.
+// a cleared record or an empty slot holds (but a club's full name, below);
+// a test that needs an unusual field sets it after the call.
 #include <QString>
 #include <array>
 #include <cstdint>
