@@ -15,6 +15,7 @@
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
+#include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/Certificates.h"
 #include "lists/Form8.h"
@@ -220,6 +221,22 @@ void BM_FillEntryList(benchmark::State &state)
 }
 BENCHMARK(BM_FillEntryList)->Unit(benchmark::kMillisecond);
 
+// The floor of the race list: reading the 30,000 headers' bytes of
+// Rennen.rec (34 MB) in one go.
+void BM_FloorReadRaceFile30000(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    WriteBenchRaceHeaders(30000);
+    for (auto _ : state) {
+        QFile f(QStringLiteral("Rennen.rec"));
+        qint64 bytes = 0;
+        if (f.open(QIODevice::ReadOnly))
+            bytes = f.readAll().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_FloorReadRaceFile30000)->Unit(benchmark::kMillisecond);
+
 void BM_FillRaceList30000(benchmark::State &state)
 {
     BENCH_RACE_DIR(state);
@@ -231,6 +248,33 @@ void BM_FillRaceList30000(benchmark::State &state)
         state.SkipWithError("race list incomplete");
 }
 BENCHMARK(BM_FillRaceList30000)->Unit(benchmark::kMillisecond);
+
+// The whole opening of the race window as the main window does it: the
+// window built and loaded (list filled, current race loaded) and shown.
+void BM_OpenRaceWindow30000(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    WriteBenchRaceHeaders(30000);
+    UnloadAllWindows();
+    int listed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        OpenAthleteFile();
+        OpenClubFile();
+        OpenRaceFile();
+        state.ResumeTiming();
+        Form4 &f = form<Form4>();
+        f.Show();
+        f.Text1.setText(QStringLiteral("1"));
+        state.PauseTiming();
+        listed = f.List1.ListCount();
+        UnloadAllWindows();
+        state.ResumeTiming();
+    }
+    if (listed != 30000)
+        state.SkipWithError("race list incomplete");
+}
+BENCHMARK(BM_OpenRaceWindow30000)->Unit(benchmark::kMillisecond);
 
 void BM_PrintResultListRecording(benchmark::State &state)
 {

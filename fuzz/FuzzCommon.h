@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -17,6 +19,51 @@
 #include "core/SharedState.h"
 
 namespace fuzz {
+
+// The targets change the working directory at the first input, after which
+// libFuzzer still writes new corpus units, artifacts and merge files under
+// the paths it was given. Called from LLVMFuzzerInitialize (before libFuzzer
+// reads its arguments), this makes every path argument absolute: a corpus
+// folder or input file, and the values of the flags that name files. A
+// default flag is added behind the program name unless the command line
+// gives that flag itself.
+inline void makePathArgumentsAbsolute(int *argc, char ***argv, const std::string &defaultFlag = {})
+{
+    static const char *const pathFlags[] = {
+        "-artifact_prefix=", "-exact_artifact_path=", "-dict=", "-merge_control_file=",
+        "-features_dir=", "-data_flow_trace=", "-stop_file=", "-mutation_graph_file=",
+    };
+    static std::vector<std::string> texts;
+    static std::vector<char *> pointers;
+    texts.clear();
+    for (int i = 0; i < *argc; ++i) {
+        std::string arg = (*argv)[i];
+        if (i > 0 && !arg.empty() && arg[0] != '-') {
+            arg = std::filesystem::absolute(arg).string();
+        } else {
+            for (const char *flag : pathFlags) {
+                const std::size_t n = std::strlen(flag);
+                if (arg.compare(0, n, flag) == 0 && arg.size() > n && arg[n] != '/')
+                    arg = flag + std::filesystem::absolute(arg.substr(n)).string();
+            }
+        }
+        texts.push_back(arg);
+    }
+    if (!defaultFlag.empty()) {
+        const std::string name = defaultFlag.substr(0, defaultFlag.find('=') + 1);
+        bool given = false;
+        for (const std::string &t : texts)
+            given = given || t.compare(0, name.size(), name) == 0;
+        if (!given)
+            texts.insert(texts.begin() + 1, defaultFlag);
+    }
+    pointers.clear();
+    for (std::string &t : texts)
+        pointers.push_back(t.data());
+    pointers.push_back(nullptr);
+    *argc = int(texts.size());
+    *argv = pointers.data();
+}
 
 // Creates a temporary directory once and makes it the working directory, so
 // that parallel fuzz processes never share their files.

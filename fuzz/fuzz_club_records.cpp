@@ -3,6 +3,12 @@
 #include "FuzzCommon.h"
 #include "core/RecordFiles.h"
 
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    fuzz::makePathArgumentsAbsolute(argc, argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     fuzz::resetState();

@@ -5,6 +5,12 @@
 #include "core/RecordFiles.h"
 #include "platform/DateText.h"
 
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    fuzz::makePathArgumentsAbsolute(argc, argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     fuzz::resetState();

@@ -1,7 +1,10 @@
 // Writes small seed files for the fuzz targets with the program's own file
 // writers: fuzz_seed_writer <corpus-dir> fills <corpus-dir>/<target>/.
+#include <QBuffer>
 #include <QByteArray>
 #include <QDir>
+#include <QGuiApplication>
+#include <QImage>
 #include <QFile>
 #include <QString>
 #include <cstdio>
@@ -116,6 +119,14 @@ void settings()
     WriteSettingsFile();
     seed(QStringLiteral("fuzz_settings_file"), QStringLiteral("counts"), readAll(QStringLiteral("Zirpa.dat")));
     seed(QStringLiteral("fuzz_settings_file"), QStringLiteral("two_lines"), QByteArray(" 3 \r\n 2 \r\n"));
+    // The counts of the target's own record files: four athletes, three
+    // clubs, three races.
+    Rec.AthleteCount = 4;
+    Rec.ClubCount = 3;
+    Rec.RaceCount = 3;
+    Rec.SettingsLine4 = 0;
+    WriteSettingsFile();
+    seed(QStringLiteral("fuzz_settings_file"), QStringLiteral("own_files"), readAll(QStringLiteral("Zirpa.dat")));
 }
 
 void windowPositions()
@@ -171,6 +182,14 @@ void raceFiles()
     seed(t, QStringLiteral("entries_only"), r);
     seed(t, QStringLiteral("no_entries_classes"), sep + m + sep + g + sep + k);
     seed(t, QStringLiteral("cut_entry"), r.left(r.size() / 3) + sep + sep + sep + k.left(k.size() / 2));
+    // The fifth part chooses the header: by groups and points, guests apart,
+    // one run, the club result of club 2; then by classes, sexes and times,
+    // two runs, boarders apart, best-time title 1 from class 2, pictogram 3,
+    // handicaps 1,5 and -0,5 s.
+    seed(t, QStringLiteral("groups_points"),
+         r + sep + m + sep + g + sep + k + sep + QByteArray("\x44\x00\x00\x00\x00\x00\x02", 7));
+    seed(t, QStringLiteral("classes_two_runs"),
+         r + sep + m + sep + g + sep + k + sep + QByteArray("\x33\x01\x02\x03\x0f\xfb\x05", 7));
 }
 
 void combination()
@@ -211,6 +230,9 @@ void cup()
     for (int line = 0; line < 6 && cut >= 0; ++line)
         cut = all.indexOf('\n', cut) + 1;
     seed(t, QStringLiteral("five_places"), all.left(cut));
+    // The races of the target's own files.
+    WriteCupFile(QStringLiteral("Kinder-Cup"), {1, 2, 3});
+    seed(t, QStringLiteral("own_races"), readAll(CupFileName()));
 }
 
 void banners()
@@ -223,6 +245,21 @@ void banners()
     const QByteArray all = readAll(QStringLiteral("werbung.dat"));
     seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("eight_banners"), all);
     seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("cut"), all.left(all.size() / 3));
+    // Two banners shown with pictures: the target's good picture and the
+    // picture after the separator.
+    t[0].Shown = 1;
+    t[0].FileName = QStringLiteral("gut.jpg");
+    t[1].Shown = 1;
+    t[1].FileName = QStringLiteral("Bild.jpg");
+    t[1].SizePercent = QStringLiteral("250");
+    WriteBannerFile(t);
+    QImage image(24, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    image.save(&jpeg, "JPG");
+    seed(QStringLiteral("fuzz_banner_file"), QStringLiteral("two_pictures"),
+         readAll(QStringLiteral("werbung.dat")) + QByteArray("\x1e") + jpeg.data());
 }
 
 } // namespace
@@ -233,6 +270,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: fuzz_seed_writer <corpus-dir>\n");
         return 2;
     }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     outDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     char pattern[] = "/tmp/zirpa-seeds-XXXXXX";
     const char *work = mkdtemp(pattern);

@@ -27,11 +27,12 @@ fuzz_banner_file"
 targets="${FUZZ_TARGETS:-$all_targets}"
 jobs="${FUZZ_JOBS:-$(nproc)}"
 
-# The readers' write-backs commit through QSaveFile, which syncs to disk; on
+# The readers' write-backs sync every file to disk; on
 # a memory file system that costs nothing, on a busy disk it can take seconds.
 scratch="${TMPDIR:-/tmp}"
 if [[ -d /dev/shm && -w /dev/shm ]]; then scratch=/dev/shm; fi
 run="$(mktemp -d "$scratch/zirpa-fuzz-run.XXXXXX")"
+run="$(cd "$run" && pwd)"
 trap 'rm -rf "$run"' EXIT
 
 export QT_QPA_PLATFORM=offscreen
@@ -53,6 +54,25 @@ start_target() {
     -artifact_prefix="$build/artifacts/$t/" "$run/$t/corpus" >"$run/$t/log" 2>&1 &
   pids[$t]=$!
 }
+
+# A corpus given by a relative path must stay the target's corpus after the
+# target has moved into its private working directory: new inputs land there.
+relative_path_check() {
+  local t=fuzz_club_records
+  mkdir -p "$run/relative/corpus" "$run/relative/tmp"
+  cp "$root/fuzz/corpus/$t/"* "$run/relative/corpus/"
+  local before after
+  before="$(find "$run/relative/corpus" -type f | wc -l)"
+  (cd "$run/relative" && TMPDIR="$run/relative/tmp" "$build/fuzz/$t" -runs=2000 -seed=1 corpus \
+    >"$run/relative/log" 2>&1) || true
+  after="$(find "$run/relative/corpus" -type f | wc -l)"
+  if (( after <= before )); then
+    echo "fuzz: a relative corpus path gained no inputs ($before before, $after after)" >&2
+    cat "$run/relative/log" >&2
+    exit 1
+  fi
+}
+relative_path_check
 
 declare -A pids=()
 declare -A rcs=()

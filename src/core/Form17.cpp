@@ -12,6 +12,9 @@ Form17::Form17()
     Timer1.setInterval(15000);
     Timer1.setEnabled(true);
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    // The windows that save a race show the race window right after the
+    // reminder: it must not open behind it.
+    setKeptInFront(true);
 }
 
 void Form17::Form_Load()
@@ -29,7 +32,7 @@ void Form17::Timer1_Timer()
     // Back in front of the other windows, without taking the focus from the
     // window the user is typing in.
     if (Visible())
-        raise();
+        ZOrder();
     else
         Show();
 }

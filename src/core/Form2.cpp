@@ -73,7 +73,9 @@ Form2::Form2()
     Command1.Move(8760, 6000, 1200, 420);
     Command1.setCaption(QStringLiteral("exit"));
 
+    Text1.onChange = [this] { Text1_Change(); };
     Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
+    Text1.onLostFocus = [this] { Text1_LostFocus(); };
     List1.onClick = [this] { List1_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
@@ -93,7 +95,8 @@ void ShowClubOnForm()
 {
     Form2 &f = form<Form2>();
     f.ShownClubNo = Rec.CurrentClubNo;
-    f.Text1.setText(num::plainNumberText(Rec.CurrentClubNo));
+    if (!f.TypingNumber)
+        f.Text1.setText(num::plainNumberText(Rec.CurrentClubNo));
     // Shown trimmed; the record's padding makes a text written back
     // unchanged identical on disk.
     for (int box = 2; box <= 11; ++box) {
@@ -132,11 +135,40 @@ void Form2::Form_Unload()
     form<Form1>().Show();
 }
 
-void Form2::Text1_KeyDown(int &keyCode, int)
+void Form2::Text1_Change()
 {
-    if (keyCode != 13)
+    // A number typed shows its club at once when there is one; the box
+    // keeps what is typed. Nothing happens on an emptied box or a lone "-",
+    // and a number out of range waits for Enter or the box to be left.
+    if (!Text1.ChangeTyped())
         return;
-    int n = num::toInt32(num::numericValue(Text1.Text()));
+    double value = 0;
+    const bool number = num::typedNumber(Text1.Text(), &value);
+    const int n = num::toInt32(value);
+    NumberPending = !number || n < 1 || n > Rec.ClubCount;
+    if (NumberPending || n == ShownClubNo)
+        return;
+    Rec.CurrentClubNo = n;
+    ClearClubFields();
+    ReadClubRecord();
+    TypingNumber = true;
+    ShowClubOnForm();
+    TypingNumber = false;
+}
+
+void Form2::finishNumber(bool always)
+{
+    if (!always && !NumberPending)
+        return;
+    NumberPending = false;
+    double value = 0;
+    if (!num::typedNumber(Text1.Text(), &value)) {
+        // No number: the box shows the club on the window again.
+        if (ShownClubNo >= 1)
+            Text1.setText(num::plainNumberText(ShownClubNo));
+        return;
+    }
+    int n = num::toInt32(value);
     if (n > Rec.ClubCount)
         n = Rec.ClubCount;
     if (n < 1)
@@ -146,6 +178,17 @@ void Form2::Text1_KeyDown(int &keyCode, int)
     ReadClubRecord();
     ShowClubOnForm();
     FillClubList();
+}
+
+void Form2::Text1_KeyDown(int &keyCode, int)
+{
+    if (keyCode == 13)
+        finishNumber(true);
+}
+
+void Form2::Text1_LostFocus()
+{
+    finishNumber(false);
 }
 
 void Form2::List1_Click()

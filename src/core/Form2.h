@@ -40,7 +40,9 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    void Text1_Change();
     void Text1_KeyDown(int &keyCode, int shift);
+    void Text1_LostFocus();
     void List1_Click();
     void Command1_Click();
     void Command2_Click();
@@ -50,8 +52,19 @@ public:
 
     // The record this window shows and edits ("-" and "+" step from it).
     int ShownClubNo = 0;
+    // True while a number the user is typing shows its club: the box keeps
+    // the text as typed.
+    bool TypingNumber = false;
+    // A number typed into Text1 that is not acted on yet (none, or out of
+    // range): Enter or leaving the box settles it.
+    bool NumberPending = false;
 
     TextBox &FieldBox(int box);   // Text2..Text11
+
+private:
+    // Enter, or the box left: the club of the number typed, clamped to the
+    // clubs there are (always: Enter, also when nothing typed is pending).
+    void finishNumber(bool always);
 };
 
 void ShowClubOnForm();

@@ -83,6 +83,8 @@ Form3::Form3()
     Command1.setCaption(QStringLiteral("exit"));
 
     Text1.onChange = [this] { Text1_Change(); };
+    Text1.onLostFocus = [this] { Text1_LostFocus(); };
+    Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
     List1.onClick = [this] { List1_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
@@ -123,7 +125,8 @@ void ShowAthleteOnForm()
     Form3 &f = form<Form3>();
     f.ShownAthleteId = Rec.CurrentAthleteId;
     f.Showing = true;
-    f.Text1.setText(num::plainNumberText(Rec.CurrentAthleteId));
+    if (!f.TypingNumber)
+        f.Text1.setText(num::plainNumberText(Rec.CurrentAthleteId));
     f.Text2.setText(Rec.AthleteName);
     f.Text3.setText(trimBlanks(Rec.AthleteFederationNo));
     f.Option1.setValue(false);
@@ -200,11 +203,8 @@ void Form3::goTo(int n)
     ShowAthleteOnForm();
 }
 
-void Form3::Text1_Change()
+int Form3::clampedNumber(int n) const
 {
-    if (Showing)
-        return;
-    int n = num::toInt32(num::numericValue(Text1.Text()));
     if (n < 1)
         n = 1;
     if (n > Rec.AthleteCount) {
@@ -221,7 +221,61 @@ void Form3::Text1_Change()
         if (!(n == Rec.AthleteCount + 1 && lastNamed))
             n = std::max(Rec.AthleteCount, 1);
     }
+    return n;
+}
+
+void Form3::Text1_Change()
+{
+    if (Showing)
+        return;
+    double value = 0;
+    const bool number = num::typedNumber(Text1.Text(), &value);
+    const int n = num::toInt32(value);
+    if (!Text1.ChangeTyped()) {
+        NumberPending = false;
+        goTo(clampedNumber(n));
+        return;
+    }
+    // While the user types, the box keeps what is typed and shows only the
+    // record of a number that exists: no jump on an emptied box or a lone
+    // "-", no clamping of a number that is not finished yet.
+    NumberPending = !number || clampedNumber(n) != n;
+    if (NumberPending)
+        return;
+    TypingNumber = true;
     goTo(n);
+    TypingNumber = false;
+}
+
+void Form3::finishNumber()
+{
+    if (!NumberPending || Showing)
+        return;
+    NumberPending = false;
+    if (ShownAthleteId < 1)
+        return;
+    double value = 0;
+    const bool number = num::typedNumber(Text1.Text(), &value);
+    // A box left without a number shows the record on the window again.
+    const int n = number ? clampedNumber(num::toInt32(value)) : ShownAthleteId;
+    if (n != ShownAthleteId)
+        goTo(n);
+    else if (Text1.Text() != num::plainNumberText(n)) {
+        Showing = true;
+        Text1.setText(num::plainNumberText(n));
+        Showing = false;
+    }
+}
+
+void Form3::Text1_LostFocus()
+{
+    finishNumber();
+}
+
+void Form3::Text1_KeyDown(int &keyCode, int)
+{
+    if (keyCode == key::Return)
+        finishNumber();
 }
 
 void Form3::List1_Click()

@@ -35,6 +35,8 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
     void Text1_Change();
+    void Text1_LostFocus();
+    void Text1_KeyDown(int &keyCode, int shift);
     void List1_Click();
     void Command1_Click();
     void Command2_Click();
@@ -57,6 +59,12 @@ public:
     // True while ShowAthleteOnForm fills the controls: what it sets is no
     // edit of the user's.
     bool Showing = false;
+    // True while a number the user is typing shows its record: the box
+    // keeps the text as typed.
+    bool TypingNumber = false;
+    // A number typed into Text1 that is not acted on yet (none, or out of
+    // range): Enter or leaving the box settles it.
+    bool NumberPending = false;
 
 private:
     // Reads the shown record (or starts a cleared one when it is not yet in
@@ -67,6 +75,12 @@ private:
     bool shownIsNew() const;
     bool birthDateShownGiven() const;
     void goTo(int n);
+    // The record number n goes to: clamped to the records there are, or the
+    // new record one behind a named last one.
+    int clampedNumber(int n) const;
+    // The box is left, or Enter pressed: a number out of range is clamped,
+    // a box without a number shows the record on the window again.
+    void finishNumber();
     void fillClubChoices();
     // Text the data files can hold, else the box turns red and false.
     bool acceptable(TextBox &box);

@@ -1,6 +1,8 @@
 #include "Form4.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <limits>
 
 #include "Form1.h"
 #include "Form9.h"
@@ -80,6 +82,8 @@ Form4::Form4()
     Image1.setPicture(decoration);
 
     Text1.onChange = [this] { Text1_Change(); };
+    Text1.onLostFocus = [this] { Text1_LostFocus(); };
+    Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
     Text2.onClick = [this] { Text2_Click(); };
     List1.onClick = [this] { List1_Click(); };
     Command1.onClick = [this] { Command1_Click(); };
@@ -123,12 +127,22 @@ void FillRaceList()
     Form4 &f = form<Form4>();
     const std::int32_t remembered = Race.ActiveRaceNo;
     f.List1.Clear();
+    // Only the names are needed, and only of the races the file holds: a
+    // record past its end is unnamed whatever the count says.
+    const std::vector<QString> names = ReadRaceNames();
     QStringList lines;
-    for (std::int32_t r = Rec.RaceCount; r >= 1; --r) {
-        Rec.RaceRecordNo = r;
-        ReadRaceHeader();
-        if (!trimBlanks(Rec.RaceName).isEmpty())
-            lines << num::numberText(r) + QStringLiteral("    ") + Rec.RaceName;
+    lines.reserve(qsizetype(names.size()));
+    for (std::size_t i = names.size(); i-- > 0;) {
+        const QString &name = names[i];
+        if (trimBlanks(name).isEmpty())
+            continue;
+        const QString number = num::numberText(double(i + 1));
+        QString line;
+        line.reserve(number.size() + 4 + name.size());
+        line += number;
+        line += QLatin1String("    ");
+        line += name;
+        lines << line;
     }
     f.List1.AddItems(lines);
     // The current race is back before the window system gets a turn, so no
@@ -136,9 +150,11 @@ void FillRaceList()
     Rec.RaceRecordNo = remembered;
     Race.ActiveRaceNo = remembered;
     // No race chosen yet (the first opening) is no wrong input: no beep.
-    if (remembered >= 1 && remembered <= Rec.RaceCount)
+    if (remembered >= 1 && remembered <= Rec.RaceCount) {
         ReadRaceHeader();
-    else
+        if (!RaceHeaderStored())
+            SetNewRaceCriteria();
+    } else
         ClearRaceHeader();
     LoadRaceFiles();
     letWindowSystemRedraw();
@@ -163,17 +179,73 @@ void Form4::Form_Unload()
 
 void Form4::Text1_Change()
 {
-    std::int32_t n = num::toInt32(num::numericValue(Text1.Text()));
+    if (RestoringNumber)
+        return;
+    double value = 0;
+    const bool number = num::typedNumber(Text1.Text(), &value);
+    std::int32_t n = num::toInt32(value);
+    // While the user types, only the race of a number that exists is
+    // selected: an emptied box or a lone "-" selects nothing, and a number
+    // out of range waits for Enter or the box to be left.
+    NumberPending = Text1.ChangeTyped() && (!number || n < 1 || n > Rec.RaceCount);
+    if (NumberPending)
+        return;
     if (n < 1)
         n = 1;
     if (n > Rec.RaceCount)
         n = Rec.RaceCount;
+    selectRace(n);
+}
+
+void Form4::selectRace(std::int32_t n)
+{
     Rec.RaceRecordNo = n;
     Race.ActiveRaceNo = n;
     ReadRaceHeader();
+    // A race without a stored header (counted, but past the end of the
+    // file) is evaluated as a new one, not by the race read before.
+    if (n >= 1 && !RaceHeaderStored())
+        SetNewRaceCriteria();
     LoadRaceFiles();
     Text2.setText(Rec.RaceName);
     Text2.setBackColor(colours::WindowBackground);
+}
+
+void Form4::finishNumber()
+{
+    if (!NumberPending)
+        return;
+    NumberPending = false;
+    if (Rec.RaceCount < 1)
+        return;   // no race to show
+    double value = 0;
+    if (!num::typedNumber(Text1.Text(), &value)) {
+        // No number: the box shows the race selected again, which stays
+        // loaded as it is.
+        if (Rec.RaceRecordNo >= 1) {
+            RestoringNumber = true;
+            Text1.setText(num::plainNumberText(Rec.RaceRecordNo));
+            RestoringNumber = false;
+        }
+        return;
+    }
+    const std::int32_t n = std::clamp<std::int32_t>(num::toInt32(value), 1, Rec.RaceCount);
+    // Set by code, the clamped number selects its race.
+    if (Text1.Text() == num::plainNumberText(n))
+        selectRace(n);
+    else
+        Text1.setText(num::plainNumberText(n));
+}
+
+void Form4::Text1_LostFocus()
+{
+    finishNumber();
+}
+
+void Form4::Text1_KeyDown(int &keyCode, int)
+{
+    if (keyCode == key::Return)
+        finishNumber();
 }
 
 void Form4::Text2_Click()
@@ -212,10 +284,17 @@ void Form4::Command3_Click()
         // only typed into the box (nor "leer" after a deletion).
         if (!NamedRaceSelected())
             return;
+        // The race numbers are 32-bit: none after the last one there can be.
+        if (Rec.RaceCount >= std::numeric_limits<std::int32_t>::max()) {
+            beep();
+            return;
+        }
         ClearRaceHeader();
         Rec.RaceRecordNo = Rec.RaceCount + 1;
         Rec.RaceCount = Rec.RaceRecordNo;
         Rec.RaceName.clear();
+        // Not the criteria of the race read before.
+        SetNewRaceCriteria();
         WriteRaceHeader();
     }
     Text1.setText(num::plainNumberText(n));
@@ -238,6 +317,9 @@ void Form4::Command7_Click()
         Race.ActiveRaceNo = 1;
         Rec.RaceCount = 1;
     }
+    // A race named for the first time starts from the new-race criteria.
+    if (!RaceHeaderStored())
+        SetNewRaceCriteria();
     WriteRaceHeader();
     FillRaceList();
     for (CommandButton *b : NamedRaceLaunchers())

@@ -2,6 +2,7 @@
 // "Veranstaltungen / Rennen": the list of races, the current race and the
 // launchers of every race function.
 #include <array>
+#include <cstdint>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -40,6 +41,8 @@ public:
     void Form_Activate() override;
     void Form_Unload() override;
     void Text1_Change();
+    void Text1_LostFocus();
+    void Text1_KeyDown(int &keyCode, int shift);
     void Text2_Click();
     void List1_Click();
     void Command1_Click();
@@ -67,6 +70,18 @@ public:
     // The launcher test: a name in the box, and a race that exists and
     // whose stored name is not empty.
     bool NamedRaceSelected() const;
+
+    // A number typed into Text1 that is not acted on yet (none, or out of
+    // range): Enter or leaving the box settles it.
+    bool NumberPending = false;
+
+private:
+    bool RestoringNumber = false;
+    // Makes race n the current one: its header, its files, its name.
+    void selectRace(std::int32_t n);
+    // Enter, or the box left: a number out of range typed is clamped, a box
+    // without a number shows the race selected again.
+    void finishNumber();
 };
 
 // Rebuilds the race list of Form4 and reloads the current race.

@@ -1,5 +1,7 @@
 #include "RecordFiles.h"
 
+#include <algorithm>
+
 #include "SharedState.h"
 #include "platform/Beep.h"
 #include "platform/NumberText.h"
@@ -346,6 +348,23 @@ void ClearRaceHeader()
     // The criteria bytes and the certificate choices stay as they are.
 }
 
+void SetNewRaceCriteria()
+{
+    Rec.EvalByClass = 1;
+    Rec.EvalBySex = 0;
+    Rec.EvalGuestsApart = 0;
+    Rec.EvalByTime = 1;
+    Rec.TwoRuns = 0;
+    Rec.EvalBoarders = 0;
+    Rec.GuestTimeHandicap = 0;
+    Rec.MenTimeHandicap = 0;
+}
+
+bool RaceHeaderStored()
+{
+    return Rec.RaceRecordNo >= 1 && Rec.RaceRecordNo <= Channels.RaceFile.recordCount();
+}
+
 void ReadRaceHeader()
 {
     ClearRaceHeader();
@@ -392,6 +411,32 @@ void ReadRaceHeader()
     Rec.Sponsor5 = trimmed(Sponsor5Field);
     Rec.Sponsor6 = trimmed(Sponsor6Field);
     Rec.RaceReserveText = getShared(b, RaceReserveField, LastRaceReserve);
+}
+
+std::vector<QString> ReadRaceNames()
+{
+    std::vector<QString> names;
+    const std::int64_t last =
+        std::min<std::int64_t>(Rec.RaceCount, Channels.RaceFile.recordCount());
+    if (last < 1)
+        return names;
+    names.reserve(std::size_t(last));
+    // A few hundred records a read: one pass over the file without holding
+    // all of it.
+    constexpr std::int64_t Chunk = 512;
+    QByteArray bytes;
+    for (std::int64_t first = 1; first <= last; first += Chunk) {
+        if (!Channels.RaceFile.readRecords(first, std::min(Chunk, last - first + 1), bytes))
+            break;
+        const RecordBuffer chunk(bytes);
+        const int records = chunk.length() / RaceRecordLength;
+        for (int i = 0; i < records; ++i)
+            names.push_back(chunk.trimmedText(i * RaceRecordLength + RaceNameField.offset,
+                                              RaceNameField.width));
+        if (records < std::min(Chunk, last - first + 1))
+            break;
+    }
+    return names;
 }
 
 void WriteRaceHeader()

@@ -3,6 +3,9 @@
 // has one current record: the routines move it between the file and the
 // shared variables of RecordState (SharedState.h).
 
+#include <QString>
+#include <vector>
+
 constexpr int ClubRecordLength = 798;
 constexpr int AthleteRecordLength = 349;
 constexpr int RaceRecordLength = 1137;
@@ -31,8 +34,20 @@ void OpenRaceFile();
 void OpenAthleteAndClubFilesIfClosed();
 void ReadRaceHeader();
 void ClearRaceHeader();
+// The evaluation of a race that has no header stored yet: by classes, not
+// split by sex, guests or boarders, by time, one run, no handicaps.
+// ClearRaceHeader leaves the criteria as they are, so the race windows set
+// these where a race is made or first selected.
+void SetNewRaceCriteria();
+// True when the header of RaceRecordNo lies wholly inside Rennen.rec.
+bool RaceHeaderStored();
 void WriteRaceHeader();
 void CloseRaceFile();
+// The trimmed names of races 1..RaceCount as stored, names[r - 1] for race
+// r, without touching the race variables. Only the records Rennen.rec holds
+// are read: a count above them (a settings file that claims more) names no
+// further race, so the list is never longer than the file.
+std::vector<QString> ReadRaceNames();
 
 // Zirpa.dat: the athlete, club and race counts and a fourth value kept as read.
 void ReadSettingsFile();

@@ -24,14 +24,43 @@ Form28::Form28()
 void Form28::Form_Load()
 {
     RestoreWindowPosition(*this);
+    // The print server answers after the window has opened.
+    watchPrinterNames(this, [this] {
+        if (!takesEvents())
+            return;
+        HandlerScope scope(this);
+        printersAnswered();
+    });
 }
 
 void Form28::Form_Activate()
 {
-    // Afresh every time: a printer may have come or gone meanwhile.
+    // Afresh every time, from the printers as last known; the server is
+    // asked meanwhile whether one has come or gone, and its answer updates
+    // the list. Waiting for it here would hold the window while it does not
+    // answer.
     Command2.setEnabled(false);
     List1.Clear();
     List1.AddItems(printerNames());
+    refreshPrinterNames();
+}
+
+void Form28::printersAnswered()
+{
+    // The lines follow the printers the server named, in its order. The
+    // line the user chose stays chosen as long as its printer is there.
+    const QStringList names = printerNames();
+    for (int i = 0; i < names.size(); ++i) {
+        while (i < List1.ListCount() && List1.List(i) != names[i]
+               && !names.mid(i).contains(List1.List(i)))
+            List1.RemoveItem(i);   // gone
+        if (i >= List1.ListCount() || List1.List(i) != names[i])
+            List1.AddItem(names[i], i);   // new
+    }
+    while (List1.ListCount() > names.size())
+        List1.RemoveItem(List1.ListCount() - 1);
+    if (List1.ListIndex() < 0)
+        Command2.setEnabled(false);
 }
 
 void Form28::Form_Unload()

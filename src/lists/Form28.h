@@ -1,6 +1,7 @@
 #pragma once
 // "Drucker - Einstellung": picks, from the printers of the machine, the one
-// every later print job of this run goes to. The choice is not stored.
+// every later print job of this run goes to. The choice is not stored. It
+// opens with the printers as last known and never waits on the print server.
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -18,4 +19,6 @@ public:
     void List1_Click();
     void Command2_Click();
     void Command1_Click();
+    // The print server's answer came after the window had opened.
+    void printersAnswered();
 };

@@ -171,6 +171,11 @@ void Form8::Form_Load()
     RestoreWindowPosition(*this);
     if (::isLoaded<Form1>())
         form<Form1>().Hide();
+    // The print server may name the default printer after the window opened.
+    watchPrinterNames(this, [this] {
+        if (takesEvents())
+            Label3.setCaption(printer().DeviceName());
+    });
     // The ranking asks here which club the result covers: a window of its
     // own needs no installing first.
     RankingClubFilter = printWindowClubFilter;

@@ -1,16 +1,12 @@
 #include "NotClassifiedList.h"
 
-#include <QDate>
-
 #include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "platform/Strings.h"
 
 namespace {
 
@@ -23,30 +19,13 @@ void pageHead()
     style.RaceNameLimit = 110;
     ListPageHead(style);
 
-    Printer &p = printer();
-    p.FontName = QStringLiteral("Arial");
-    p.FontSize = 11;
-    p.FontBold = true;
-    p.FontItalic = false;
     const bool twoRuns = Rec.TwoRuns == 1;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
-        {20, QStringLiteral("StartNr.")},
-        {45, QStringLiteral("Name")},
-        {100, QStringLiteral("m/w")},
-        {110, QStringLiteral("Jahr")},
-        {125, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-        {155, twoRuns ? QStringLiteral("1.Dg.") : QStringLiteral("Grund")},
-        {175, twoRuns ? QStringLiteral("2.Dg.") : QString()},
-    };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 37;
-        p.Print(h.text);
-    }
-    p.FontBold = false;
+    std::vector<ColumnHead> heads = NumberNameSexYearHeads(100);
+    heads.push_back(
+        {125, Rec.EvalByClass != 0 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")});
+    heads.push_back({155, twoRuns ? QStringLiteral("1.Dg.") : QStringLiteral("Grund")});
+    heads.push_back({175, twoRuns ? QStringLiteral("2.Dg.") : QString()});
+    PrintColumnHeads(11, 37, heads);
 }
 
 void entryRow(int slot, double row)
@@ -57,26 +36,17 @@ void entryRow(int slot, double row)
     p.FontSize = 9;
     p.FontItalic = false;
     p.FontBold = false;
-    auto cell = [&](double x, const PrintItem &item) {
-        p.CurrentX = x;
-        p.CurrentY = y;
-        p.Print(item);
-    };
-    cell(20, Race.SlotStartNo[slot]);
-    cell(45, FitToColumn(Rec.AthleteName, 45, 100));
-    cell(100, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
-    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
-    if (birth.isValid())
-        cell(110, birth.year());
+    PrintNumberNameSexYear(slot, y, 100);
     // The plain class name of the class number, not the cell's designation.
-    cell(125, FitToColumn(Rec.EvalByClass != 0 ? SlotClassName(slot) : SlotGroupName(slot),
-                          125, 145));
-    cell(145, Race.SlotGuest[slot] == 1 ? QStringLiteral("G") : QStringLiteral("-"));
+    PrintAt(125, y,
+            FitToColumn(Rec.EvalByClass != 0 ? SlotClassName(slot) : SlotGroupName(slot), 125,
+                        145));
+    PrintAt(145, y, Race.SlotGuest[slot] == 1 ? QStringLiteral("G") : QStringLiteral("-"));
     p.FontBold = true;
     if (Race.SlotStatus1[slot] > 0)
-        cell(155, StatusName(Race.SlotStatus1[slot]));
+        PrintAt(155, y, StatusName(Race.SlotStatus1[slot]));
     if (Race.SlotStatus2[slot] > 0)
-        cell(175, StatusName(Race.SlotStatus2[slot]));
+        PrintAt(175, y, StatusName(Race.SlotStatus2[slot]));
     p.FontBold = false;
 }
 
@@ -87,44 +57,18 @@ void PrintNotClassifiedList()
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command7 : nullptr);
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-        if (Rec.CurrentAthleteId == 0)
-            continue;
-        if (Race.SlotStatus1[slot] + Race.SlotStatus2[slot] == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(num::formatNumber(Race.SlotStartNo[slot], u"0###") + Rec.AthleteName
-                 + blanks(3) + num::plainNumberText(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
-
-    if (list.count() == 0)
+    // By start number; only entries with a run status other than "ok".
+    const std::vector<int> entries = SortedEntrySlots(
+        [](int slot) { return num::formatNumber(Race.SlotStartNo[slot], u"0###"); },
+        [](int slot) { return Race.SlotStatus1[slot] + Race.SlotStatus2[slot] != 0; });
+    if (entries.empty())
         return;
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
     p.setJobTitle(QStringLiteral("Nicht in der Wertung"), Rec.RaceName);
     pageHead();
-    double row = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
-        Work.CurrentSlot = slot;
-        ReadSlotAthlete(slot);
-        row += 1;
-        if (row > RowsPerPage) {
-            p.NewPage();
-            pageHead();
-            row = 1;
-        }
-        entryRow(slot, row);
-    }
+    PrintEntryRows(
+        entries, [](double row) { return row > RowsPerPage; }, pageHead, entryRow);
     p.EndDoc();
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+#include "core/NumberTimeText.h"
 #include "core/ProgramPictures.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
@@ -126,6 +127,33 @@ void PrintRightAligned()
     p.CurrentX = x;
 }
 
+void PrintAt(double x, double y, const PrintItem &item, PrintEnd end)
+{
+    Printer &p = printer();
+    p.CurrentX = x;
+    p.CurrentY = y;
+    p.Print(item, end);
+}
+
+void PrintColumnHeads(double size, double y, const std::vector<ColumnHead> &heads)
+{
+    Printer &p = printer();
+    p.FontSize = size;
+    p.FontBold = true;
+    p.FontItalic = false;
+    for (const ColumnHead &h : heads)
+        PrintAt(h.x, y, h.maxWidth > 0 ? FitToWidth(h.text, h.maxWidth) : h.text);
+    p.FontBold = false;
+}
+
+QString PrintedTime(double seconds)
+{
+    Work.HmsInput = seconds;
+    SecondsToHms();
+    FormatHms();
+    return Work.WorkText;
+}
+
 void GreyBand(double left, double top, double right, double bottom, double colour)
 {
     Printer &p = printer();
@@ -182,6 +210,16 @@ void LoadHeadPictures()
         ListPrint.HeadStripPicture = ProgramPicture(QStringLiteral("strip.png"));
 }
 
+ListHeadStyle PictureListHead(const QString &title)
+{
+    ListHeadStyle style;
+    style.Title = title;
+    style.RaceNameLimit = 98;
+    style.ShortNameFirst = true;
+    style.HeadPictures = true;
+    return style;
+}
+
 void ListPageHead(const ListHeadStyle &style)
 {
     Printer &p = printer();
@@ -190,39 +228,47 @@ void ListPageHead(const ListHeadStyle &style)
         ListPrint.RowCounter = 1;
     p.FontName = QStringLiteral("Arial");
 
-    Work.WorkText = Rec.RaceName;
-    if (style.ShortNameFirst && !trimBlanks(Rec.RaceShortName).isEmpty())
+    Work.WorkText = style.Name.isEmpty() ? Rec.RaceName : style.Name;
+    if (style.Name.isEmpty() && style.ShortNameFirst && !trimBlanks(Rec.RaceShortName).isEmpty())
         Work.WorkText = Rec.RaceShortName;
     p.CurrentX = 22;
-    p.CurrentY = 12;
+    p.CurrentY = style.NameY;
     p.FontBold = true;
     p.FontItalic = true;
     FitRaceNameText(style.RaceNameLimit);
     // Even at the smallest size a text of any length stays in its room.
     p.Print(FitToWidth(Work.WorkText, style.RaceNameLimit));
-
-    p.CurrentX = 22;
-    p.CurrentY = 22;
-    p.FontSize = 18;
     p.FontBold = false;
-    p.Print(FitToColumn(style.Title, 22, style.TitleEnd));
 
-    p.CurrentX = 175;
+    if (!style.Title.isEmpty()) {
+        p.CurrentX = 22;
+        p.CurrentY = 22;
+        p.FontSize = 18;
+        p.Print(FitToColumn(style.Title, 22, style.TitleEnd));
+    }
+    if (!style.Subtitle.isEmpty()) {
+        p.CurrentX = 22;
+        p.CurrentY = 30;
+        p.FontSize = 12;
+        p.Print(FitToColumn(style.Subtitle, 22, style.TitleEnd));
+    }
+
+    p.CurrentX = style.PageNumberX;
     p.CurrentY = 12;
     p.FontSize = style.PageNumberSize;
     p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
     p.Print(ListPrint.PageNo);
 
-    p.CurrentX = 175;
-    p.CurrentY = 25;
+    p.CurrentX = style.PageNumberX;
+    p.CurrentY = style.DateY;
     p.FontSize = 7;
     p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
 
     p.DrawWidth = 5;
     ListPrint.BoxLeft = 20;
     ListPrint.BoxTop = 10;
-    ListPrint.BoxRight = 190;
-    ListPrint.BoxBottom = 30;
+    ListPrint.BoxRight = float(style.FrameRight);
+    ListPrint.BoxBottom = std::int16_t(style.FrameBottom);
     PrintBox();
 
     if (style.HeadPictures) {
@@ -239,5 +285,13 @@ void ListPageHead(const ListHeadStyle &style)
     p.DrawWidth = 1;
     p.FontSize = 6;
     p.FontBold = false;
+    if (style.ProgramName) {
+        // In the title's italics.
+        p.CurrentX = 174;
+        p.CurrentY = 22;
+        p.FontSize = 7;
+        p.Print(App.ProductName + QStringLiteral("  V") + App.VersionText);
+        p.FontSize = 6;
+    }
     p.FontItalic = false;
 }

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <vector>
+
+#include "platform/Printer.h"
 
 struct ListPrintState {
     // The rectangle PrintBox draws, in mm; the bottom in whole millimetres.
@@ -38,6 +41,23 @@ void PrintCentredRightHalf();
 // WorkText ending at the current x; afterwards CurrentX is that x again and
 // CurrentY one line lower.
 void PrintRightAligned();
+
+// The item printed at (x, y) in the current font.
+void PrintAt(double x, double y, const PrintItem &item, PrintEnd end = PrintEnd::NewLine);
+
+// A column head of a list page.
+struct ColumnHead {
+    double x;
+    QString text;
+    double maxWidth = 0;    // 0: printed as it stands; else cut to that width
+};
+
+// The column heads of a list page at y, bold and not italic in `size`
+// points; bold is off afterwards.
+void PrintColumnHeads(double size, double y, const std::vector<ColumnHead> &heads);
+
+// A time as the lists print it (FormatHms); WorkText holds it as well.
+QString PrintedTime(double seconds);
 
 // A class, group or team band: the rectangle filled solid in the colour,
 // with FillStyle 4, FillColor the colour and DrawWidth 1 left set.
@@ -84,16 +104,28 @@ void LoadHeadPictures();
 
 // What tells the list heads apart.
 struct ListHeadStyle {
-    QString Title;                  // 18 pt at (22, 22)
+    QString Name;                   // the first line; empty: the race's name
+    double NameY = 12;              // of the first line, at x 22
+    QString Title;                  // 18 pt at (22, 22); none when empty
     double TitleEnd = 175;          // x the title ends before: the page number's
-    double RaceNameLimit = 110;     // mm; the result, participant and alphabetical lists: 98
+    QString Subtitle;               // 12 pt at (22, 30) under the title; none when empty
+    double RaceNameLimit = 110;     // mm the first line is fitted to
     bool ShortNameFirst = false;    // RaceShortName instead of RaceName when it is not empty
     bool HeadPictures = false;      // strip, its box and the emblem
+    double PageNumberX = 175;       // of the page number and the date
     double PageNumberSize = 8;      // points of "Seite - n"
+    double DateY = 25;
+    double FrameRight = 190, FrameBottom = 30;  // of the head frame from (20, 10)
+    bool ProgramName = false;       // the program and its version, 7 pt at (174, 22)
     bool StartsRowCounter = false;  // RowCounter := 1
 };
 
-// The head of a list page: page number + 1, race name (fitted), title, page
-// number, print date, the head frame and, when the style says so, the
-// pictures. Leaves DrawWidth 1, 6 pt, neither bold nor italic, face Arial.
+// The style of the participant, alphabetical and result lists: the short
+// race name when there is one, in 98 mm, and the pictures.
+ListHeadStyle PictureListHead(const QString &title);
+
+// The head of a list page: page number + 1, race name (fitted), title,
+// subtitle, page number, print date, the head frame and, when the style says
+// so, the pictures and the program's name. Leaves DrawWidth 1, 6 pt, neither
+// bold nor italic, face Arial.
 void ListPageHead(const ListHeadStyle &style);

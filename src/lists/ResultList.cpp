@@ -8,11 +8,10 @@
 #include "CombinationFile.h"
 #include "CupTable.h"
 #include "Form8.h"
+#include "ListRows.h"
 #include "PrintHelpers.h"
-#include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
-#include "platform/Colours.h"
 #include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
@@ -23,21 +22,12 @@
 
 namespace {
 
-// y of row r of a page, in mm.
-double rowY(double row) { return 40 + 4.5 * row; }
-
-struct Column {
-    double x;
-    QString head;
-    double maxWidth = 0;    // 0: the head is printed as it stands
-};
-
 // Where one layout puts its columns (0: the column is not printed).
 struct Layout {
     bool combination = false;
     double startNoX = 0, nameX = 0, clubX = 0, yearX = 0;
     double time1X = 0, time2X = 0, totalX = 0;
-    std::vector<Column> heads;
+    std::vector<ColumnHead> heads;
 };
 
 Layout normalLayout()
@@ -123,7 +113,6 @@ private:
     void pageHead();
     void band(int slot);
     void athleteRow(int slot);
-    void printTime(double seconds, double x);
     QString bestTimeTitle(int slot, double *size) const;
     const QString &clubName(int club);
 
@@ -137,13 +126,6 @@ private:
     std::vector<QString> clubNames;
     std::vector<bool> clubRead;
     int lastClub = 0;
-};
-
-// The hourglass while the job is built; the caller's pointer afterwards.
-struct HourglassWhile {
-    HourglassWhile() : before(hourglass()) { setHourglass(true); }
-    ~HourglassWhile() { setHourglass(before); }
-    bool before;
 };
 
 // The club of the club result list: the one chosen in the print window, and
@@ -165,7 +147,7 @@ int clubOfClubResult(int rankedClub)
 
 void ResultListJob::run()
 {
-    HourglassWhile hourglass;
+    PrintRun printRun;
 
     // A ranking window the user has open shows the ranking printed; else
     // the list needs none.
@@ -198,43 +180,23 @@ void ResultListJob::run()
     row = 0;
     pageHead();
 
-    int bands = 0;
+    BandedRows rows(
+        row,
+        [this] {
+            p.NewPage();
+            pageHead();
+            row = 1;
+        },
+        [this](int slot) { band(slot); });
     for (int position = 1; position <= MaxSlots; ++position) {
         const int slot = Ranking.RankOrder[position];
         if (slot < 1 || slot > MaxSlots)
             break;
         if (Race.SlotStatus1[slot] + Race.SlotStatus2[slot] > 0)
             continue;
-        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-        if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
-            ReadAthleteRecord();
-        else
-            ClearAthleteFields();
-
-        if (Ranking.ClassFirstFlag[slot] != 0) {
-            // The first band stands on row 1, every later one leaves an
-            // empty row after the class before it.
-            if (bands == 0)
-                row -= 1;
-            ++bands;
-            row += 2;
-            if (p.CurrentY > 240 && row > 10) {
-                p.NewPage();
-                pageHead();
-                row = 1;
-            }
-            band(slot);
-        }
-
-        row += 1;
-        if (p.CurrentY > 265 && row > 10) {
-            // The class running on is named again at the top of the page.
-            p.NewPage();
-            pageHead();
-            row = 1;
-            band(slot);
-            row = 2;
-        }
+        ReadSlotAthleteRecord(slot);
+        // The class running on is named again at the top of a page.
+        rows.next(slot, Ranking.ClassFirstFlag[slot] != 0, true);
         athleteRow(slot);
     }
 
@@ -264,60 +226,20 @@ const QString &ResultListJob::clubName(int club)
 
 void ResultListJob::pageHead()
 {
-    ListHeadStyle style;
-    style.Title = title;
-    style.RaceNameLimit = 98;
-    style.ShortNameFirst = true;
-    style.HeadPictures = true;
+    ListHeadStyle style = PictureListHead(title);
     style.PageNumberSize = layout.combination ? 9 : 8;
     // A club's name in the title ends before the logo.
     style.TitleEnd = 120;
     ListPageHead(style);
 
-    p.FontSize = 10;
-    p.FontBold = true;
-    p.FontItalic = false;
-    for (const Column &c : layout.heads) {
-        p.CurrentX = c.x;
-        p.CurrentY = 38;
-        p.Print(c.maxWidth > 0 ? FitToWidth(c.head, c.maxWidth) : c.head);
-    }
-    p.FontBold = false;
+    PrintColumnHeads(10, 38, layout.heads);
 
     PrintLogo(120, 11);
 }
 
 void ResultListJob::band(int slot)
 {
-    GreyBand(4, 42 + 4.5 * row - 2.1, 200, 42 + 4.5 * row + 2.5, colourValue(192, 192, 192));
-
-    QString text;
-    if (Rec.EvalByClass == 1) {
-        const int cell = Race.SlotClassCell[slot];
-        if (cell >= 0 && cell < CellCount)
-            text = Race.ClassDesignations[cell];
-    } else {
-        const int group = Race.SlotGroup[slot];
-        if (group >= 0 && group <= NameCount)
-            text = Race.GroupNames[group];
-    }
-    p.FontSize = 11;
-    p.FontItalic = true;
-    p.FontBold = false;
-    p.CurrentX = layout.combination ? 65 : 79;
-    p.CurrentY = rowY(row);
-    p.Print(FitToColumn(text + u' ', p.CurrentX, 200), PrintEnd::StayOnLine);
-    p.FontItalic = false;
-}
-
-void ResultListJob::printTime(double seconds, double x)
-{
-    Work.HmsInput = seconds;
-    SecondsToHms();
-    FormatHms();
-    p.CurrentX = x;
-    p.CurrentY = rowY(row);
-    p.Print(Work.WorkText);
+    PrintClassBand(slot, row, 4, layout.combination ? 65 : 79, 200);
 }
 
 QString ResultListJob::bestTimeTitle(int slot, double *size) const
@@ -341,7 +263,7 @@ QString ResultListJob::bestTimeTitle(int slot, double *size) const
 
 void ResultListJob::athleteRow(int slot)
 {
-    const double y = rowY(row);
+    const double y = ListRowY(row);
     p.FontBold = false;
     p.FontItalic = false;
     p.FontSize = 10;
@@ -362,13 +284,7 @@ void ResultListJob::athleteRow(int slot)
     p.Print(FitToWidth(leftChars(trimBlanks(Rec.AthleteName), 26),
                        layout.clubX - layout.nameX - CellGap));
 
-    int club = 0;
-    switch (Race.SlotClub[slot]) {
-    case 1: club = Rec.AthleteClub1; break;
-    case 2: club = Rec.AthleteClub2; break;
-    case 3: club = Rec.AthleteClub3; break;
-    default: break;
-    }
+    const int club = SlotClubNo(slot);
     if (club >= 1 && club <= Rec.ClubCount) {
         const QString &name = clubName(club);
         if (!name.isEmpty()) {
@@ -389,15 +305,15 @@ void ResultListJob::athleteRow(int slot)
     if (layout.combination) {
         const int entry = combiTimes->rowOf(slot);
         if (combiTimes->has(entry, 1))
-            printTime(CupTable.CombiTimes[entry][1], layout.time1X);
+            PrintAt(layout.time1X, y, PrintedTime(CupTable.CombiTimes[entry][1]));
         if (combiTimes->has(entry, 2))
-            printTime(CupTable.CombiTimes[entry][2], layout.time2X);
-        printTime(Ranking.SlotTotalTime[slot], layout.totalX);
+            PrintAt(layout.time2X, y, PrintedTime(CupTable.CombiTimes[entry][2]));
+        PrintAt(layout.totalX, y, PrintedTime(Ranking.SlotTotalTime[slot]));
     } else {
-        printTime(Ranking.SlotAdjTime1[slot], layout.time1X);
+        PrintAt(layout.time1X, y, PrintedTime(Ranking.SlotAdjTime1[slot]));
         if (Rec.TwoRuns == 1) {
-            printTime(Ranking.SlotAdjTime2[slot], layout.time2X);
-            printTime(Ranking.SlotTotalTime[slot], layout.totalX);
+            PrintAt(layout.time2X, y, PrintedTime(Ranking.SlotAdjTime2[slot]));
+            PrintAt(layout.totalX, y, PrintedTime(Ranking.SlotTotalTime[slot]));
         }
     }
 

@@ -1,16 +1,12 @@
 #include "SecondRunStartList.h"
 
-#include <QDate>
-
 #include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "platform/Strings.h"
 #include "race/Form13.h"
 #include "race/Ranking.h"
 
@@ -18,22 +14,15 @@ namespace {
 
 constexpr int RowsPerPage = 52;
 
-// The ranking group the list runs by: the class start order or the group.
-int groupOf(int slot)
-{
-    return Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
-}
-
 // Places 1 to 15 (and the entries the run-1 ranking left out, rank 0 and
 // time 0) before 50000, the faster the later; places 16 on after it, the
 // faster the earlier.
-QString sortLine(int slot)
+QString keyPrefix(int slot)
 {
     const double time = Ranking.SlotAdjTime1[slot];
     const double value = Ranking.SlotRank[slot] < 16 ? 50000 - time : 50000 + time;
-    return num::formatNumber(groupOf(slot), u"0##") + u' '
-        + num::formatNumber(value, u"00000.00") + Rec.AthleteName + blanks(3)
-        + num::plainNumberText(slot);
+    return num::formatNumber(SlotListGroup(slot), u"0##") + u' '
+        + num::formatNumber(value, u"00000.00");
 }
 
 void pageHead()
@@ -44,26 +33,11 @@ void pageHead()
     style.StartsRowCounter = true;
     ListPageHead(style);
 
-    Printer &p = printer();
-    p.FontSize = 11;
-    p.FontBold = true;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
-        {20, QStringLiteral("StartNr.")},
-        {45, QStringLiteral("Name")},
-        {90, QStringLiteral("m/w")},
-        {100, QStringLiteral("Jahr")},
-        {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")},
-        {170, QStringLiteral("Status")},
-    };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 37;
-        p.Print(h.text);
-    }
-    p.FontBold = false;
+    std::vector<ColumnHead> heads = NumberNameSexYearHeads(90);
+    heads.push_back(
+        {110, Rec.EvalByClass == 1 ? QStringLiteral("Klasse") : QStringLiteral("Gruppe")});
+    heads.push_back({170, QStringLiteral("Status")});
+    PrintColumnHeads(11, 37, heads);
 }
 
 // The next row of the page; past the last one the list goes on on a new
@@ -84,20 +58,9 @@ void entryRow(int slot)
     const double y = ListRowY(ListPrint.RowCounter);
     p.FontSize = 9;
     p.FontBold = false;
-    auto cell = [&](double x, const PrintItem &item) {
-        p.CurrentX = x;
-        p.CurrentY = y;
-        p.Print(item);
-    };
-    cell(20, Race.SlotStartNo[slot]);
-    cell(45, FitToColumn(Rec.AthleteName, 45, 90));
-    cell(90, Rec.AthleteSex == 1 ? QStringLiteral("m") : QStringLiteral("w"));
-    const QDate birth = dates::dateFromOle(Rec.AthleteBirthDate);
-    if (birth.isValid())
-        cell(100, birth.year());
-    cell(110, FitToColumn(Rec.EvalByClass == 1 ? SlotDesignation(slot) : SlotGroupName(slot),
-                          110, 170));
-    cell(170, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
+    PrintNumberNameSexYear(slot, y, 90);
+    PrintAt(110, y, FitToColumn(SlotClassOrGroup(slot), 110, 170));
+    PrintAt(170, y, FitToColumn(StatusName(Race.SlotStatus1[slot]), 170, 200));
 }
 
 } // namespace
@@ -113,18 +76,7 @@ void PrintSecondRunStartList()
     if (!rankingWindowOpen)
         unload<Form13>();
 
-    SortedTextList &list = PrintSortList();
-    list.clear();
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        if (Race.SlotAthleteId[slot] == 0)
-            continue;
-        ReadSlotAthlete(slot);
-        if (Rec.AthleteName.isEmpty())
-            continue;
-        list.add(sortLine(slot));
-    }
-    letWindowSystemRedraw();
-    letWindowSystemRedraw();
+    const std::vector<int> entries = SortedEntrySlots(keyPrefix);
 
     Printer &p = printer();
     ListPrint.PageNo = 0;
@@ -133,14 +85,11 @@ void PrintSecondRunStartList()
 
     int group = -1;
     ListPrint.RowCounter = 0;
-    for (const QString &line : list.lines()) {
-        const int slot = SortLineSlot(line);
-        if (slot == 0)
-            continue;
+    for (const int slot : entries) {
         ReadSlotAthlete(slot);
-        if (groupOf(slot) != group) {
+        if (SlotListGroup(slot) != group) {
             // A class or group opens with a rule on a row of its own.
-            group = groupOf(slot);
+            group = SlotListGroup(slot);
             nextRow(2);
             p.Line(20, 42 + 4.5 * ListPrint.RowCounter, 190, 42 + 4.5 * ListPrint.RowCounter);
         }

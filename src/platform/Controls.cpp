@@ -708,7 +708,10 @@ void TextBox::setText(const QString &text)
     if (text == edit()->text())
         return;
     Form::HandlerScope scope(form());
+    const bool outer = settingText_;
+    settingText_ = true;
     edit()->setText(text);
+    settingText_ = outer;
 }
 
 void TextBox::textChanged()
@@ -717,7 +720,9 @@ void TextBox::textChanged()
     if (inChange_)
         return;
     inChange_ = true;
+    changeTyped_ = !settingText_;
     fire(onChange);
+    changeTyped_ = false;
     inChange_ = false;
 }
 

@@ -301,6 +301,10 @@ public:
     QString Text() const;
     // Fires Change when the text differs from the present one.
     void setText(const QString &text);
+    // Inside a Change: true when the user's editing caused it (keys, paste,
+    // an input method), false when setText did. A number box acts on a
+    // number set by code at once, but lets the user finish typing one.
+    bool ChangeTyped() const { return changeTyped_; }
     // The most characters the box holds (0: no limit of its own); text set
     // by code is cut there too.
     int MaxLength() const { return maxLength_; }
@@ -328,6 +332,8 @@ private:
     void textChanged();
     int maxLength_ = 0;
     bool inChange_ = false;
+    bool settingText_ = false;
+    bool changeTyped_ = false;
 };
 
 class CommandButton : public Control {

@@ -171,6 +171,7 @@ void Form::Show()
     if (isHidden())
         QWidget::setVisible(true);
     raise();
+    broughtToFront();
     activateWindow();
     if (state_ == State::Loading) {
         activatePending_ = true;
@@ -197,6 +198,80 @@ void Form::ShowModal()
     modalLoop_ = nullptr;
     if (isHidden())
         setWindowModality(Qt::NonModal);
+}
+
+namespace {
+std::uint64_t frontCounter = 0;
+} // namespace
+
+void Form::broughtToFront()
+{
+    frontSerial_ = ++frontCounter;
+    if (keptInFront_)
+        return;
+    for (Form *f : liveForms) {
+        if (f != this && f->keptInFront_ && !f->isHidden()) {
+            f->raise();
+            f->frontSerial_ = ++frontCounter;
+        }
+    }
+}
+
+void Form::ZOrder()
+{
+    if (!takesEvents() || isHidden())
+        return;
+    raise();
+    broughtToFront();
+}
+
+std::vector<Form *> Form::frontToBack()
+{
+    std::vector<Form *> shown;
+    for (Form *f : liveForms)
+        if (!f->isHidden())
+            shown.push_back(f);
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const Form *a, const Form *b) { return a->frontSerial_ > b->frontSerial_; });
+    return shown;
+}
+
+QPoint placeBeside(QSize frame, const QRect &other, const QRect &area)
+{
+    const int w = frame.width();
+    const int h = frame.height();
+    const QPoint wanted[] = {
+        {other.x() + other.width(), other.y()},   // right
+        {other.x() - w, other.y()},               // left
+        {other.x(), other.y() + other.height()},  // below
+        {other.x(), other.y() - h},               // above
+    };
+    auto onArea = [&](QPoint p) {
+        const int x = std::max(area.left(), std::min(p.x(), area.left() + area.width() - w));
+        const int y = std::max(area.top(), std::min(p.y(), area.top() + area.height() - h));
+        return QPoint(x, y);
+    };
+    auto covered = [&](QPoint p) {
+        const QRect r = QRect(p, frame).intersected(other);
+        return r.isEmpty() ? qint64(0) : qint64(r.width()) * r.height();
+    };
+    for (QPoint p : wanted)
+        if (onArea(p) == p && covered(p) == 0)
+            return p;
+    QPoint best = onArea(wanted[0]);
+    for (QPoint p : wanted)
+        if (covered(onArea(p)) < covered(best))
+            best = onArea(p);
+    return best;
+}
+
+void Form::PlaceBeside(const Form &other)
+{
+    const QRect frame = other.frameGeometry();
+    QScreen *screen = other.screen() ? other.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    move(placeBeside(frameGeometry().size(), frame, screen->availableGeometry()));
 }
 
 void Form::Hide()
@@ -282,6 +357,9 @@ bool Form::event(QEvent *event)
     // The user activated the window (or the window system did after
     // another one closed); Show() has already done this for code.
     if (event->type() == QEvent::WindowActivate && state_ == State::Loaded && !isHidden()) {
+        // The window system brings the window it activates to the front.
+        if (activeWindowForm != this)
+            broughtToFront();
         ++activationDepth;
         becomeActive();
         --activationDepth;

@@ -14,7 +14,9 @@
 // Handlers of a window run only while it is loaded: not while its
 // constructor sets the designed properties, and never after its Unload.
 #include <QString>
+#include <QRect>
 #include <QWidget>
+#include <cstdint>
 #include <initializer_list>
 #include <type_traits>
 #include <typeinfo>
@@ -62,6 +64,20 @@ public:
     // Shows the window modally and returns when it is hidden or unloaded.
     void ShowModal();
     void Hide();
+    // Brings the window in front of the program's other windows without
+    // making it the active one.
+    void ZOrder();
+    // A window kept in front stays in front of the program's other windows
+    // while it is shown: one shown or activated after it does not cover it
+    // (other programs' windows still may).
+    void setKeptInFront(bool on) { keptInFront_ = on; }
+    bool KeptInFront() const { return keptInFront_; }
+    // Moves the window beside other on other's screen (placeBeside below).
+    void PlaceBeside(const Form &other);
+    // The program's visible windows, the one in front first, as the program
+    // stacked them (Show, ZOrder, activation by the user); on the offscreen
+    // platform, which keeps no stacking of its own, this is the only record.
+    static std::vector<Form *> frontToBack();
     // Commits the control with the focus (its LostFocus), runs
     // Form_Unload(), stops the timers, hides and destroys the window. Safe
     // from inside one of the window's own handlers: the object lives on
@@ -155,7 +171,11 @@ private:
     void addTimer(Timer *timer);
     void removeTimer(Timer *timer);
 
+    void broughtToFront();
+
     int windowSlot_;
+    std::uint64_t frontSerial_ = 0;
+    bool keptInFront_ = false;
     State state_ = State::Constructing;
     Form **slot_ = nullptr;            // registry slot; null for a window of its own
     bool registryOwned_ = false;       // made by form<T>(), so destroyed by Unload
@@ -221,6 +241,13 @@ void unload()
     if (Form *loaded = formregistry::slot<T>())
         loaded->Unload();
 }
+
+// Where a window with the frame size goes beside another window's frame on
+// the screen area (pixels): right of it, left of it, below or above it, the
+// first of these that lies wholly on the area without covering the other;
+// when none does, the one of them, kept on the area, that covers least of
+// the other.
+QPoint placeBeside(QSize frame, const QRect &other, const QRect &area);
 
 // Every loaded window, in the order they were loaded.
 std::vector<Form *> loadedForms();

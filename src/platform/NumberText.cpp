@@ -547,6 +547,17 @@ double numericValue(QStringView text)
     return scanNumber(text, pos, false).value;
 }
 
+bool typedNumber(QStringView text, double *value)
+{
+    qsizetype pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    const Scan r = scanNumber(text, pos, false);
+    if (value)
+        *value = r.value;
+    return r.anyDigits;
+}
+
 double decimalCommaValue(QStringView text, bool *ok)
 {
     qsizetype pos = 0;

@@ -13,6 +13,10 @@ namespace num {
 // is read when digits follow the "E". Out-of-range values saturate to the
 // largest finite value (or 0); never NaN or infinite.
 double numericValue(QStringView text);
+// The same for a box the user is still typing a number into: false while
+// the text holds no digit yet ("", "-", "abc"), otherwise true with *value
+// as numericValue reads it.
+bool typedNumber(QStringView text, double *value);
 
 // Value of number text written with a decimal comma ("65,32", "-1,5"); a "."
 // is taken as the decimal separator too, and an exponent is read as by

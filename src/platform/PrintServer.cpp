@@ -1,9 +1,11 @@
 #include "PrintServer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cups/cups.h>
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 namespace printserver {
@@ -20,10 +22,51 @@ struct IppDelete {
 };
 using Message = std::unique_ptr<ipp_t, IppDelete>;
 
+// The server chosen for every thread (libcups keeps its server setting per
+// thread): its address, and a number that changes with it.
+std::mutex serverMutex;
+QByteArray serverAddress;
+std::atomic<int> serverGeneration{1};
+thread_local int appliedGeneration = 0;
+std::atomic<int> answerTimeoutMs{0};
+
+void applyServer()
+{
+    const int generation = serverGeneration.load();
+    if (appliedGeneration == generation)
+        return;
+    std::lock_guard lock(serverMutex);
+    cupsSetServer(serverAddress.isEmpty() ? nullptr : serverAddress.constData());
+    appliedGeneration = generation;
+}
+
+int answerTimeout()
+{
+    const int ms = answerTimeoutMs.load();
+    return ms > 0 ? ms : AnswerTimeoutMs;
+}
+
+// How often a wait for an answer looks whether its time is up or it was
+// cancelled.
+constexpr double PollSeconds = 0.1;
+
+// A question's time limit, counted from when it is asked, and its way to be
+// called off.
+struct Limit {
+    std::chrono::steady_clock::time_point deadline;
+    const CancelFlag *cancel = nullptr;
+
+    bool over() const
+    {
+        return (cancel && cancel->load()) || std::chrono::steady_clock::now() >= deadline;
+    }
+};
+
 // A connection to the server that gives up after `timeoutMs` without an
 // answer, instead of the library's own waits of a minute and more.
 Connection connectServer(int timeoutMs)
 {
+    applyServer();
     http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 timeoutMs, nullptr);
     if (!http)
@@ -31,6 +74,31 @@ Connection connectServer(int timeoutMs)
     // Returning 0 from the time-out callback ends the wait.
     httpSetTimeout(http, timeoutMs / 1000.0, [](http_t *, void *) { return 0; }, nullptr);
     return Connection(http);
+}
+
+// A connection for a question: its whole exchange ends by `limit`.
+Connection connectServer(Limit &limit)
+{
+    applyServer();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        limit.deadline - std::chrono::steady_clock::now());
+    if (limit.over())
+        return nullptr;
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                int(left.count()), nullptr);
+    if (!http)
+        return nullptr;
+    // The callback runs after each poll without data; 1 waits on.
+    httpSetTimeout(
+        http, PollSeconds,
+        [](http_t *, void *data) { return static_cast<const Limit *>(data)->over() ? 0 : 1; },
+        &limit);
+    return Connection(http);
+}
+
+Limit answerLimit(const CancelFlag *cancel)
+{
+    return {std::chrono::steady_clock::now() + std::chrono::milliseconds(answerTimeout()), cancel};
 }
 
 QByteArray queueUri(const QString &name)
@@ -84,10 +152,11 @@ QMarginsF a4Margins(ipp_t *answer)
 
 } // namespace
 
-Directory printers()
+Directory printers(const CancelFlag *cancel)
 {
     Directory d;
-    Connection http = connectServer(AnswerTimeoutMs);
+    Limit limit = answerLimit(cancel);
+    Connection http = connectServer(limit);
     if (!http)
         return d;
     ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
@@ -119,7 +188,8 @@ Directory printers()
 Queue queue(const QString &name)
 {
     Queue q;
-    Connection http = connectServer(AnswerTimeoutMs);
+    Limit limit = answerLimit(nullptr);
+    Connection http = connectServer(limit);
     if (!http)
         return q;
     ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
@@ -175,7 +245,17 @@ bool submit(const QString &name, const QString &pdfFile, const QString &title, Q
 
 void setServer(const QString &address)
 {
-    cupsSetServer(address.isEmpty() ? nullptr : address.toUtf8().constData());
+    {
+        std::lock_guard lock(serverMutex);
+        serverAddress = address.toUtf8();
+    }
+    ++serverGeneration;
+    applyServer();
+}
+
+void setAnswerTimeoutMs(int milliseconds)
+{
+    answerTimeoutMs = std::max(0, milliseconds);
 }
 
 } // namespace printserver

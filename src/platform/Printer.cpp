@@ -37,21 +37,12 @@ namespace {
 // guard against a routine that walks through many sizes (FitRaceNameText).
 constexpr std::size_t MaxCachedFonts = 48;
 
-// The machine's default printer, asked once: windows show its name when
-// they open, and must not wait on the print server each time. A server that
-// does not answer in time leaves no installed printer to take as the
+// The machine's default printer, as the print server last named it. A
+// server that has not answered leaves no installed printer to take as the
 // default, so the PDF printer is it until the user chooses another.
-bool defaultKnown = false;
-QString defaultName;
-
 QString defaultPrinterName()
 {
-    if (!defaultKnown) {
-        const printserver::Directory d = printserver::printers();
-        defaultKnown = d.answered;
-        defaultName = d.names.contains(d.defaultName) ? d.defaultName : QString();
-    }
-    return defaultName;
+    return knownPrinters().defaultName;
 }
 
 std::unique_ptr<PrinterBackend> defaultBackend()
@@ -94,8 +85,17 @@ QFont Printer::currentFont() const
 
 PrinterBackend &Printer::backend() const
 {
-    if (!backend_)
-        backend_ = defaultBackend();
+    if (!backend_) {
+        // Drawing on the default printer needs to know which one it is: the
+        // server's first answer, waited for within its time limit.
+        if (!printerNamesAsked()) {
+            if (!printerNamesPending())
+                refreshPrinterNames();
+            awaitPrinterNames();   // (a watcher told of it may have decided already)
+        }
+        if (!backend_)
+            backend_ = defaultBackend();
+    }
     return *backend_;
 }
 
@@ -288,6 +288,13 @@ double Printer::ScaleHeight() const
 
 QString Printer::DeviceName() const
 {
+    if (!backend_ && !printerNamesAsked()) {
+        // A window shows the name as it opens: what the default is while
+        // the server has not answered, without deciding it yet.
+        if (!printerNamesPending())
+            refreshPrinterNames();
+        return pdfPrinterName();
+    }
     return backend().deviceName();
 }
 
@@ -303,21 +310,13 @@ void resetPrinter()
 {
     Printer &p = printer();
     p.setBackend(nullptr);   // the machine's default again, chosen at first use
-    defaultKnown = false;    // and asked anew
+    forgetPrinterNames();    // and asked anew
     p.resetDrawingState();
 }
 
 QString pdfPrinterName()
 {
     return QStringLiteral("PDF-Drucker (Ordner PDF)");
-}
-
-QStringList printerNames()
-{
-    QStringList names = printserver::printers().names;
-    names.removeAll(pdfPrinterName());
-    names.append(pdfPrinterName());
-    return names;
 }
 
 bool selectPrinter(const QString &name)

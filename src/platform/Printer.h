@@ -30,6 +30,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/PrinterList.h"
+
 class PrinterBackend;
 class RecordingPrinter;
 
@@ -148,7 +150,8 @@ public:
     // mm.
     double ScaleWidth() const;
     double ScaleHeight() const;
-    // The name of the device, as the list of printers shows it.
+    // The name of the device, as the list of printers shows it. Never waits
+    // on the print server (see printer()).
     QString DeviceName() const;
     // Page number within the running job (1, 2, ...); 0 when no job runs.
     int Page() const { return page_; }
@@ -189,21 +192,20 @@ private:
     PrintJobTitle jobTitle_;
 };
 
-// The current printer of the process.
+// The current printer of the process. Until a printer is chosen it is the
+// machine's default: the print server's default queue as it last named it,
+// otherwise the PDF printer. Its name is shown at once; while the server
+// has not answered yet that is the PDF printer's, and the watchers of
+// printerNames() hear of the answer. A job waits for the first answer.
 Printer &printer();
-// Back to the default printer of the machine (an installed default printer,
-// otherwise the PDF printer) with the default drawing state; the default is
-// asked anew at the next use. Also ends a test's recording.
+// Back to the default printer of the machine with the default drawing
+// state; the default is asked anew at the next use. Also ends a test's
+// recording.
 void resetPrinter();
 
 // The name of the built-in PDF printer; it cannot clash with an installed
 // printer, whose queue names hold no blank.
 QString pdfPrinterName();
-// The printers to choose from: the installed ones in the order the print
-// server gives them, then the PDF printer (always there). Asks the server
-// (a few seconds at most when it does not answer; then only the PDF
-// printer).
-QStringList printerNames();
 // Makes the printer of that name (one of printerNames()) the current one for
 // the rest of the run, keeping the drawing state. A name that is not in the
 // list, or a queue the server no longer has, changes nothing and gives

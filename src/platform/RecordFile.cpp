@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <unistd.h>
@@ -121,6 +122,42 @@ bool RecordFile::read(std::int64_t n, QByteArray &out) const
     QByteArray bytes(length_, '\0');
     if (file_->read(bytes.data(), length_) != length_)
         return false;
+    out = std::move(bytes);
+    return true;
+}
+
+std::int64_t RecordFile::recordCount() const
+{
+    if (!file_ || length_ <= 0)
+        return 0;
+    const qint64 size = scopes_ > 0 && copied_ ? copy_.size() : file_->size();
+    return size > 0 ? size / length_ : 0;
+}
+
+bool RecordFile::readRecords(std::int64_t first, std::int64_t count, QByteArray &out) const
+{
+    out.clear();
+    if (!file_)
+        return false;
+    const std::int64_t held = recordCount();
+    if (first < 1)
+        first = 1;
+    if (count <= 0 || first > held)
+        return true;
+    count = std::min(count, held - first + 1);
+    const qint64 pos = (first - 1) * length_;
+    const qint64 size = count * length_;
+    if (scopes_ > 0 && copied_) {
+        out = copy_.mid(pos, size);
+        return true;
+    }
+    if (!file_->seek(pos))
+        return false;
+    QByteArray bytes(size, Qt::Uninitialized);
+    const qint64 got = file_->read(bytes.data(), size);
+    if (got < 0)
+        return false;
+    bytes.truncate(got - got % length_);
     out = std::move(bytes);
     return true;
 }

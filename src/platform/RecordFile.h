@@ -31,6 +31,14 @@ public:
     // n < 1, or the write or the sync failed.
     bool write(std::int64_t n, const QByteArray &data);
 
+    // The number of whole records the file holds (0 when it is not open): a
+    // count kept elsewhere may claim more.
+    std::int64_t recordCount() const;
+    // Reads records first..first + count - 1 in one go, as far as they lie
+    // wholly inside the file: out holds whole records only, possibly none.
+    // False when the file is not open or cannot be read.
+    bool readRecords(std::int64_t first, std::int64_t count, QByteArray &out) const;
+
     // For the life of a scope (one action that reads many records), reads
     // come from a copy of the whole file taken at the first read, instead of
     // a size check, a seek and a read of the file for every record. Reads

@@ -1,6 +1,7 @@
 #include "Form11.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "core/Form1.h"
 #include "core/Form4.h"
@@ -74,11 +75,13 @@ Form11::Form11()
 
     Text1.onChange = [this] { Text1_Change(); };
     Text1.onKeyDown = [this](int &keyCode, int shift) { Text1_KeyDown(keyCode, shift); };
+    Text1.onLostFocus = [this] { Text1_LostFocus(); };
     Text2.onChange = [this] { Text2_Change(); };
     Text2.onLostFocus = [this] { Text2_LostFocus(); };
     Text2.onKeyDown = [this](int &keyCode, int shift) { Text2_KeyDown(keyCode, shift); };
     Text4.onChange = [this] { Text4_Change(); };
     Text4.onKeyDown = [this](int &keyCode, int shift) { Text4_KeyDown(keyCode, shift); };
+    Text4.onLostFocus = [this] { Text4_LostFocus(); };
     Text3.onChange = [this] { Text3_Change(); };
     Text3.onLostFocus = [this] { Text3_LostFocus(); };
     Text3.onKeyDown = [this](int &keyCode, int shift) { Text3_KeyDown(keyCode, shift); };
@@ -107,40 +110,71 @@ void Form11::Form_Unload()
     form<Form4>().Show();
 }
 
-void Form11::numberChanged(TextBox &number, TextBox &name, const Names &names)
+void Form11::numberChanged(TextBox &number, TextBox &name, const Names &names,
+                           PickedNumber &picked)
 {
-    name.setEnabled(true);
     QString t = trimBlanks(number.Text());
-    const double value = num::numericValue(t);
-    if (value < 1)
+    double value = 0;
+    const bool digits = num::typedNumber(t, &value);
+    picked.pending = false;
+    if (number.ChangeTyped()) {
+        // While the user types, the box keeps what is typed, and the name of
+        // a number only shows once it is one of 1..100: no jump to name 1
+        // on an emptied box, a lone "-" or a letter.
+        picked.pending = !digits || value < 1 || value > NameCount;
+        if (picked.pending)
+            return;
+    } else if (value < 1) {
         t = QStringLiteral("1");
-    else if (value > NameCount)
+    } else if (value > NameCount) {
         t = QString::number(NameCount);
-    number.setText(t);
-    const int n = numberIn(number);
-    name.setText(n ? names[n] : QString());
+    }
+    name.setEnabled(true);
+    if (!number.ChangeTyped())
+        number.setText(t);
+    picked.shown = numberIn(number);
+    name.setText(picked.shown ? names[picked.shown] : QString());
 }
 
-void Form11::nameChanged(const TextBox &number, const TextBox &name, Names &names)
+void Form11::finishNumber(TextBox &number, PickedNumber &picked)
 {
-    if (const int n = numberIn(number))
-        names[n] = trimBlanks(name.Text());
+    if (!picked.pending)
+        return;
+    picked.pending = false;
+    const int shown = picked.shown;
+    double value = 0;
+    if (!num::typedNumber(trimBlanks(number.Text()), &value)) {
+        // No number: the box shows the number of the name on the window.
+        if (shown >= 1)
+            number.setText(QString::number(shown));
+        return;
+    }
+    // Set by code, the number is clamped to 1..100 and shows its name.
+    number.setText(QString::number(std::clamp(num::toInt32(value), 1, NameCount)));
 }
 
-void Form11::nameEnter(int &keyCode, TextBox &number)
+void Form11::nameChanged(const TextBox &name, Names &names, int shown)
+{
+    if (shown >= 1 && shown <= NameCount)
+        names[shown] = trimBlanks(name.Text());
+}
+
+void Form11::nameEnter(int &keyCode, TextBox &number, int shown)
 {
     if (keyCode != key::Return)
         return;
     keyCode = 0;
     // The number box clamps 101 to 100.
-    number.setText(QString::number(numberIn(number) + 1));
+    number.setText(QString::number(shown + 1));
     number.SetFocus();
 }
 
-void Form11::Text1_Change() { numberChanged(Text1, Text2, Race.TeamNames); }
-void Form11::Text2_Change() { nameChanged(Text1, Text2, Race.TeamNames); }
-void Form11::Text4_Change() { numberChanged(Text4, Text3, Race.GroupNames); }
-void Form11::Text3_Change() { nameChanged(Text4, Text3, Race.GroupNames); }
+void Form11::Text1_Change() { numberChanged(Text1, Text2, Race.TeamNames, Team); }
+void Form11::Text2_Change() { nameChanged(Text2, Race.TeamNames, Team.shown); }
+void Form11::Text4_Change() { numberChanged(Text4, Text3, Race.GroupNames, Group); }
+void Form11::Text3_Change() { nameChanged(Text3, Race.GroupNames, Group.shown); }
+void Form11::Text1_LostFocus() { finishNumber(Text1, Team); }
+void Form11::Text4_LostFocus() { finishNumber(Text4, Group); }
 
 void Form11::Text2_LostFocus()
 {
@@ -156,7 +190,10 @@ void Form11::Text3_LostFocus()
 
 void Form11::Text1_KeyDown(int &keyCode, int)
 {
-    if (keyCode != key::Return || !Text2.Enabled())
+    if (keyCode != key::Return)
+        return;
+    finishNumber(Text1, Team);
+    if (!Text2.Enabled())
         return;
     keyCode = 0;
     Text2.SetFocus();
@@ -164,14 +201,17 @@ void Form11::Text1_KeyDown(int &keyCode, int)
 
 void Form11::Text4_KeyDown(int &keyCode, int)
 {
-    if (keyCode != key::Return || !Text3.Enabled())
+    if (keyCode != key::Return)
+        return;
+    finishNumber(Text4, Group);
+    if (!Text3.Enabled())
         return;
     keyCode = 0;
     Text3.SetFocus();
 }
 
-void Form11::Text2_KeyDown(int &keyCode, int) { nameEnter(keyCode, Text1); }
-void Form11::Text3_KeyDown(int &keyCode, int) { nameEnter(keyCode, Text4); }
+void Form11::Text2_KeyDown(int &keyCode, int) { nameEnter(keyCode, Text1, Team.shown); }
+void Form11::Text3_KeyDown(int &keyCode, int) { nameEnter(keyCode, Text4, Group.shown); }
 
 void Form11::Command4_Click()
 {

@@ -31,24 +31,42 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
     void Text1_Change();
+    void Text1_LostFocus();
     void Text2_Change();
     void Text2_LostFocus();
     void Text1_KeyDown(int &keyCode, int shift);
     void Text2_KeyDown(int &keyCode, int shift);
     void Text4_Change();
+    void Text4_LostFocus();
     void Text3_Change();
     void Text3_LostFocus();
     void Text4_KeyDown(int &keyCode, int shift);
     void Text3_KeyDown(int &keyCode, int shift);
     void Command4_Click();
 
+    // Per number box: the number whose name the name box shows and edits
+    // (0: none yet), and whether something typed there is not acted on yet
+    // (no number, or one out of 1..100), which Enter or leaving the box
+    // settles.
+    struct PickedNumber {
+        int shown = 0;
+        bool pending = false;
+    };
+    PickedNumber Team;
+    PickedNumber Group;
+
 private:
     using Names = std::array<QString, NameCount + 1>;
-    // The number box was changed: clamp it to 1..100 and show that name.
-    static void numberChanged(TextBox &number, TextBox &name, const Names &names);
-    static void nameChanged(const TextBox &number, const TextBox &name, Names &names);
+    // The number box was changed: a number set by code is clamped to 1..100,
+    // one typed is taken only when it is one of them; that name is shown.
+    static void numberChanged(TextBox &number, TextBox &name, const Names &names,
+                              PickedNumber &picked);
+    // The number box is left or Enter pressed there: clamped, or back to the
+    // number shown when it holds none.
+    static void finishNumber(TextBox &number, PickedNumber &picked);
+    static void nameChanged(const TextBox &name, Names &names, int shown);
     // Enter in a name box: on to the next number, back in the number box.
-    static void nameEnter(int &keyCode, TextBox &number);
+    static void nameEnter(int &keyCode, TextBox &number, int shown);
 };
 
 // The list line of a named team or group: its number with the leading blank

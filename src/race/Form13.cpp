@@ -1,5 +1,9 @@
 #include "Form13.h"
 
+#include <QApplication>
+#include <cstdlib>
+
+#include "core/SharedState.h"
 #include "core/WindowPositions.h"
 
 Form13::Form13()
@@ -35,4 +39,22 @@ void Form13::Form_Unload()
 void Form13::Command1_Click()
 {
     Unload();
+}
+
+void Form13::showEvent(QShowEvent *event)
+{
+    Form::showEvent(event);
+    Form *opener = Form::activeForm();
+    if (!opener)
+        opener = qobject_cast<Form *>(QApplication::activeWindow());
+    if (!opener || opener == this || !opener->Visible())
+        return;
+    // Both windows at the top left was the old default; a position stored
+    // from there would keep the ranking over the list it belongs to. (The
+    // frame of a window not shown yet may not be known: a few pixels off
+    // count as the same corner.)
+    const QPoint corner = frameGeometry().topLeft() - opener->frameGeometry().topLeft();
+    const bool onCorner = std::abs(corner.x()) <= 16 && std::abs(corner.y()) <= 16;
+    if (!App.WindowLeftSet[windowSlot()] || onCorner)
+        PlaceBeside(*opener);
 }

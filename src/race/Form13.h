@@ -20,4 +20,10 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
     void Command1_Click();
+
+protected:
+    // Shown from another window (the time entry), it opens beside that
+    // window, not over it: when no position is stored for it, or when the
+    // stored one lies on that window's corner.
+    void showEvent(QShowEvent *event) override;
 };

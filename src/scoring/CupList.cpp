@@ -5,12 +5,11 @@
 
 #include "CupEvaluation.h"
 #include "Form20.h"
-#include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CupTable.h"
+#include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
-#include "platform/Clock.h"
 #include "platform/Colours.h"
 #include "platform/DateText.h"
 #include "platform/Form.h"
@@ -37,12 +36,6 @@ constexpr double TitleLimit = 205 - 22 - CellGap;
 // Class headings end inside the rows' frames.
 constexpr double FrameRight = 272;
 
-struct HourglassWhile {
-    HourglassWhile() : before(hourglass()) { setHourglass(true); }
-    ~HourglassWhile() { setHourglass(before); }
-    bool before;
-};
-
 class CupListJob {
 public:
     explicit CupListJob(Form20 &window)
@@ -64,18 +57,17 @@ private:
     Printer &p = printer();
     CupColumnLayout layout;
     int columns = 0;
-    int page = 0;
     double r = 0;
 };
 
 void CupListJob::run()
 {
-    HourglassWhile hourglass;
+    PrintRun printRun;
     OpenAthleteAndClubFilesIfClosed();
     p.Orientation = 2;
     p.setJobTitle(QStringLiteral("Ergebnisliste ") + f.Text4.Text());
     f.Command2.setEnabled(false);
-    page = 0;
+    ListPrint.PageNo = 0;
     pageHead();
 
     const int n = f.List4.ListCount();
@@ -126,39 +118,14 @@ void CupListJob::run()
 void CupListJob::pageHead()
 {
     r = 0;
-    ++page;
-    p.FontName = QStringLiteral("Arial");
-
-    p.CurrentX = 22;
-    p.CurrentY = 15;
-    p.FontBold = true;
-    p.FontItalic = true;
-    Work.WorkText = QStringLiteral("Ergebnisliste ") + f.Text4.Text();
-    FitRaceNameText(TitleLimit);
-    p.Print(FitToWidth(Work.WorkText, TitleLimit));
-
-    p.CurrentX = 260;
-    p.CurrentY = 12;
-    p.FontSize = 8;
-    p.FontBold = false;
-    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
-    p.Print(page);
-
-    p.CurrentX = 260;
-    p.CurrentY = 25;
-    p.FontSize = 7;
-    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
-
-    p.DrawWidth = 5;
-    ListPrint.BoxLeft = 20;
-    ListPrint.BoxTop = 10;
-    ListPrint.BoxRight = 275;
-    ListPrint.BoxBottom = 30;
-    PrintBox();
-    p.DrawWidth = 1;
-    p.FontSize = 6;
-    p.FontBold = false;
-    p.FontItalic = false;
+    // The cup's name in the race name's place, and no title under it.
+    ListHeadStyle style;
+    style.Name = QStringLiteral("Ergebnisliste ") + f.Text4.Text();
+    style.NameY = 15;
+    style.RaceNameLimit = TitleLimit;
+    style.PageNumberX = 260;
+    style.FrameRight = 275;
+    ListPageHead(style);
 
     PrintLogo(205, 11);
 
@@ -273,10 +240,7 @@ void CupListJob::row(int i, int rank)
         } else if (time == 0) {
             text = QStringLiteral("-");
         } else {
-            Work.HmsInput = time;
-            SecondsToHms();
-            FormatHms();
-            text = Work.WorkText;
+            text = PrintedTime(time);
         }
         if (layout.compact) {
             printEndingAt(trimBlanks(text), layout.cellEndX(c));

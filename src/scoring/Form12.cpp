@@ -127,6 +127,11 @@ Form12::Form12()
 void Form12::Form_Load()
 {
     InitTeamResultsWindow();
+    // The print server may name the default printer after the window opened.
+    watchPrinterNames(this, [this] {
+        if (takesEvents())
+            Label3.setCaption(printer().DeviceName());
+    });
 }
 
 void Form12::Form_Activate()

@@ -2,13 +2,11 @@
 
 #include "Form12.h"
 #include "TeamScoring.h"
-#include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
+#include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
-#include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
@@ -41,12 +39,6 @@ QString categoryHead(TeamCategory category)
     return {};
 }
 
-struct HourglassWhile {
-    HourglassWhile() : before(hourglass()) { setHourglass(true); }
-    ~HourglassWhile() { setHourglass(before); }
-    bool before;
-};
-
 class TeamResultJob {
 public:
     void run();
@@ -59,7 +51,6 @@ private:
     void newPage();
     void band(int rank, const QString &line);
     void member(int slot);
-    void printTime(double seconds, double x, double y);
 
     Printer &p = printer();
     Form12 &window = form<Form12>();
@@ -74,7 +65,7 @@ constexpr double BandToMember = 1.3;
 void TeamResultJob::run()
 {
     p.setJobTitle(categoryTitle(TeamScoring.ScoredCategory), Rec.RaceName);
-    HourglassWhile hourglass;
+    PrintRun printRun;
     OpenAthleteAndClubFilesIfClosed();
     ListPrint.PageNo = 0;
     row = 0;
@@ -145,23 +136,6 @@ void TeamResultJob::newPage()
 void TeamResultJob::pageHead()
 {
     const TeamScoringState &s = TeamScoring;
-    ListPrint.PageNo += 1;
-    p.FontName = QStringLiteral("Arial");
-
-    Work.WorkText = trimBlanks(Rec.RaceShortName).isEmpty() ? Rec.RaceName : Rec.RaceShortName;
-    p.CurrentX = 22;
-    p.CurrentY = 12;
-    p.FontBold = true;
-    p.FontItalic = true;
-    FitRaceNameText(98);
-    p.Print(FitToWidth(Work.WorkText, 98));
-
-    p.CurrentX = 22;
-    p.CurrentY = 22;
-    p.FontSize = 18;
-    p.FontBold = false;
-    p.Print(categoryTitle(s.ScoredCategory));
-
     QString kind;
     switch (s.ScoredKind) {
     case TeamScoreKind::BestTime: kind = QStringLiteral("Bestzeit"); break;
@@ -170,64 +144,27 @@ void TeamResultJob::pageHead()
         kind = QStringLiteral("Zeitsumme der besten") + num::numberText(s.ScoredTimeSumCount);
         break;
     }
-    p.CurrentX = 22;
-    p.CurrentY = 30;
-    p.FontSize = 12;
-    p.Print(QStringLiteral("Auswertung nach: ") + kind);
+    ListHeadStyle style;
+    style.Title = categoryTitle(s.ScoredCategory);
+    style.Subtitle = QStringLiteral("Auswertung nach: ") + kind;
+    style.RaceNameLimit = 98;
+    style.ShortNameFirst = true;
+    style.DateY = 32;
+    style.FrameBottom = 37;
+    style.ProgramName = true;
+    ListPageHead(style);
 
-    p.CurrentX = 175;
-    p.CurrentY = 12;
-    p.FontSize = 8;
-    p.Print(QStringLiteral("Seite -"), PrintEnd::StayOnLine);
-    p.Print(ListPrint.PageNo);
-
-    p.CurrentX = 175;
-    p.CurrentY = 32;
-    p.FontSize = 7;
-    p.Print(dates::germanDateText(dates::oleFromDate(sysclock::today())));
-
-    p.DrawWidth = 5;
-    ListPrint.BoxLeft = 20;
-    ListPrint.BoxTop = 10;
-    ListPrint.BoxRight = 190;
-    ListPrint.BoxBottom = 37;
-    PrintBox();
-    p.DrawWidth = 1;
-    p.FontSize = 6;
-    p.FontBold = false;
-
-    // The program that printed the page.
-    p.CurrentX = 174;
-    p.CurrentY = 22;
-    p.FontSize = 7;
-    p.Print(App.ProductName + QStringLiteral("  V") + App.VersionText);
-
-    p.FontItalic = false;
-    p.FontBold = true;
-    p.FontSize = 10;
-    const struct {
-        double x;
-        QString text;
-    } heads[] = {
+    std::vector<ColumnHead> heads = {
         {20, QStringLiteral("Rang")},
         {38, categoryHead(s.ScoredCategory)},
         {60, QStringLiteral("Läufer")},
         {108, QStringLiteral("Zeit")},
     };
-    for (const auto &h : heads) {
-        p.CurrentX = h.x;
-        p.CurrentY = 43;
-        p.Print(h.text);
-    }
     if (Rec.TwoRuns == 1) {
-        p.CurrentX = 144;
-        p.CurrentY = 43;
-        p.Print(QStringLiteral("1.DG"));
-        p.CurrentX = 181;
-        p.CurrentY = 43;
-        p.Print(QStringLiteral("2.DG"));
+        heads.push_back({144, QStringLiteral("1.DG")});
+        heads.push_back({181, QStringLiteral("2.DG")});
     }
-    p.FontBold = false;
+    PrintColumnHeads(10, 43, heads);
 
     PrintLogo(120, 11);
 }
@@ -275,43 +212,25 @@ void TeamResultJob::band(int rank, const QString &line)
     // A time sum without its penalties for missing finishers.
     while (score >= MissingTimePenalty)
         score -= MissingTimePenalty;
-    Work.HmsInput = score;
-    SecondsToHms();
-    FormatHms();
-    p.CurrentX = 100;
-    p.CurrentY = y;
-    p.Print(label, PrintEnd::StayOnLine);
-    p.Print(Work.WorkText);
-}
-
-void TeamResultJob::printTime(double seconds, double x, double y)
-{
-    Work.HmsInput = seconds;
-    SecondsToHms();
-    FormatHms();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(Work.WorkText);
+    const QString time = PrintedTime(score);
+    PrintAt(100, y, label, PrintEnd::StayOnLine);
+    p.Print(time);
 }
 
 void TeamResultJob::member(int slot)
 {
     const double y = rowY(row);
-    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
-        ReadAthleteRecord();
-    else
-        ClearAthleteFields();
+    ReadSlotAthleteRecord(slot);
 
     p.FontSize = 8;
     p.FontBold = TeamScoring.SlotCounted[slot] == 1;
     p.CurrentX = 60;
     p.CurrentY = y;
     p.Print(FitToColumn(trimBlanks(Rec.AthleteName), 60, 100));
-    printTime(Ranking.SlotTotalTime[slot], 100, y);
+    PrintAt(100, y, PrintedTime(Ranking.SlotTotalTime[slot]));
     if (Rec.TwoRuns == 1) {
-        printTime(Race.SlotTime1[slot], 138, y);
-        printTime(Race.SlotTime2[slot], 175, y);
+        PrintAt(138, y, PrintedTime(Race.SlotTime1[slot]));
+        PrintAt(175, y, PrintedTime(Race.SlotTime2[slot]));
     }
     p.FontBold = false;
 }

@@ -4,6 +4,7 @@
 
 #include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
+#include "lists/ListRows.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/TextOrder.h"
@@ -16,16 +17,6 @@ namespace {
 const bool registered = registerStateReset([] { TeamScoring = TeamScoringState{}; });
 
 bool isIndex(int t) { return t >= 1 && t <= NameCount; }
-
-// Reads the athlete of a slot; one outside the athlete file reads as cleared.
-void readSlotAthlete(int slot)
-{
-    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
-    if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount)
-        ReadAthleteRecord();
-    else
-        ClearAthleteFields();
-}
 
 // The short name of club record n as stored; empty for a number outside the
 // club file.
@@ -156,7 +147,7 @@ void CollectRaceClubs()
         const int selector = Race.SlotClub[slot];
         if (Race.SlotAthleteId[slot] == 0 || selector < 1 || selector > 3)
             continue;
-        readSlotAthlete(slot);
+        ReadSlotAthleteRecord(slot);
         const int club = selector == 1 ? Rec.AthleteClub1
             : selector == 2            ? Rec.AthleteClub2
                                        : Rec.AthleteClub3;
@@ -214,7 +205,7 @@ void ScoreTeams()
     if (s.ScoredSexFilter != TeamSexFilter::Mixed)
         for (int slot = 1; slot <= MaxSlots; ++slot)
             if (SlotFinished(slot)) {
-                readSlotAthlete(slot);
+                ReadSlotAthleteRecord(slot);
                 s.SlotSex[slot] = Rec.AthleteSex;
             }
 
@@ -275,7 +266,7 @@ QStringList TeamMemberLines()
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         if (!SlotCountsFor(slot, t))
             continue;
-        readSlotAthlete(slot);
+        ReadSlotAthleteRecord(slot);
         QString key;
         switch (TeamScoring.MemberOrder) {
         case TeamMemberOrder::ByTime: key = decimal8(Ranking.SlotTotalTime[slot]); break;

@@ -2,6 +2,7 @@
 // left, the birth date takes its two-digit shortcut, "+" makes at most one
 // empty record, and a new record handed in by number is made by its name.
 #include <QFile>
+#include <QLineEdit>
 #include <QtEndian>
 #include <cstring>
 #include <vector>
@@ -581,6 +582,99 @@ TEST_F(AthleteWindowTest, ExitBringsBackTheMainWindowUnlessTheEntryListIsShown)
     EXPECT_FALSE(form<Form1>().Visible());
     form<Form3>().Command1.click();
     EXPECT_FALSE(form<Form1>().Visible());
+}
+
+// Twelve athletes, so that one- and two-digit numbers both name one.
+std::vector<Athlete> twelveAthletes()
+{
+    std::vector<Athlete> all;
+    for (int i = 1; i <= 12; ++i)
+        all.push_back({QStringLiteral("NAME%1 Vor").arg(i), QDate(1970 + i, 3, 4), i % 2});
+    return all;
+}
+
+TEST_F(AthleteWindowTest, NumberTypedKeyByKeyShowsThatRecordAndIsClampedOnlyWhenLeft)
+{
+    seed({}, twelveAthletes());
+    Form3 &f = openAthletes();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QByteArray before = athleteFile();
+    QLineEdit *box = lineEditNamed(f, "Text1");
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    box->end(false);
+
+    const NumberKeyStep steps[] = {
+        {nullptr, Qt::Key_Backspace, "1", 1},
+        // Emptied: nothing new, the box stays empty.
+        {nullptr, Qt::Key_Backspace, "", 1},
+        {"1", Qt::Key_unknown, "1", 1},
+        {"0", Qt::Key_unknown, "10", 10},
+        {nullptr, Qt::Key_Backspace, "1", 1},
+        {nullptr, Qt::Key_Backspace, "", 1},
+        {"5", Qt::Key_unknown, "5", 5},
+        {nullptr, Qt::Key_Backspace, "", 5},
+        // A lone "-" and a number below 1 wait until the box is left.
+        {"-", Qt::Key_unknown, "-", 5},
+        {"7", Qt::Key_unknown, "-7", 5},
+        {nullptr, Qt::Key_Tab, "1", 1},
+    };
+    for (const NumberKeyStep &step : steps) {
+        SCOPED_TRACE(step.typed ? step.typed : "key");
+        pressStep(box, step);
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+        EXPECT_EQ(f.ShownAthleteId, step.shownAfter);
+        EXPECT_EQ(f.Text2.Text(), QStringLiteral("NAME%1 Vor").arg(step.shownAfter));
+    }
+
+    // Past the last record: the last number that exists stays shown until
+    // Enter clamps it.
+    box->setFocus();
+    box->selectAll();
+    const NumberKeyStep past[] = {
+        {"9", Qt::Key_unknown, "9", 9},
+        {"9", Qt::Key_unknown, "99", 9},
+        {nullptr, Qt::Key_Return, "12", 12},
+    };
+    for (const NumberKeyStep &step : past) {
+        SCOPED_TRACE(step.boxAfter);
+        pressStep(box, step);
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+        EXPECT_EQ(f.ShownAthleteId, step.shownAfter);
+    }
+    // Going from record to record writes nothing.
+    EXPECT_EQ(athleteFile(), before);
+}
+
+TEST_F(AthleteWindowTest, BirthDateAfterRetypingTheNumberGoesToTheAthleteTyped)
+{
+    seed({}, twelveAthletes());
+    Form3 &f = openAthletes();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QByteArray before = athleteFile();
+    QLineEdit *box = lineEditNamed(f, "Text1");
+    box->setFocus();
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, QStringLiteral("10"));
+    ASSERT_EQ(f.ShownAthleteId, 10);
+
+    QLineEdit *birth = lineEditNamed(f, "Text4");
+    birth->setFocus();
+    birth->selectAll();
+    QTest::keyClicks(birth, QStringLiteral("05"));
+    lineEditNamed(f, "Text5")->setFocus();
+
+    EXPECT_EQ(stored(10).birth(), QDate(2005, 1, 1));
+    // No other record changed.
+    for (int n = 1; n <= 12; ++n) {
+        if (n == 10)
+            continue;
+        SCOPED_TRACE(n);
+        EXPECT_EQ(athleteFile().mid((n - 1) * AthleteRecordLength, AthleteRecordLength),
+                  before.mid((n - 1) * AthleteRecordLength, AthleteRecordLength));
+    }
 }
 
 } // namespace

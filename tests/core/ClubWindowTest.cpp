@@ -1,6 +1,7 @@
 // The club window: every box commits its field of Verein.rec when it loses
 // focus, "-" and "+" browse from the club shown, and the sorted list jumps.
 #include <QFile>
+#include <QLineEdit>
 
 #include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
@@ -310,7 +311,9 @@ TEST_F(ClubWindowTest, EnterInTheNumberBoxGoesToTheClampedClub)
     seedClubs({QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei")});
     Form2 &f = openClubs();
     const std::pair<const char *, int> cases[] = {
-        {"2", 2}, {"0", 1}, {"-4", 1}, {"9", 3}, {"1.6", 2}, {"abc", 1}, {" 3", 3},
+        {"2", 2}, {"0", 1}, {"-4", 1}, {"9", 3}, {"1.6", 2}, {" 3", 3},
+        // Without a number Enter stays at the club shown.
+        {"abc", 3}, {"", 3}, {"-", 3},
     };
     for (const auto &[typed, club] : cases) {
         SCOPED_TRACE(typed);
@@ -321,10 +324,66 @@ TEST_F(ClubWindowTest, EnterInTheNumberBoxGoesToTheClampedClub)
         EXPECT_EQ(f.Text1.Text(), QString::number(club));
         EXPECT_EQ(f.Text2.Text(), QStringList({"Eins", "Zwei", "Drei"})[club - 1]);
     }
-    // Only Enter goes there: typing alone does not.
+    // "31" typed behind the 3 names no club: it waits for Enter.
     f.Text1.SetFocus();
     typeText(f.Text1, QStringLiteral("1"));
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("31"));
     EXPECT_EQ(f.ShownClubNo, 3);
+    pressKey(f.Text1, Qt::Key_Return);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("3"));
+}
+
+TEST_F(ClubWindowTest, NumberTypedKeyByKeyShowsThatClubAndAFieldLeftGoesThere)
+{
+    QStringList names;
+    for (int n = 1; n <= 12; ++n)
+        names << QStringLiteral("Verein %1").arg(n);
+    seedClubs(names);
+    Form2 &f = openClubs();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    const QByteArray before = clubFile();
+    QLineEdit *box = lineEditNamed(f, "Text1");
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    box->end(false);
+
+    const NumberKeyStep steps[] = {
+        {nullptr, Qt::Key_Backspace, "1", 1},
+        {nullptr, Qt::Key_Backspace, "", 1},
+        {"-", Qt::Key_unknown, "-", 1},
+        {nullptr, Qt::Key_Backspace, "", 1},
+        {"1", Qt::Key_unknown, "1", 1},
+        {"0", Qt::Key_unknown, "10", 10},
+        {"0", Qt::Key_unknown, "100", 10},
+        {nullptr, Qt::Key_Backspace, "10", 10},
+    };
+    for (const NumberKeyStep &step : steps) {
+        SCOPED_TRACE(step.boxAfter);
+        pressStep(box, step);
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+        EXPECT_EQ(f.ShownClubNo, step.shownAfter);
+        EXPECT_EQ(f.Text2.Text(), QStringLiteral("Verein %1").arg(step.shownAfter));
+    }
+
+    // The phone typed next belongs to club 10, and to no other.
+    QLineEdit *phone = lineEditNamed(f, "Text8");
+    phone->setFocus();
+    QTest::keyClicks(phone, QStringLiteral("0664 123"));
+    lineEditNamed(f, "Text9")->setFocus();
+    EXPECT_EQ(clubRecord(10).mid(384, 30), padded(QStringLiteral("0664 123"), 30));
+    for (int n = 1; n <= 12; ++n) {
+        if (n != 10)
+            EXPECT_EQ(clubRecord(n), before.mid((n - 1) * ClubRecordLength, ClubRecordLength)) << n;
+    }
+
+    // A number past the last club is clamped when the box is left.
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("99"));
+    EXPECT_EQ(f.ShownClubNo, 9);
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("12"));
+    EXPECT_EQ(f.ShownClubNo, 12);
 }
 
 TEST_F(ClubWindowTest, ListShowsNamedClubsSortedAndAClickGoesToTheClub)

@@ -29,6 +29,11 @@ public:
         bytes_.replace(offset, width, cp1252::encode(fitLeft(value, width)));
         return *this;
     }
+    Record &byte(int offset, char value)
+    {
+        bytes_[offset] = value;
+        return *this;
+    }
     Record &int16(int offset, qint16 value)
     {
         char le[2];
@@ -93,6 +98,9 @@ QByteArray race(const QString &name)
         .zeros(312, 16)       // the time handicaps
         .zeros(328, 9)        // criteria, certificate pictogram, best-time title
         .zeros(362, 2)        // boarders, best time from class
+        // A new race: by classes (328) and by time (331), one run, no splits.
+        .byte(328, 1)
+        .byte(331, 1)
         .text(364, 5, QStringLiteral("12:00"))
         .text(419, 4, QStringLiteral("0"))
         .bytes();

@@ -177,6 +177,104 @@ TEST_F(RaceWindowTest, OpensOnTheLastRaceAndListsTheNamedRacesDescending)
     EXPECT_EQ(form<Form4>().Text2.Text(), QStringLiteral("Cup"));
 }
 
+TEST_F(RaceWindowTest, ACountFarAboveTheRecordsInTheFileListsWhatTheFileHolds)
+{
+    // The settings file claims 2,147,483,647 races over three records and a
+    // half; the half record reads as unnamed.
+    seedRaces({QStringLiteral("Eins"), QString(), QStringLiteral("Drei")});
+    QByteArray races = raceFile();
+    races += cp1252::encode(fitLeft(QStringLiteral("Halb"), 80)) + QByteArray(400, ' ');
+    writeBytes(QStringLiteral("Rennen.rec"), races);
+    const QByteArray settings = crlfLines({" 0 ", " 0 ", " 2147483647 ", " 0 "});
+    writeBytes(QStringLiteral("Zirpa.dat"), settings);
+
+    Form4 &f = openRaces();
+    EXPECT_EQ(lines(f.List1), QStringList({" 3    Drei", " 1    Eins"}));
+    // The count stays as read; the last race is selected, and empty.
+    EXPECT_EQ(Rec.RaceCount, 2147483647);
+    EXPECT_EQ(Rec.RaceRecordNo, 2147483647);
+    EXPECT_EQ(f.Text2.Text(), QString());
+    f.Text1.setText(QStringLiteral("3"));
+    EXPECT_EQ(f.Text2.Text(), QStringLiteral("Drei"));
+
+    // Nothing was written on the way.
+    EXPECT_EQ(readBytes(QStringLiteral("Zirpa.dat")), settings);
+    EXPECT_EQ(raceFile(), races);
+}
+
+TEST_F(RaceWindowTest, ANewRaceStartsByClassByTimeOneRunWithoutHandicaps)
+{
+    // The criteria bytes (328..332, 362) and the handicaps (312, 320) of a
+    // stored header.
+    auto criteria = [this](int n) {
+        const QByteArray r = raceRecord(n);
+        return r.mid(328, 5).toHex() + r.mid(362, 1).toHex() + r.mid(312, 16).toHex();
+    };
+    const QByteArray fresh = QByteArray("010000010000") + QByteArray(32, '0');
+    // Race 1 by groups and points, split every way, two runs, handicaps.
+    auto seedGroupRace = [this] {
+        seedRaces({QStringLiteral("Gruppenlauf")});
+        OpenRaceFile();
+        ReadSettingsFile();
+        Rec.RaceRecordNo = 1;
+        ReadRaceHeader();
+        Rec.EvalByClass = 0;
+        Rec.EvalBySex = 1;
+        Rec.EvalGuestsApart = 1;
+        Rec.EvalByTime = 0;
+        Rec.TwoRuns = 1;
+        Rec.EvalBoarders = 1;
+        Rec.GuestTimeHandicap = 4;
+        Rec.MenTimeHandicap = -1.5;
+        WriteRaceHeader();
+        CloseRaceFile();
+        resetAllSharedState();
+    };
+
+    // "+" behind the race read last.
+    seedGroupRace();
+    const QByteArray stored = criteria(1);
+    Form4 &f = openRaces();
+    f.Command3.click();
+    ASSERT_EQ(Rec.RaceCount, 2);
+    EXPECT_EQ(criteria(2), fresh);
+    EXPECT_EQ(criteria(1), stored);   // the race before keeps its own
+    EXPECT_EQ(Rec.EvalByClass, 1);
+    EXPECT_EQ(Rec.EvalByTime, 1);
+    EXPECT_EQ(Rec.TwoRuns, 0);
+    f.Text1.setText(QStringLiteral("1"));
+    EXPECT_EQ(Rec.EvalByClass, 0);
+    EXPECT_EQ(Rec.TwoRuns, 1);
+    unloadAllForms();
+    destroyUnloadedWindows();
+
+    // A race counted but not in the file yet, named after race 1 was read.
+    seedGroupRace();
+    writeBytes(QStringLiteral("Zirpa.dat"), crlfLines({" 0 ", " 0 ", " 3 ", " 0 "}));
+    Form4 &g = openRaces();
+    ASSERT_EQ(Rec.RaceRecordNo, 3);
+    g.Text1.setText(QStringLiteral("1"));
+    g.Text1.setText(QStringLiteral("3"));
+    EXPECT_EQ(Rec.EvalByClass, 1);
+    EXPECT_EQ(Rec.EvalByTime, 1);
+    g.Text2.setText(QStringLiteral("Dritter"));
+    g.Command7.click();
+    EXPECT_EQ(criteria(3), fresh);
+    EXPECT_EQ(criteria(1), stored);
+    unloadAllForms();
+    destroyUnloadedWindows();
+
+    // The first race of an empty database.
+    QFile::remove(path(QStringLiteral("Rennen.rec")));
+    QFile::remove(path(QStringLiteral("Zirpa.dat")));
+    resetAllSharedState();
+    Form4 &h = openRaces();
+    h.Text2.setText(QStringLiteral("Erster"));
+    h.Command7.click();
+    ASSERT_EQ(raceFile().size(), RaceRecordLength);
+    EXPECT_EQ(criteria(1), fresh);
+}
+
 TEST_F(RaceWindowTest, ListClickReadsTheRaceNumberFromTheFirstSixCharacters)
 {
     QStringList names;
@@ -240,6 +338,54 @@ TEST_F(RaceWindowTest, EveryChangeOfTheNumberSelectsAndLoadsTheClampedRace)
         EXPECT_EQ(Race.ActiveRaceNo, race);
         EXPECT_EQ(f.Text2.Text(), QStringLiteral("Lauf %1").arg(race));
     }
+}
+
+TEST_F(RaceWindowTest, NumberTypedKeyByKeySelectsOnlyRacesThatExistAndIsClampedWhenLeft)
+{
+    QStringList names;
+    for (int r = 1; r <= 12; ++r)
+        names << QStringLiteral("Lauf %1").arg(r);
+    seedRaces(names);
+    writeBytes(QStringLiteral("M 1.lst"), crlfLines({"Team Eins"}));
+    writeBytes(QStringLiteral("M 5.lst"), crlfLines({"Team Fuenf"}));
+    Form4 &f = openRaces();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.Text1.setText(QStringLiteral("5"));
+    QLineEdit *box = lineEditNamed(f, "Text1");
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    box->end(false);
+
+    const NumberKeyStep steps[] = {
+        // Emptied, or a lone "-": race 5 stays selected and loaded.
+        {nullptr, Qt::Key_Backspace, "", 5},
+        {"-", Qt::Key_unknown, "-", 5},
+        {nullptr, Qt::Key_Backspace, "", 5},
+        {"9", Qt::Key_unknown, "9", 9},
+        // 99 is no race: 9 stays until the box is left.
+        {"9", Qt::Key_unknown, "99", 9},
+        {nullptr, Qt::Key_Tab, "12", 12},
+    };
+    for (const NumberKeyStep &step : steps) {
+        SCOPED_TRACE(step.boxAfter);
+        pressStep(box, step);
+        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+        EXPECT_EQ(Rec.RaceRecordNo, step.shownAfter);
+        EXPECT_EQ(Race.ActiveRaceNo, step.shownAfter);
+        EXPECT_EQ(f.Text2.Text(), QStringLiteral("Lauf %1").arg(step.shownAfter));
+        if (step.shownAfter == 5)
+            EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Fuenf"));
+    }
+
+    // 0 and a negative number are clamped to race 1 by Enter.
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("-3"));
+    EXPECT_EQ(Rec.RaceRecordNo, 12);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(f.Text1.Text(), QStringLiteral("1"));
+    EXPECT_EQ(Rec.RaceRecordNo, 1);
+    EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Eins"));
 }
 
 TEST_F(RaceWindowTest, MinusGoesBackAndBeepsBelowTheFirstRace)

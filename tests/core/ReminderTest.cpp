@@ -4,6 +4,7 @@
 #include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
 #include "core/Form17.h"
+#include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -55,6 +56,26 @@ TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
     destroyUnloadedWindows();
     EXPECT_FALSE(isLoaded<Form17>());
     EXPECT_EQ(Work.CheckOk, 1);
+}
+
+TEST_F(ReminderTest, ComesInFrontOfTheRaceWindowShownAfterTheSave)
+{
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 2, .birthDate = 30000, .id = 1});
+    OpenRaceFile();
+    Form4 &races = form<Form4>();
+    Race.SlotAthleteId[1] = 1;
+    // As every race window closes: the race saved, then the race window shown.
+    SaveRaceFiles();
+    races.Show();
+    Form17 &r = form<Form17>();
+    ASSERT_TRUE(r.Visible());
+    EXPECT_EQ(Form::frontToBack().front(), &r);
+    // The race window is where the user goes on typing.
+    EXPECT_EQ(Form::activeForm(), &races);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form::frontToBack().front(), &r);
+    ASSERT_TRUE(activateByUser(races));
+    EXPECT_EQ(Form::frontToBack().front(), &r);
 }
 
 TEST_F(ReminderTest, RefilledOnEverySave)

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "PrivatePrintServer.h"
 #include "RaceBuilder.h"
 #include "SilentPrintServer.h"
 #include "core/Form1.h"
@@ -161,6 +162,40 @@ TEST_F(Form8Test, Activate_AsksNoPrintServer)
     EXPECT_TRUE(f.Command6.Enabled());
     EXPECT_EQ(silent.connections(), 0);
     printserver::setServer(QString());
+}
+
+TEST_F(Form8Test, Label3_ShowsTheDefaultPrinterAtOnceAndFollowsTheServersAnswer)
+{
+    // The machine's default printer not known yet when the window opens:
+    // it shows the PDF printer at once, while the server is asked.
+    SilentPrintServer silent;
+    ASSERT_TRUE(silent.ok());
+    printserver::setServer(silent.address());
+    printserver::setAnswerTimeoutMs(120000);   // unanswered while the test looks
+    resetPrinter();
+    {
+        Form8 &f = open();
+        EXPECT_EQ(f.Label3.Caption(), pdfPrinterName());
+        EXPECT_TRUE(printerNamesPending());
+        f.Command1.click();
+        destroyUnloadedWindows();
+    }
+    printserver::setAnswerTimeoutMs(0);
+
+    // The server's answer names its default after the window opened: the
+    // window shows it, and it is the printer.
+    PrivateServer server;
+    const QString why = server.start();
+    if (!why.isEmpty())
+        GTEST_SKIP() << "no print server of the test's own: " << why.toStdString();
+    ASSERT_TRUE(server.addQueue(QStringLiteral("Halle")));
+    ASSERT_TRUE(server.admin(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Halle")}));
+    resetPrinter();
+    Form8 &f = open();
+    EXPECT_TRUE(waitUntil([] { return !printerNamesPending(); }, 15000));
+    EXPECT_EQ(f.Label3.Caption(), QStringLiteral("Halle"));
+    EXPECT_EQ(printer().DeviceName(), QStringLiteral("Halle"));
+    resetPrinter();
 }
 
 TEST_F(Form8Test, List2_HoldsTheClassifiedFinishersInRankingOrder)

@@ -205,9 +205,11 @@ TEST_F(NotClassifiedListTest, RaceNameInFullFittedTo110Millimetres)
 
 TEST_F(NotClassifiedListTest, NothingToListPrintsNothing)
 {
-    add({.name = QStringLiteral("KLASSIERT"), .t1 = 50});
+    const int slot = add({.name = QStringLiteral("KLASSIERT"), .t1 = 50});
     Form8 &f = form<Form8>();
     rec->clear();
+    Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+    ReadAthleteRecord();
 
     f.Command7.click();
 
@@ -215,6 +217,10 @@ TEST_F(NotClassifiedListTest, NothingToListPrintsNothing)
     EXPECT_TRUE(rec->ops.empty());
     EXPECT_TRUE(f.Command7.Enabled());
     EXPECT_FALSE(hourglass());
+    // An entry passed over is not made the current athlete without its
+    // record being read: the number still names the record the fields hold.
+    EXPECT_EQ(Rec.CurrentAthleteId, Race.SlotAthleteId[slot]);
+    EXPECT_EQ(trimBlanks(Rec.AthleteName), QStringLiteral("KLASSIERT"));
 }
 
 TEST_F(NotClassifiedListTest, PrintWindowButtonPrints)

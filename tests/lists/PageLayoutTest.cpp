@@ -26,16 +26,6 @@
 
 namespace {
 
-// n characters of the widest capitals, beginning with the given text.
-QString widest(const QString &start, int n)
-{
-    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
-    QString text = start;
-    for (int i = 0; text.size() < n; ++i)
-        text += capitals[i % capitals.size()];
-    return text.left(n);
-}
-
 struct Printout {
     const char *name;
     void (*print)();
@@ -49,18 +39,18 @@ protected:
     {
         EntryListTest::SetUp();
         writeLogo();
-        Rec.RaceName = widest(QStringLiteral("Vereinsmeisterschaft "), 80);
+        Rec.RaceName = WidestText(QStringLiteral("Vereinsmeisterschaft "), 80);
         Rec.TwoRuns = 1;
         Rec.BestTimeTitle = 4;
-        Race.ClassDesignations[1] = widest(QStringLiteral("Schülerinnen "), 30);
-        Race.ClassDesignations[2] = widest(QStringLiteral("Jugend "), 50);
+        Race.ClassDesignations[1] = WidestText(QStringLiteral("Schülerinnen "), 30);
+        Race.ClassDesignations[2] = WidestText(QStringLiteral("Jugend "), 50);
         Race.ClassDesignations[3] = QStringLiteral("Allgemeine Klasse");
-        Race.ClassDesignations[4] = widest(QStringLiteral("Senioren "), 40);
+        Race.ClassDesignations[4] = WidestText(QStringLiteral("Senioren "), 40);
         for (int k = 1; k <= 4; ++k)
-            Race.ClassNames[k] = widest(QStringLiteral("Klasse "), 30);
+            Race.ClassNames[k] = WidestText(QStringLiteral("Klasse "), 30);
         const int clubs[] = {
-            addClub(widest(QStringLiteral("WSV "), 40), widest(QStringLiteral("WSV "), 80)),
-            addClub(QString(), widest(QStringLiteral("Skiclub "), 80)),
+            addClub(WidestText(QStringLiteral("WSV "), 40), WidestText(QStringLiteral("WSV "), 80)),
+            addClub(QString(), WidestText(QStringLiteral("Skiclub "), 80)),
         };
         // Four classes of 31, 29, 17 and 33 entries: pages break inside
         // classes and near their ends.
@@ -69,7 +59,7 @@ protected:
         for (int order = 1; order <= 4; ++order)
             for (int i = 0; i < sizes[order - 1]; ++i) {
                 ++n;
-                const int slot = add({.name = widest(QStringLiteral("%1 ").arg(n), 50),
+                const int slot = add({.name = WidestText(QStringLiteral("%1 ").arg(n), 50),
                                       .t1 = 40 + n * 0.37,
                                       .order = order,
                                       .status1 = n % 3 == 0 ? 2 : 0,
@@ -97,18 +87,18 @@ protected:
     // banner in the sponsor band below its caption.
     void setLongRaceData()
     {
-        App.OrganisationName = widest(QStringLiteral("Skiclub "), 60);
-        Rec.RacePlace = widest(QStringLiteral("Ort "), 60);
-        Rec.Organiser = widest(QStringLiteral("SC "), 60);
-        Rec.HostClub = widest(QStringLiteral("WSV "), 25);
-        Rec.StartTimeText = widest(QStringLiteral("10 Uhr "), 30);
+        App.OrganisationName = WidestText(QStringLiteral("Skiclub "), 60);
+        Rec.RacePlace = WidestText(QStringLiteral("Ort "), 60);
+        Rec.Organiser = WidestText(QStringLiteral("SC "), 60);
+        Rec.HostClub = WidestText(QStringLiteral("WSV "), 25);
+        Rec.StartTimeText = WidestText(QStringLiteral("10 Uhr "), 30);
         Rec.NumberOfGates = QStringLiteral("42");
-        Rec.RaceDirector = widest(QStringLiteral("Rennleiter "), 50);
-        Rec.CourseSetter = widest(QStringLiteral("Kurs "), 50);
-        Rec.StartReferee = widest(QStringLiteral("Start "), 50);
-        Rec.FinishReferee = widest(QStringLiteral("Ziel "), 50);
-        Rec.TimingOfficial = widest(QStringLiteral("Zeit "), 50);
-        Rec.ChiefJudge = widest(QStringLiteral("Chef "), 50);
+        Rec.RaceDirector = WidestText(QStringLiteral("Rennleiter "), 50);
+        Rec.CourseSetter = WidestText(QStringLiteral("Kurs "), 50);
+        Rec.StartReferee = WidestText(QStringLiteral("Start "), 50);
+        Rec.FinishReferee = WidestText(QStringLiteral("Ziel "), 50);
+        Rec.TimingOfficial = WidestText(QStringLiteral("Zeit "), 50);
+        Rec.ChiefJudge = WidestText(QStringLiteral("Chef "), 50);
         // One banner in the sponsor band, below its caption.
         BannerTable banners = DefaultBanners();
         for (BannerEntry &b : banners)
@@ -167,7 +157,7 @@ void printClubResultList()
 void printCombinationResultList()
 {
     CupTable.CombiRaceNames[1] = QStringLiteral("Slalom Vereinsmeisterschaft");
-    CupTable.CombiRaceNames[2] = widest(QString(), 30);
+    CupTable.CombiRaceNames[2] = WidestText(QString(), 30);
     for (int i = 1; i <= MaxSlots && Race.SlotAthleteId[i] != 0; ++i) {
         CupTable.CupAthleteNo[i] = Race.SlotAthleteId[i];
         CupTable.CombiTimes[i][1] = Race.SlotTime1[i];

@@ -181,8 +181,9 @@ protected:
         clickWithMouse(races.Command14);   // "Auswertungskriterien"
         Form14 &f = form<Form14>();
         ASSERT_TRUE(showAndActivate(f));
-        clickWithMouse(f.Check1);   // "Klassen"
-        clickWithMouse(f.Check6);   // "Zeit"
+        // A new race comes by classes and by time already.
+        EXPECT_EQ(f.Check1.Value(), 1);   // "Klassen"
+        EXPECT_EQ(f.Check6.Value(), 1);   // "Zeit"
         clickWithMouse(f.Check3);   // "m/w"
         clickWithMouse(f.Check7);   // "zwei Durchgänge"
         EXPECT_EQ(f.Check2.Value(), 0);

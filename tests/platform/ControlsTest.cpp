@@ -187,6 +187,26 @@ TEST_F(Controls, TextBoxChangeFiresOnEveryChangeTypedOrSetByCode)
                                                    "Text1.Change:Skiab", "Text1.Change:Skia"}));
 }
 
+TEST_F(Controls, ChangeTellsTypedTextFromTextSetByCode)
+{
+    ControlsForm &f = shown();
+    QStringList seen;
+    f.Text1.onChange = [&] {
+        seen << f.Text1.Text() + (f.Text1.ChangeTyped() ? ":typed" : ":code");
+        // A box set from a Change handler is set by code.
+        if (f.Text1.Text() == "9")
+            f.Text2.setText("von Text1");
+    };
+    f.Text2.onChange = [&] { seen << f.Text2.Text() + (f.Text2.ChangeTyped() ? ":typed" : ":code"); };
+    f.Text1.setText("1");
+    f.Text1.SetFocus();
+    typeText(f.Text1, "2");
+    pressKey(f.Text1, Qt::Key_Backspace);
+    f.Text1.setText("9");
+    EXPECT_EQ(seen, QStringList({"1:code", "12:typed", "1:typed", "9:code", "von Text1:code"}));
+    EXPECT_FALSE(f.Text1.ChangeTyped());
+}
+
 TEST_F(Controls, ChangeHandlerThatSetsTheTextDoesNotRunItselfAgain)
 {
     ControlsForm &f = shown();

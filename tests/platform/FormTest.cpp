@@ -322,4 +322,54 @@ TEST_F(FormLife, HourglassIsAStateNotACount)
     EXPECT_FALSE(hourglass());
 }
 
+TEST(FormPlacement, BesideTheOtherWindowWhereItFitsElseCoveringLeast)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize frame(760, 480);
+    const struct {
+        const char *what;
+        QRect other;
+        QPoint at;
+    } cases[] = {
+        {"right of it", QRect(0, 0, 1016, 520), QPoint(1016, 0)},
+        {"left of it", QRect(1100, 100, 800, 500), QPoint(340, 100)},
+        {"below it", QRect(300, 0, 1400, 520), QPoint(300, 520)},
+        {"above it", QRect(300, 560, 1400, 520), QPoint(300, 80)},
+        // No side free: the least covered place on the screen, never the
+        // other window's own corner.
+        {"offset", QRect(0, 0, 1600, 900), QPoint(1160, 0)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QPoint at = placeBeside(frame, c.other, screen);
+        EXPECT_EQ(at, c.at);
+        EXPECT_TRUE(screen.contains(QRect(at, frame)));
+    }
+    // A screen smaller than the window: its top left corner stays on it.
+    EXPECT_EQ(placeBeside(frame, QRect(0, 0, 300, 200), QRect(0, 0, 700, 400)), QPoint(0, 0));
+}
+
+TEST_F(FormLife, AWindowKeptInFrontStaysBeforeWindowsShownOrActivatedAfterIt)
+{
+    LifeForm &kept = form<LifeForm>();
+    kept.setKeptInFront(true);
+    OtherForm &other = form<OtherForm>();
+    ASSERT_TRUE(showAndActivate(other));
+    kept.Show();
+    other.Show();   // as a window does that shows its opener after a save
+    ASSERT_EQ(Form::frontToBack().size(), 2u);
+    EXPECT_EQ(Form::frontToBack().front(), &kept);
+    EXPECT_EQ(Form::activeForm(), &other);
+    ASSERT_TRUE(activateByUser(other));
+    EXPECT_EQ(Form::frontToBack().front(), &kept);
+
+    // Not kept in front, the window shown last is in front.
+    kept.setKeptInFront(false);
+    other.Show();
+    EXPECT_EQ(Form::frontToBack().front(), &other);
+    kept.ZOrder();
+    EXPECT_EQ(Form::frontToBack().front(), &kept);
+    EXPECT_EQ(Form::activeForm(), &other);
+}
+
 } // namespace

@@ -432,6 +432,26 @@ TEST(NumberText, NumericValueReadsTheLeadingNumberOnly)
         EXPECT_EQ(numericValue(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
+TEST(NumberText, TypedNumberHoldsANumberOnlyOnceADigitIsTyped)
+{
+    const struct {
+        const char *text;
+        bool number;
+        double value;
+    } cases[] = {
+        {"", false, 0},   {"-", false, 0},  {"  ", false, 0},  {"abc", false, 0},
+        {".", false, 0},  {"-.", false, 0}, {"E5", false, 0},  {"0", true, 0},
+        {"-0", true, 0},  {"-7", true, -7}, {" 12", true, 12}, {"1bc", true, 1},
+        {".5", true, 0.5}, {"99", true, 99},
+    };
+    for (const auto &c : cases) {
+        double value = -1;
+        EXPECT_EQ(typedNumber(QString::fromUtf8(c.text), &value), c.number) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(value, numericValue(QString::fromUtf8(c.text))) << c.text;
+    }
+}
+
 TEST(NumberText, NumericValueIsNeverNaNOrInfinite)
 {
     const QString manyNines(400, u'9');

@@ -167,6 +167,46 @@ TEST_F(RecordFileTest, ReadScopeReadsWhatReadingTheFileGives)
     }
 }
 
+TEST_F(RecordFileTest, RecordCountAndReadRecordsGoOnlyAsFarAsTheFileHoldsWholeRecords)
+{
+    writeBytes("r.dat", "aaaabbbbccccdd");   // three and a half records of 4
+    RecordFile f;
+    EXPECT_EQ(f.recordCount(), 0);
+    QByteArray out = "untouched";
+    EXPECT_FALSE(f.readRecords(1, 1, out));
+    ASSERT_TRUE(f.open(path("r.dat"), 4));
+    const struct {
+        std::int64_t first, count;
+        const char *bytes;
+    } cases[] = {
+        {1, 3, "aaaabbbbcccc"},
+        {2, 1, "bbbb"},
+        {2, 100, "bbbbcccc"},   // the half record is not there
+        {0, 2, "aaaabbbb"},     // below 1 starts at record 1
+        {4, 1, ""},
+        {std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::max(), ""},
+        {1, 0, ""},
+        {1, -5, ""},
+    };
+    // The same with and without a scope's copy of the file.
+    for (bool scoped : {false, true}) {
+        RecordFile::ReadScope scope(f);
+        if (scoped)
+            ASSERT_TRUE(f.read(1, out));   // takes the copy
+        EXPECT_EQ(f.recordCount(), 3);
+        for (const auto &c : cases) {
+            out = "untouched";
+            EXPECT_TRUE(f.readRecords(c.first, c.count, out)) << c.first << " " << c.count;
+            EXPECT_EQ(out, QByteArray(c.bytes)) << c.first << " " << c.count << " " << scoped;
+        }
+    }
+    // A write behind the end is counted at once.
+    ASSERT_TRUE(f.write(6, "ffff"));
+    EXPECT_EQ(f.recordCount(), 6);
+    ASSERT_TRUE(f.readRecords(4, 3, out));
+    EXPECT_EQ(out, QByteArray("dd\0\0\0\0\0\0ffff", 12));
+}
+
 TEST_F(RecordFileTest, WritesInsideAReadScopeAreReadBack)
 {
     writeBytes("r.dat", "aaaabbbbcc");

@@ -2,6 +2,7 @@
 // clamp, names stored with every keystroke, Enter walking through the
 // numbers, the lists and the save on closing.
 #include <QFile>
+#include <QLineEdit>
 
 #include "GuiTestHelpers.h"
 #include "core/Form1.h"
@@ -101,6 +102,86 @@ TEST_F(Form11Test, NumberBox_ClampsAndShowsTheNameUnderTheNumber)
             EXPECT_EQ((f.*h.name).Text(), QStringLiteral("Name %1").arg(c.index))
                 << h.what << c.typed;
             EXPECT_TRUE((f.*h.name).Enabled());
+        }
+        f.Unload();
+        destroyUnloadedWindows();
+    }
+}
+
+TEST_F(Form11Test, NumberTypedKeyByKeyShowsOnlyNumbersThatExistAndEditsTheNameShown)
+{
+    for (const Half &h : halves) {
+        SCOPED_TRACE(h.what);
+        Names &names = Race.*h.names;
+        for (int i = 1; i <= NameCount; ++i)
+            names[i] = QStringLiteral("Name %1").arg(i);
+        const Names before = names;
+        Form11 &f = form<Form11>();
+        ASSERT_TRUE(showAndActivate(f));
+        const bool teams = h.number == &Form11::Text1;
+        QLineEdit *box = lineEditNamed(f, teams ? "Text1" : "Text4");
+        QLineEdit *nameBox = lineEditNamed(f, teams ? "Text2" : "Text3");
+        const Form11::PickedNumber &picked = teams ? f.Team : f.Group;
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+
+        // Letters are no number: the box keeps them, no name is chosen yet.
+        QTest::keyClicks(box, QStringLiteral("abc"));
+        EXPECT_EQ(box->text(), QStringLiteral("abc"));
+        EXPECT_EQ(picked.shown, 0);
+        EXPECT_FALSE(nameBox->isEnabled());
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_EQ(box->text(), QStringLiteral("abc"));
+        EXPECT_EQ(picked.shown, 0);
+
+        box->setFocus();
+        box->selectAll();
+        const NumberKeyStep steps[] = {
+            {"2", Qt::Key_unknown, "2", 2},
+            {"5", Qt::Key_unknown, "25", 25},
+            // 250 is no number of a name: 25 stays until Enter clamps it.
+            {"0", Qt::Key_unknown, "250", 25},
+            {nullptr, Qt::Key_Backspace, "25", 25},
+            {nullptr, Qt::Key_Backspace, "2", 2},
+            {nullptr, Qt::Key_Backspace, "", 2},
+            {"-", Qt::Key_unknown, "-", 2},
+            {"0", Qt::Key_unknown, "-0", 2},
+        };
+        for (const NumberKeyStep &step : steps) {
+            SCOPED_TRACE(step.boxAfter);
+            pressStep(box, step);
+            EXPECT_EQ(box->text(), QString::fromUtf8(step.boxAfter));
+            EXPECT_EQ(picked.shown, step.shownAfter);
+            EXPECT_EQ(nameBox->text(), QStringLiteral("Name %1").arg(step.shownAfter));
+        }
+        // Enter clamps -0 to 1 and goes on to the name of 1.
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(box->text(), QStringLiteral("1"));
+        EXPECT_EQ(picked.shown, 1);
+        EXPECT_TRUE(nameBox->hasFocus());
+
+        // Emptied and left, the box shows the number of the name on the
+        // window again, and the name typed goes there.
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        nameBox->setFocus();
+        EXPECT_EQ(box->text(), QStringLiteral("7"));
+        QTest::keyClicks(nameBox, QStringLiteral("X"));
+        EXPECT_EQ(names[7], QStringLiteral("Name 7X"));
+
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("250"));
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(box->text(), QStringLiteral("100"));
+        EXPECT_EQ(nameBox->text(), QStringLiteral("Name 100"));
+
+        // Nothing but name 7 was edited.
+        for (int i = 1; i <= NameCount; ++i) {
+            if (i != 7)
+                EXPECT_EQ(names[i], before[i]) << i;
         }
         f.Unload();
         destroyUnloadedWindows();

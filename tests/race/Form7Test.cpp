@@ -458,6 +458,54 @@ TEST_F(Form7Test, ProvisionalResult_TickShowsUntickCloses)
     EXPECT_EQ(f.Check1.Value(), 1);
 }
 
+TEST_F(Form7Test, ProvisionalResult_OpensBesideTheTimeEntryNotOverIt)
+{
+    threeEntries();
+    Form7 &f = open();
+    const QRect entry = f.frameGeometry();
+    const QRect screen = f.screen()->availableGeometry();
+    auto tick = [&f]() -> Form13 & {
+        f.Check1.setValue(1);
+        return form<Form13>();
+    };
+    auto coveredOfEntry = [&entry](const QRect &r) {
+        const QRect both = r.intersected(entry);
+        return both.isEmpty() ? 0 : both.width() * both.height();
+    };
+    const struct {
+        const char *what;
+        bool stored;
+        int left, top;   // twips; -1: the time entry's corner
+        bool moved;
+    } cases[] = {
+        {"no position stored", false, 0, 0, true},
+        {"stored on the time entry's corner", true, -1, -1, true},
+        {"stored elsewhere", true, 300, 900, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // Closed first: closing stores its position.
+        f.Check1.setValue(0);
+        destroyUnloadedWindows();
+        ASSERT_TRUE(activateByUser(f));   // the user clicks the box in it
+        App.WindowLeftSet[13] = c.stored;
+        App.WindowLeft[13] = c.left < 0 ? f.Left() : c.left;
+        App.WindowTop[13] = c.top < 0 ? f.Top() : c.top;
+        Form13 &result = tick();
+        ASSERT_TRUE(result.Visible());
+        const QRect r = result.frameGeometry();
+        EXPECT_TRUE(screen.contains(r));
+        if (c.moved) {
+            EXPECT_NE(r.topLeft(), entry.topLeft());
+            EXPECT_LT(coveredOfEntry(r), coveredOfEntry(QRect(entry.topLeft(), r.size())));
+            EXPECT_EQ(r.topLeft(), placeBeside(r.size(), entry, screen));
+        } else {
+            EXPECT_EQ(result.Left(), c.left);
+            EXPECT_EQ(result.Top(), c.top);
+        }
+    }
+}
+
 TEST_F(Form7Test, OptionClick_RefillsInItsOrder)
 {
     threeEntries();

@@ -140,11 +140,10 @@ protected:
         Form14 &f = form<Form14>();
         ASSERT_TRUE(showAndActivate(f));
         EXPECT_EQ(f.Label1.Caption(), QStringLiteral("Vereinsmeisterschaft"));
-        // A new race is evaluated by groups and points until told otherwise.
-        EXPECT_EQ(f.Check2.Value(), 1);
-        EXPECT_EQ(f.Check5.Value(), 1);
-        clickWithMouse(f.Check1);   // "Klassen"
-        clickWithMouse(f.Check6);   // "Zeit"
+        // A new race is evaluated by classes and by time until told otherwise.
+        EXPECT_EQ(f.Check1.Value(), 1);   // "Klassen"
+        EXPECT_EQ(f.Check6.Value(), 1);   // "Zeit"
+        EXPECT_EQ(f.Check7.Value(), 0);   // "zwei Durchgänge"
         clickWithMouse(f.Check3);   // "m/w"
         clickWithMouse(f.Check7);   // "zwei Durchgänge"
         EXPECT_EQ(f.Check2.Value(), 0);

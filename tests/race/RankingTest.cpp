@@ -4,6 +4,8 @@
 
 #include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
+#include "core/Form1.h"
+#include "core/Form4.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
@@ -537,6 +539,47 @@ TEST_F(RankingTest, WithoutWindow_GivesWhatTheWindowedRankingGives)
                                   Rec.AthleteName),
                   work);
     }
+}
+
+TEST_F(RankingTest, ANewRaceRanksByClassAndTimeWithoutTheCriteriaWindow)
+{
+    // Race 1 is evaluated by groups and points over two runs, with
+    // handicaps; it is the race read before "+" makes race 2.
+    OpenRaceFile();
+    Rec.RaceRecordNo = 1;
+    ClearRaceHeader();
+    Rec.RaceName = QStringLiteral("Gruppenlauf");
+    Rec.EvalByClass = 0;
+    Rec.EvalByTime = 0;
+    Rec.TwoRuns = 1;
+    Rec.EvalBySex = 1;
+    Rec.GuestTimeHandicap = 3;
+    Rec.MenTimeHandicap = -2;
+    WriteRaceHeader();
+    Form1 &main = form<Form1>();
+    main.Show();
+    main.Command3.click();
+    Form4 &races = form<Form4>();
+    ASSERT_EQ(Rec.RaceRecordNo, 1);
+    ASSERT_EQ(Rec.EvalByClass, 0);
+    races.Command3.click();
+    ASSERT_EQ(Rec.RaceRecordNo, 2);
+    races.Text2.setText(QStringLiteral("Neuer Lauf"));
+    races.Command7.click();
+
+    // Two men of one class cell in two groups: by class they rank
+    // together, by time the faster first, without handicaps.
+    const std::vector<int> placed = addAll({
+        {.name = QStringLiteral("LANGSAM Lukas"), .sex = 1, .t1 = 60, .group = 1, .points = 10},
+        {.name = QStringLiteral("SCHNELL Sepp"), .sex = 1, .t1 = 50, .group = 1, .points = 20},
+    });
+    Race.SlotGroup[placed[0]] = 2;
+    ComputeProvisionalResult();
+    EXPECT_EQ(ranksOf(placed), (std::vector<int>{2, 1}));
+    EXPECT_EQ(rankedNames(), (QStringList{"SCHNELL Sepp", "LANGSAM Lukas"}));
+    EXPECT_EQ(Ranking.SlotTotalTime[placed[1]], 50);
+    EXPECT_EQ(form<Form13>().List2.List(1),
+              QStringLiteral("Rang--Name------------------Startnr.-Klasse-----------Zeit----Diff."));
 }
 
 } // namespace

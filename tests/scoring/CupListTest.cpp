@@ -16,17 +16,6 @@
 
 namespace {
 
-// n characters of the widest capitals, beginning with the given text.
-QString widest(const QString &start, int n)
-{
-    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
-    QString text = start;
-    for (int i = 0; text.size() < n; ++i)
-        text += capitals[i % capitals.size()];
-    return text.left(n);
-}
-
-
 struct Cell {
     double time = 0;
     int status = 0;
@@ -110,14 +99,14 @@ protected:
         QImage logo(70, 36, QImage::Format_RGB32);
         logo.fill(QColor(0, 80, 160));
         ASSERT_TRUE(logo.save(QStringLiteral("Logo.jpg"), "jpg"));
-        f->Text4.setText(widest(QStringLiteral("Talcup "), 80));
-        CupTable.CupClassNames[YouthCell] = widest(QStringLiteral("Jugend "), 60);
-        CupTable.CupClassNames[AdultCell] = widest(QStringLiteral("Allgemeine Klasse "), 60);
-        const int clubs[] = {addClub(widest(QStringLiteral("WSV "), 40)), addClub(QString())};
+        f->Text4.setText(WidestText(QStringLiteral("Talcup "), 80));
+        CupTable.CupClassNames[YouthCell] = WidestText(QStringLiteral("Jugend "), 60);
+        CupTable.CupClassNames[AdultCell] = WidestText(QStringLiteral("Allgemeine Klasse "), 60);
+        const int clubs[] = {addClub(WidestText(QStringLiteral("WSV "), 40)), addClub(QString())};
         f->List4.Clear();
         rows = 0;
         for (int i = 1; i <= 70; ++i) {
-            const int id = addAthlete(widest(QStringLiteral("%1 ").arg(i), 50), 1990, clubs[i % 2]);
+            const int id = addAthlete(WidestText(QStringLiteral("%1 ").arg(i), 50), 1990, clubs[i % 2]);
             std::vector<Cell> cells;
             for (int c = 1; c <= columns; ++c)
                 cells.push_back({3600.0 + i + c, c == 2 && i % 4 == 0 ? 2 : 0, 100 - i, c == 3});

@@ -3,6 +3,7 @@
 // "drucken" and the lists on opening.
 #include <vector>
 
+#include "PrivatePrintServer.h"
 #include "TeamFixture.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
@@ -128,6 +129,23 @@ TEST_F(Form12Test, Opening_FillsTheControlsAndTheListsOfTheRace)
     useRecordingPrinter();
     ASSERT_TRUE(showAndActivate(f));
     EXPECT_EQ(f.Label3.Caption(), QStringLiteral("Aufzeichnung"));
+}
+
+TEST_F(Form12Test, Label3_ShowsTheDefaultPrinterAtOnceAndFollowsTheServersAnswer)
+{
+    // Opened before the print server has answered: the PDF printer for
+    // now, then the server's default when its answer comes.
+    PrivateServer server;
+    const QString why = server.start();
+    if (!why.isEmpty())
+        GTEST_SKIP() << "no print server of the test's own: " << why.toStdString();
+    ASSERT_TRUE(server.addQueue(QStringLiteral("Halle")));
+    ASSERT_TRUE(server.admin(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Halle")}));
+    resetPrinter();
+    Form12 &f = form<Form12>();
+    ASSERT_TRUE(showAndActivate(f));
+    EXPECT_TRUE(waitUntil([] { return !printerNamesPending(); }, 15000));
+    EXPECT_EQ(f.Label3.Caption(), QStringLiteral("Halle"));
 }
 
 TEST_F(Form12Test, ClubOfAnEntry_FollowsItsSelectorAndTheClubFile)

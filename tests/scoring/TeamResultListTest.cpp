@@ -20,16 +20,6 @@
 
 namespace {
 
-// n characters of the widest capitals, beginning with the given text.
-QString widest(const QString &start, int n)
-{
-    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
-    QString text = start;
-    for (int i = 0; text.size() < n; ++i)
-        text += capitals[i % capitals.size()];
-    return text.left(n);
-}
-
 void writeLogo()
 {
     QImage picture(70, 36, QImage::Format_RGB32);
@@ -145,17 +135,17 @@ protected:
     {
         writeLogo();
         Rec.TwoRuns = 1;
-        Rec.RaceName = widest(QStringLiteral("Vereinsmeisterschaft "), 80);
+        Rec.RaceName = WidestText(QStringLiteral("Vereinsmeisterschaft "), 80);
         const int sizes[] = {9, 1, 7, 2, 8, 3, 9, 1, 6, 4, 9, 2};
         int n = 0;
         for (int t = 1; t <= 12; ++t) {
-            const int club = addClub(t == 3 ? QString() : widest(QStringLiteral("WSV %1 ").arg(t), 40),
-                                     widest(QStringLiteral("Wintersportverein %1 ").arg(t), 80));
-            Race.TeamNames[t] = widest(QStringLiteral("Team %1 ").arg(t), 50);
-            Race.GroupNames[t] = widest(QStringLiteral("Gruppe %1 ").arg(t), 50);
+            const int club = addClub(t == 3 ? QString() : WidestText(QStringLiteral("WSV %1 ").arg(t), 40),
+                                     WidestText(QStringLiteral("Wintersportverein %1 ").arg(t), 80));
+            Race.TeamNames[t] = WidestText(QStringLiteral("Team %1 ").arg(t), 50);
+            Race.GroupNames[t] = WidestText(QStringLiteral("Gruppe %1 ").arg(t), 50);
             for (int m = 0; m < sizes[t - 1]; ++m) {
                 ++n;
-                add({.name = widest(QStringLiteral("%1 ").arg(n), 50), .t1 = 60.0 + n,
+                add({.name = WidestText(QStringLiteral("%1 ").arg(n), 50), .t1 = 60.0 + n,
                      .t2 = 3650.0 + n, .team = t, .group = t, .club = club});
             }
         }

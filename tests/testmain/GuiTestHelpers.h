@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QStringList>
 #include <QTest>
@@ -110,6 +111,30 @@ inline int lineBeginningWith(const ListBox &list, const QString &text)
         if (list.List(i).startsWith(text))
             return i;
     return -1;
+}
+
+// The line edit of a window's text box, found by its objectName as a UI
+// test tool finds it.
+inline QLineEdit *lineEditNamed(QWidget &window, const char *name)
+{
+    return window.findChild<QLineEdit *>(QString::fromUtf8(name));
+}
+
+// One step of the user at a number box: text typed key by key, or one key
+// (Backspace, Tab, Return), then what the box and the window show.
+struct NumberKeyStep {
+    const char *typed;      // nullptr: press key instead
+    Qt::Key key;
+    const char *boxAfter;   // the text of the box afterwards
+    int shownAfter;         // the record (or name number) the window shows
+};
+
+inline void pressStep(QLineEdit *box, const NumberKeyStep &step)
+{
+    if (step.typed)
+        QTest::keyClicks(box, QString::fromUtf8(step.typed));
+    else
+        QTest::keyClick(box, step.key);
 }
 
 // The caption of a label fits its box: on one line, or wrapped in its height.

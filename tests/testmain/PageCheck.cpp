@@ -256,3 +256,12 @@ bool IsMarkedCutOf(const QString &cut, const QString &whole, int minChars)
     const QString kept = cut.chopped(1);
     return kept.size() >= minChars && whole.startsWith(kept) && !kept.endsWith(u' ');
 }
+
+QString WidestText(const QString &start, int n)
+{
+    static const QString capitals = QStringLiteral("WMÄWWMÄMW");
+    QString text = start;
+    for (int i = 0; text.size() < n; ++i)
+        text += capitals[i % capitals.size()];
+    return text.left(n);
+}

@@ -42,3 +42,7 @@ std::vector<PrintOp> JobOps(const RecordingPrinter &rec, int job = 1);
 // Whether cut is whole cut to a cell as the lists cut: a beginning of it,
 // longer than minChars, followed by the "." that shows the cut.
 bool IsMarkedCutOf(const QString &cut, const QString &whole, int minChars = 1);
+
+// n characters of the widest capitals, beginning with start: a text that
+// runs into the next column unless it is cut.
+QString WidestText(const QString &start, int n);
