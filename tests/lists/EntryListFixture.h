@@ -18,7 +18,6 @@
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"

@@ -20,7 +20,6 @@
 #include "lists/Form8.h"
 #include "lists/ListWindows.h"
 #include "platform/Clock.h"
-#include "platform/Cp1252.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"

@@ -21,7 +21,6 @@
 #include "lists/Form8.h"
 #include "lists/ResultList.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"

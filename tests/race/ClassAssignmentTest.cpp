@@ -8,7 +8,6 @@
 #include "core/StartUp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/Form10.h"
 

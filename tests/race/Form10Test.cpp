@@ -9,7 +9,6 @@
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/Form10.h"
 #include "race/RaceWindows.h"

@@ -7,7 +7,6 @@
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/ClassStartOrder.h"
 #include "race/Form15.h"

@@ -6,7 +6,6 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "race/Form18.h"
 #include "race/Form7.h"
 #include "race/TimingLists.h"

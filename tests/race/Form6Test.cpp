@@ -10,7 +10,6 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "race/ClassAssignment.h"

@@ -18,7 +18,6 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/Cp1252.h"
 #include "race/EntryList.h"
 #include "race/Form14.h"
 #include "race/Form15.h"

@@ -7,7 +7,6 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "platform/TextOrder.h"
 #include "race/StartNumbers.h"
 

@@ -14,7 +14,6 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/Form13.h"
 #include "race/Form7.h"
 #include "race/RaceWindows.h"

@@ -12,7 +12,6 @@
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/Form13.h"
 #include "race/Form7.h"
 #include "race/RaceWindows.h"
