@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form3.h"
 #include "core/Launchers.h"
@@ -56,7 +57,7 @@ struct Stored {
     QByteArray bytes;
 };
 
-class AthleteWindowTest : public WindowDataTest {
+class AthleteWindowTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void TearDown() override
     {
@@ -70,28 +71,18 @@ protected:
     {
         ReadSettingsFile();
         OpenClubFile();
-        for (int i = 0; i < clubShortNames.size(); ++i) {
-            Rec.CurrentClubNo = i + 1;
-            ClearClubFields();
-            Rec.ClubFullName = QStringLiteral("Verein ") + clubShortNames[i];
-            Rec.ClubShortName = clubShortNames[i];
-            WriteClubRecord();
-        }
+        for (int i = 0; i < clubShortNames.size(); ++i)
+            addClubAt(i + 1, clubShortNames[i], QStringLiteral("Verein ") + clubShortNames[i]);
         OpenAthleteFile();
         for (std::size_t i = 0; i < athletes.size(); ++i) {
             const Athlete &a = athletes[i];
-            Rec.CurrentAthleteId = int(i) + 1;
-            ClearAthleteFields();
-            Rec.AthleteName = a.name;
-            if (a.birth.isValid())
-                Rec.AthleteBirthDate = dates::oleFromDate(a.birth);
-            Rec.AthleteSex = a.sex;
-            Rec.AthleteClub1 = a.club1;
-            Rec.AthleteClub2 = a.club2;
-            Rec.AthleteClub3 = a.club3;
-            Rec.AthleteFederationNo = a.federationNo;
-            Rec.AthletePoints = a.points;
-            WriteAthleteRecord();
+            addAthlete({.name = a.name,
+                        .sex = a.sex,
+                        .birthDate = a.birth.isValid() ? dates::oleFromDate(a.birth) : 0,
+                        .clubs = {a.club1, a.club2, a.club3},
+                        .id = int(i) + 1,
+                        .federationNo = a.federationNo,
+                        .points = a.points});
         }
         resetAllSharedState();
     }

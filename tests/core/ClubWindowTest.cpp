@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form2.h"
 #include "core/RecordFiles.h"
@@ -42,7 +43,7 @@ QByteArray padded(const QString &text, int width)
     return cp1252::encode(fitLeft(text, width));
 }
 
-class ClubWindowTest : public WindowDataTest {
+class ClubWindowTest : public WindowDataTest, protected RaceBuilder {
 protected:
     // Clubs 1..n with these long names (short name "K" + number), written
     // through the record routines, then the program state reset as at a
@@ -51,13 +52,8 @@ protected:
     {
         ReadSettingsFile();
         OpenClubFile();
-        for (int i = 0; i < names.size(); ++i) {
-            Rec.CurrentClubNo = i + 1;
-            ClearClubFields();
-            Rec.ClubFullName = names[i];
-            Rec.ClubShortName = QStringLiteral("K%1").arg(i + 1);
-            WriteClubRecord();
-        }
+        for (int i = 0; i < names.size(); ++i)
+            addClubAt(i + 1, QStringLiteral("K%1").arg(i + 1), names[i]);
         resetAllSharedState();
     }
 

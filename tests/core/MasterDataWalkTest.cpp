@@ -106,14 +106,6 @@ QByteArray race(const QString &name)
         .bytes();
 }
 
-QStringList lines(const ListBox &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.ListCount(); ++i)
-        out << list.List(i);
-    return out;
-}
-
 class MasterDataWalkTest : public WindowDataTest {
 protected:
     void SetUp() override

@@ -4,6 +4,7 @@
 #include <QMap>
 
 #include "TestSupport.h"
+#include "RaceBuilder.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-class RaceFilesTest : public DataDirTest {
+class RaceFilesTest : public DataDirTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -27,15 +28,6 @@ protected:
         Race.ActiveRaceNo = 5;
     }
 
-    void addAthlete(int id, const QString &name, int sex, double birth)
-    {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = birth;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-    }
 
     QStringList lines(const QString &name)
     {
@@ -263,10 +255,10 @@ TEST_F(RaceFilesTest, FailedWrite_OfOneFileKeepsAllFourOldFiles)
 
 TEST_F(RaceFilesTest, MissingDataLines_NameEachGapInSlotOrder)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
-    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
-    addAthlete(3, QStringLiteral("BAUER Anna"), 0, NoBirthDate);
-    addAthlete(4, QStringLiteral("GRUBER Max"), 2, 30000);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 1, .birthDate = 30000, .id = 1});
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 2, .birthDate = NoBirthDate, .id = 2});
+    addAthlete({.name = QStringLiteral("BAUER Anna"), .sex = 0, .birthDate = NoBirthDate, .id = 3});
+    addAthlete({.name = QStringLiteral("GRUBER Max"), .sex = 2, .birthDate = 30000, .id = 4});
     Race.SlotAthleteId[1] = 1;
     Race.SlotAthleteId[4] = 2;
     Race.SlotAthleteId[6] = 4;

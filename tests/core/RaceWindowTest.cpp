@@ -53,14 +53,6 @@ const char *const LockedByNameBox[] = {"Command12", "Command4", "Command14", "Co
                                        "Command13", "Command15", "Command5", "Command6",
                                        "Command8", "Command11", "Command17"};
 
-QStringList lines(const ListBox &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.ListCount(); ++i)
-        out << list.List(i);
-    return out;
-}
-
 // Sees what the shared race numbers are when the window system gets a turn.
 class RedrawProbe : public QObject {
 public:

@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-class ReminderTest : public WindowDataTest {
+class ReminderTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -20,22 +21,12 @@ protected:
         OpenAthleteFile();
         Race.ActiveRaceNo = 3;
     }
-
-    void addAthlete(int id, const QString &name, int sex, double birth)
-    {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = birth;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-    }
 };
 
 TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
-    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 1, .birthDate = 30000, .id = 1});
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 2, .birthDate = NoBirthDate, .id = 2});
     Race.SlotAthleteId[1] = 1;
     Race.SlotAthleteId[4] = 2;
     SaveRaceFiles();
@@ -60,7 +51,7 @@ TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
     EXPECT_TRUE(r.Visible());
 
     // Once the data is complete, the next save closes it.
-    addAthlete(2, QStringLiteral("HUBER Eva"), 0, 31000);
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 0, .birthDate = 31000, .id = 2});
     SaveRaceFiles();
     destroyUnloadedWindows();
     EXPECT_FALSE(isLoaded<Form17>());
@@ -69,7 +60,7 @@ TEST_F(ReminderTest, MissingSexAndBirthDate_ShowTheReminderWithTwoLines)
 
 TEST_F(ReminderTest, ComesInFrontOfTheRaceWindowShownAfterTheSave)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 2, 30000);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 2, .birthDate = 30000, .id = 1});
     OpenRaceFile();
     Form4 &races = form<Form4>();
     Race.SlotAthleteId[1] = 1;
@@ -89,7 +80,7 @@ TEST_F(ReminderTest, ComesInFrontOfTheRaceWindowShownAfterTheSave)
 
 TEST_F(ReminderTest, RefilledOnEverySave)
 {
-    addAthlete(1, QStringLiteral("A"), 2, 30000);
+    addAthlete({.name = QStringLiteral("A"), .sex = 2, .birthDate = 30000, .id = 1});
     Race.SlotAthleteId[1] = 1;
     SaveRaceFiles();
     SaveRaceFiles();
@@ -126,8 +117,8 @@ TEST_F(ReminderTest, NoRace_NoFiles)
 // reminding save left it, shown or not, and read no athlete.
 TEST_F(ReminderTest, SaveWithoutReminder_WritesTheFilesAndLeavesTheReminderAsItIs)
 {
-    addAthlete(1, QStringLiteral("MAIER Hans"), 1, 30000);
-    addAthlete(2, QStringLiteral("HUBER Eva"), 2, NoBirthDate);
+    addAthlete({.name = QStringLiteral("MAIER Hans"), .sex = 1, .birthDate = 30000, .id = 1});
+    addAthlete({.name = QStringLiteral("HUBER Eva"), .sex = 2, .birthDate = NoBirthDate, .id = 2});
     Race.SlotAthleteId[1] = 2;
     Race.SlotTime1[1] = 61.5;
 

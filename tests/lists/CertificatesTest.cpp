@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -37,26 +38,17 @@ struct Entry {
     int club = 0;       // AthleteClub1, counted through SlotClub 1
 };
 
-class CertificatesTest : public WindowDataTest {
+class CertificatesTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2026, 2, 14), QTime(10, 0)));
         rec = &useRecordingPrinter();
-        OpenRaceFile();
-        OpenAthleteFile();
-        OpenClubFile();
+        openDataFiles();
 
         App.OrganisationName = QStringLiteral("Skiclub Hinterberg");
-        ClearRaceHeader();
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft 2026");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        Rec.TwoRuns = 0;
-        Rec.RaceRecordNo = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft 2026"), .byClass = 1, .byTime = 1});
         for (int k = 1; k <= ClassCount; ++k)
             Race.ClassNames[k] = QStringLiteral("Klasse %1").arg(k);
         Race.ClassDesignations[1] = QStringLiteral("Schüler I");
@@ -73,36 +65,16 @@ protected:
 
     int add(const Entry &e)
     {
-        const int id = ++Rec.AthleteCount;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = e.sex;
-        Rec.AthleteClub1 = e.club;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = e.slot ? e.slot : ++lastSlot;
-        lastSlot = std::max(lastSlot, slot);
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = slot;
-        Race.SlotTime1[slot] = e.time;
-        Race.SlotTime2[slot] = e.time2;
-        Race.SlotClass[slot] = 1;
-        Race.SlotClassCell[slot] = e.cell;
-        Race.SlotClassOrder[slot] = e.cell;
-        Race.SlotGroup[slot] = e.group;
-        Race.SlotClub[slot] = 1;
-        return slot;
-    }
-
-    void writeClubs(const QStringList &names)
-    {
-        Rec.ClubCount = int(names.size());
-        for (int n = 1; n <= Rec.ClubCount; ++n) {
-            ClearClubFields();
-            Rec.ClubShortName = names.at(n - 1);
-            Rec.CurrentClubNo = n;
-            WriteClubRecord();
-        }
+        const int id = addAthlete({.name = e.name, .sex = e.sex, .clubs = {e.club, 0, 0}});
+        return addEntry(id, {.slot = e.slot,
+                             .startNo = SlotNumber,
+                             .t1 = e.time,
+                             .t2 = e.time2,
+                             .klass = 1,
+                             .order = e.cell,
+                             .cell = e.cell,
+                             .club = 1,
+                             .group = e.group});
     }
 
     // The List2 line that names the slot.
@@ -194,7 +166,6 @@ protected:
     }
 
     RecordingPrinter *rec = nullptr;
-    int lastSlot = 0;
     int jobsBefore = 0;
 };
 
@@ -584,7 +555,8 @@ TEST_F(CertificatesTest, FinalRank_AfterTheSecondRunStartList)
 
 TEST_F(CertificatesTest, FinalRank_AfterAClubResultList)
 {
-    writeClubs({QStringLiteral("SC Alpen"), QStringLiteral("WSV Tal")});
+    addClub(QStringLiteral("SC Alpen"), QString());
+    addClub(QStringLiteral("WSV Tal"), QString());
     add({QStringLiteral("Huber Anna"), 65, 0, 1, 1, 0, 0, 1});
     add({QStringLiteral("Maier Eva"), 70, 0, 1, 1, 0, 0, 2});
     Form8 &f = open();

@@ -13,11 +13,11 @@
 
 #include "GuiTestHelpers.h"
 #include "PageCheck.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -29,7 +29,7 @@ struct ListEntry {
     int order = 1;       // SlotClassOrder
     int cell = -1;       // SlotClassCell; -1: the same as order
     int status1 = 0, status2 = 0;
-    int startNo = -1;    // -1: the slot number
+    int startNo = SlotNumber;
     int sex = 1;
     int year = 1990;     // 0: no birth date given
     int club = 1;        // SlotClub: which of the athlete's clubs counts
@@ -39,7 +39,7 @@ struct ListEntry {
     int guest = 0;
 };
 
-class EntryListTest : public WindowDataTest {
+class EntryListTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -76,43 +76,23 @@ protected:
         WindowDataTest::TearDown();
     }
 
-    // Without a full name given, the short name with " e.V.".
-    int addClub(const QString &shortName, const std::optional<QString> &fullName = {})
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.ClubFullName = fullName ? *fullName : shortName + QStringLiteral(" e.V.");
-        Rec.CurrentClubNo = ++Rec.ClubCount;
-        WriteClubRecord();
-        return Rec.ClubCount;
-    }
-
     // A new athlete in the next free slot; returns the slot.
     int add(const ListEntry &e)
     {
-        const int id = ++Rec.AthleteCount;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = e.sex;
-        Rec.AthleteClub1 = e.clubs[0];
-        Rec.AthleteClub2 = e.clubs[1];
-        Rec.AthleteClub3 = e.clubs[2];
-        Rec.AthleteBirthDate = e.year ? dates::oleFromDate(QDate(e.year, 3, 1)) : NoBirthDate;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = ++lastSlot;
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = e.startNo < 0 ? slot : e.startNo;
-        Race.SlotTime1[slot] = e.t1;
-        Race.SlotStatus1[slot] = e.status1;
-        Race.SlotStatus2[slot] = e.status2;
-        Race.SlotClassOrder[slot] = e.order;
-        Race.SlotClassCell[slot] = e.cell < 0 ? e.order : e.cell;
-        Race.SlotClass[slot] = e.klass;
-        Race.SlotClub[slot] = e.club;
-        Race.SlotGroup[slot] = e.group;
-        Race.SlotGuest[slot] = e.guest;
-        return slot;
+        const int id = addAthlete({.name = e.name,
+                                   .sex = e.sex,
+                                   .year = e.year,
+                                   .clubs = {e.clubs[0], e.clubs[1], e.clubs[2]}});
+        return addEntry(id, {.startNo = e.startNo,
+                             .t1 = e.t1,
+                             .status1 = e.status1,
+                             .status2 = e.status2,
+                             .klass = e.klass,
+                             .order = e.order,
+                             .cell = e.cell < 0 ? e.order : e.cell,
+                             .club = e.club,
+                             .group = e.group,
+                             .guest = e.guest});
     }
 
     static double rowY(double row) { return 40 + 4.5 * row; }
@@ -205,5 +185,4 @@ protected:
     }
 
     RecordingPrinter *rec = nullptr;
-    int lastSlot = 0;
 };

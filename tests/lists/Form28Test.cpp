@@ -37,14 +37,6 @@ protected:
         EXPECT_TRUE(showAndActivate(f));
         return f;
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList all;
-        for (int i = 0; i < list.ListCount(); ++i)
-            all << list.List(i);
-        return all;
-    }
 };
 
 } // namespace

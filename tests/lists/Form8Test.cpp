@@ -4,6 +4,7 @@
 
 #include "GuiTestHelpers.h"
 #include "PrivatePrintServer.h"
+#include "RaceBuilder.h"
 #include "SilentPrintServer.h"
 #include "core/Form1.h"
 #include "core/Form17.h"
@@ -40,35 +41,21 @@ struct Entry {
     int status2 = 0;
 };
 
-class Form8Test : public WindowDataTest {
+class Form8Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2026, 2, 14), QTime(10, 0)));
         useRecordingPrinter();
-        OpenRaceFile();
-        OpenAthleteFile();
-        OpenClubFile();
+        openDataFiles();
 
         const QStringList clubs = {QStringLiteral("SC Alpen"), QStringLiteral("  WSV Tal  "),
                                    QStringLiteral("TV Berg")};
-        Rec.ClubCount = int(clubs.size());
-        for (int n = 1; n <= Rec.ClubCount; ++n) {
-            ClearClubFields();
-            Rec.ClubShortName = clubs.at(n - 1);
-            Rec.CurrentClubNo = n;
-            WriteClubRecord();
-        }
+        for (const QString &club : clubs)
+            addClub(club, QString());
 
-        ClearRaceHeader();
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        Rec.TwoRuns = 0;
-        Rec.RaceRecordNo = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1, .byTime = 1});
 
         for (int k = 1; k <= ClassCount; ++k)
             Race.ClassNames[k] = QStringLiteral("Klasse %1").arg(k);
@@ -84,27 +71,17 @@ protected:
 
     int add(const Entry &e)
     {
-        const int id = ++athletes_;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = 0;
-        Rec.AthleteClub1 = e.club;
-        Rec.AthleteCount = id;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = e.slot ? e.slot : ++lastSlot_;
-        lastSlot_ = std::max(lastSlot_, slot);
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotTime1[slot] = e.time;
-        Race.SlotStatus1[slot] = e.status1;
-        Race.SlotStatus2[slot] = e.status2;
-        Race.SlotClassOrder[slot] = e.group;
-        Race.SlotGroup[slot] = e.group;
-        Race.SlotClass[slot] = 1;
-        Race.SlotClassCell[slot] = e.cell;
-        Race.SlotClub[slot] = 1;
-        Race.SlotStartNo[slot] = slot;
-        return slot;
+        const int id = addAthlete({.name = e.name, .sex = 0, .clubs = {e.club, 0, 0}});
+        return addEntry(id, {.slot = e.slot,
+                             .startNo = SlotNumber,
+                             .t1 = e.time,
+                             .status1 = e.status1,
+                             .status2 = e.status2,
+                             .klass = 1,
+                             .order = e.group,
+                             .cell = e.cell,
+                             .club = 1,
+                             .group = e.group});
     }
 
     Form8 &open()
@@ -112,22 +89,6 @@ protected:
         Form8 &f = form<Form8>();
         EXPECT_TRUE(showAndActivate(f));
         return f;
-    }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList all;
-        for (int i = 0; i < list.ListCount(); ++i)
-            all << list.List(i);
-        return all;
-    }
-
-    static QStringList lines(const ComboBox &combo)
-    {
-        QStringList all;
-        for (int i = 0; i < combo.ListCount(); ++i)
-            all << combo.List(i);
-        return all;
     }
 
     QByteArray raceRecord(int n) const
@@ -140,9 +101,6 @@ protected:
     {
         return std::int16_t(quint8(r.at(offset)) | (quint8(r.at(offset + 1)) << 8));
     }
-
-    int athletes_ = 0;
-    int lastSlot_ = 0;
 };
 
 QString padded(const QString &text, int width)

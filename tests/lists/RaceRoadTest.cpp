@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <map>
 
-#include "GuiTestHelpers.h"
+#include "WalkTest.h"
 #include "core/Form1.h"
 #include "core/Form2.h"
 #include "core/Form3.h"
@@ -20,7 +20,6 @@
 #include "lists/Form8.h"
 #include "lists/ListWindows.h"
 #include "platform/Clock.h"
-#include "platform/Cp1252.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -105,134 +104,22 @@ const QStringList ResultRows = {
     "2. | 9 | PICHLER Jakob | SC Alpenrose | 2000 | 59,90 | 1:02,00 | 2:01,90",
 };
 
-QStringList lines(const ListBox &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.ListCount(); ++i)
-        out << list.List(i);
-    return out;
-}
-
-int lineBeginningWith(const ListBox &list, const QString &text)
-{
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (list.List(i).startsWith(text))
-            return i;
-    return -1;
-}
-
-class RaceRoadTest : public WindowDataTest {
+class RaceRoadTest : public WalkTest {
 protected:
-    void SetUp() override
-    {
-        WindowDataTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-        savedLaunchers_ = Launchers;
-    }
+    RaceRoadTest() : WalkTest({InstallRaceWindows, InstallListWindows}) {}
 
     void TearDown() override
     {
-        WindowDataTest::TearDown();
+        WalkTest::TearDown();
         resetPrinter();
-        Launchers = savedLaunchers_;
-        sysclock::setFixedNow(QDateTime());
-    }
-
-    static void typeInto(TextBox &box, const QString &text)
-    {
-        clickWithMouse(box);
-        ASSERT_TRUE(box.hasFocus()) << box.Name().toStdString();
-        box.edit()->selectAll();
-        typeText(box, text);
-    }
-
-    Form1 &startProgram()
-    {
-        InstallRaceWindows();
-        InstallListWindows();
-        Form1 &main = form<Form1>();
-        main.Show();
-        return main;
-    }
-
-    // Every window goes, the memory is gone, the files stay.
-    void quitProgram()
-    {
-        unloadAllForms();
-        destroyUnloadedWindows();
-        resetAllSharedState();
     }
 
     void createClubsAndAthletes(Form1 &main)
     {
-        main.Command2.click();
-        {
-            Form2 &clubs = form<Form2>();
-            ASSERT_TRUE(showAndActivate(clubs));
-            typeInto(clubs.Text2, QStringLiteral("Skiclub Alpenrose"));
-            typeInto(clubs.Text3, QStringLiteral("SC Alpenrose"));
-            clickWithMouse(clubs.Command3);
-            typeInto(clubs.Text2, QStringLiteral("Wintersportverein Tal"));
-            typeInto(clubs.Text3, QStringLiteral("WSV Tal"));
-            clickWithMouse(clubs.Command1);
-        }
-        destroyUnloadedWindows();
-        ASSERT_EQ(Rec.ClubCount, 2);
-
-        main.Command1.click();
-        {
-            Form3 &w = form<Form3>();
-            ASSERT_TRUE(showAndActivate(w));
-            bool first = true;
-            for (const Athlete &a : Athletes) {
-                SCOPED_TRACE(a.name);
-                if (!first)
-                    clickWithMouse(w.Command3);   // "+"
-                first = false;
-                typeInto(w.Text2, QString::fromUtf8(a.name));
-                clickWithMouse(a.female ? w.Option2 : w.Option1);
-                typeInto(w.Text4, QString::fromUtf8(a.born));
-                w.Combo1.SetFocus();
-                w.Combo1.setListIndex(a.club);
-                w.Combo2.SetFocus();
-            }
-            clickWithMouse(w.Command1);
-        }
-        destroyUnloadedWindows();
-        ASSERT_EQ(Rec.AthleteCount, int(std::size(Athletes)));
-    }
-
-    Form4 &openRaceWindow(Form1 &main)
-    {
-        main.Command3.click();
-        Form4 &races = form<Form4>();
-        EXPECT_TRUE(showAndActivate(races));
-        return races;
-    }
-
-    static void backInRaceWindow(Form4 &races)
-    {
-        destroyUnloadedWindows();
-        ASSERT_TRUE(races.Visible());
-        ASSERT_TRUE(showAndActivate(races));
-    }
-
-    void nameRace(Form4 &races)
-    {
-        ASSERT_EQ(races.Text1.Text(), QStringLiteral("1"));
-        typeInto(races.Text2, QStringLiteral("Vereinsmeisterschaft"));
-        clickWithMouse(races.Command7);
-        ASSERT_EQ(lines(races.List1), QStringList{" 1    Vereinsmeisterschaft"});
-    }
-
-    static void addFromOverview(Form5 &f, const QString &name)
-    {
-        const int row = lineBeginningWith(f.List1, name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        clickLine(f.List1, row);
-        ASSERT_EQ(f.Label4.Caption(), name);
-        ASSERT_TRUE(f.Command2.Enabled()) << name.toStdString();
-        clickWithMouse(f.Command2);   // "->  hinzufügen  ->"
+        std::vector<TypedAthlete> typed;
+        for (const Athlete &a : Athletes)
+            typed.push_back({a.name, a.female, a.born, a.club});
+        WalkTest::createClubsAndAthletes(main, typed);
     }
 
     void enterAthletes(Form4 &races)
@@ -457,14 +344,6 @@ protected:
         return t.isEmpty() ? QStringLiteral("0") : t;
     }
 
-    QStringList fileLines(const QString &name) const
-    {
-        QStringList out = cp1252::decode(readBytes(name)).split(QStringLiteral("\r\n"));
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        return out;
-    }
-
     // The entries' start numbers, times and statuses in the R file.
     void checkRaceFile()
     {
@@ -569,9 +448,6 @@ protected:
         ASSERT_NO_FATAL_FAILURE(keyInTimes(*races));
         ASSERT_NO_FATAL_FAILURE(backInRaceWindow(*races));
     }
-
-private:
-    LauncherTable savedLaunchers_;
 };
 
 TEST_F(RaceRoadTest, FromTheFirstStartToThePrintedResultList)

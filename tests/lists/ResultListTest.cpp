@@ -13,6 +13,7 @@
 
 #include "GuiTestHelpers.h"
 #include "PageCheck.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CombinationFile.h"
@@ -20,7 +21,6 @@
 #include "lists/Form8.h"
 #include "lists/ResultList.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/Printer.h"
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
@@ -38,12 +38,12 @@ struct Entry {
     int year = 1990;     // 0: no birth date given
     int club = 1;        // SlotClub: which of the athlete's clubs counts
     int clubs[3] = {1, 0, 0};
-    int startNo = -1;    // -1: the slot number
+    int startNo = SlotNumber;
     int status1 = 0;
     int group = 1;
 };
 
-class ResultListTest : public WindowDataTest {
+class ResultListTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -76,39 +76,21 @@ protected:
         WindowDataTest::TearDown();
     }
 
-    void addClub(const QString &shortName)
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.ClubFullName = shortName + QStringLiteral(" e.V.");
-        Rec.CurrentClubNo = ++Rec.ClubCount;
-        WriteClubRecord();
-    }
-
     int add(const Entry &e)
     {
-        const int id = ++Rec.AthleteCount;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = e.sex;
-        Rec.AthleteClub1 = e.clubs[0];
-        Rec.AthleteClub2 = e.clubs[1];
-        Rec.AthleteClub3 = e.clubs[2];
-        Rec.AthleteBirthDate = e.year ? dates::oleFromDate(QDate(e.year, 3, 1)) : NoBirthDate;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = ++lastSlot;
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = e.startNo < 0 ? slot : e.startNo;
-        Race.SlotTime1[slot] = e.t1;
-        Race.SlotTime2[slot] = e.t2;
-        Race.SlotStatus1[slot] = e.status1;
-        Race.SlotClassCell[slot] = e.cell;
-        Race.SlotClassOrder[slot] = e.cell;
-        Race.SlotClass[slot] = 1;
-        Race.SlotClub[slot] = e.club;
-        Race.SlotGroup[slot] = e.group;
-        return slot;
+        const int id = addAthlete({.name = e.name,
+                                   .sex = e.sex,
+                                   .year = e.year,
+                                   .clubs = {e.clubs[0], e.clubs[1], e.clubs[2]}});
+        return addEntry(id, {.startNo = e.startNo,
+                             .t1 = e.t1,
+                             .t2 = e.t2,
+                             .status1 = e.status1,
+                             .klass = 1,
+                             .order = e.cell,
+                             .cell = e.cell,
+                             .club = e.club,
+                             .group = e.group});
     }
 
     // A text op at exactly this place.
@@ -156,7 +138,6 @@ protected:
     }
 
     RecordingPrinter *rec = nullptr;
-    int lastSlot = 0;
 };
 
 } // namespace

@@ -2,18 +2,18 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/Form10.h"
 
 namespace {
 
-class ClassAssignmentTest : public DataDirTest {
+class ClassAssignmentTest : public DataDirTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -25,16 +25,14 @@ protected:
         Race.ActiveRaceNo = 1;
     }
 
-    // Athlete id born on 1 June of the year, entered in slot id.
+    // Athlete id born in the year, entered in slot id.
     void enter(int id, int year, int sex = 1)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = QStringLiteral("ATHLET %1").arg(id);
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 6, 1));
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[id] = id;
+        addEntry(addAthlete({.name = QStringLiteral("ATHLET %1").arg(id),
+                             .sex = sex,
+                             .year = year,
+                             .id = id}),
+                 {.slot = id});
     }
 
     void setClass(int k, const QString &name, int first, int last)

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-class EntryListTest : public DataDirTest {
+class EntryListTest : public DataDirTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -16,23 +17,11 @@ protected:
         OpenAthleteFile();
     }
 
-    void addClub(int n, const QString &shortName)
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.CurrentClubNo = n;
-        WriteClubRecord();
-    }
 
+    // Athlete record n with these club fields.
     void addAthlete(int n, const QString &name, int club1 = 0, int club2 = 0, int club3 = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteClub1 = club1;
-        Rec.AthleteClub2 = club2;
-        Rec.AthleteClub3 = club3;
-        Rec.CurrentAthleteId = n;
-        WriteAthleteRecord();
+        RaceBuilder::addAthlete({.name = name, .clubs = {club1, club2, club3}, .id = n});
     }
 
     // Gives every one of the fourteen moving fields, and the two that stay,
@@ -181,8 +170,8 @@ TEST_F(EntryListTest, Lines_HaveTheirFixedLayoutAndReadBack)
 
 TEST_F(EntryListTest, EntryLines_ClubTextFollowsTheChosenClubField)
 {
-    addClub(1, QStringLiteral("  SC Berg  "));
-    addClub(2, QStringLiteral("Wintersportverein Oberes Tal"));
+    addClubAt(1, QStringLiteral("  SC Berg  "));
+    addClubAt(2, QStringLiteral("Wintersportverein Oberes Tal"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1, 2, 0);
     addAthlete(2, QStringLiteral("HUBER Eva"), 0, 0, 2);
     struct Case {
@@ -213,7 +202,7 @@ TEST_F(EntryListTest, EntryLines_ClubTextFollowsTheChosenClubField)
 
 TEST_F(EntryListTest, EntryLines_ClubOutsideTheClubFileShowsNone)
 {
-    addClub(1, QStringLiteral("SC Berg"));
+    addClubAt(1, QStringLiteral("SC Berg"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1);
     // A club number the club file no longer holds, written behind its back.
     Rec.ClubCount = 0;
@@ -242,7 +231,7 @@ TEST_F(EntryListTest, EntryLines_FilterComparesUpperCasedNameBeginnings)
 
 TEST_F(EntryListTest, EntryLines_AthleteOutsideTheFileIsListedNamelessWithoutNumber)
 {
-    addClub(1, QStringLiteral("SC Berg"));
+    addClubAt(1, QStringLiteral("SC Berg"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1);
     Race.SlotAthleteId[1] = 1;
     Race.SlotClub[1] = 1;
@@ -261,7 +250,7 @@ TEST_F(EntryListTest, EntryLines_AthleteOutsideTheFileIsListedNamelessWithoutNum
 
 TEST_F(EntryListTest, EntryLines_KeepTheCurrentRecordNumbers)
 {
-    addClub(1, QStringLiteral("SC Berg"));
+    addClubAt(1, QStringLiteral("SC Berg"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1);
     addAthlete(2, QStringLiteral("HUBER Eva"), 1);
     Race.SlotAthleteId[1] = 1;
@@ -275,8 +264,8 @@ TEST_F(EntryListTest, EntryLines_KeepTheCurrentRecordNumbers)
 
 TEST_F(EntryListTest, ClubSummary_CountsValidFieldsAndJoinsTheirNames)
 {
-    addClub(1, QStringLiteral("SC Berg "));
-    addClub(2, QStringLiteral("WSV Tal"));
+    addClubAt(1, QStringLiteral("SC Berg "));
+    addClubAt(2, QStringLiteral("WSV Tal"));
     struct Case {
         int c1, c2, c3;
         const char *text;

@@ -1,6 +1,7 @@
 #include <QDate>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
@@ -8,7 +9,6 @@
 #include "core/SharedState.h"
 #include "core/StartUp.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/Form10.h"
 #include "race/RaceWindows.h"
@@ -17,7 +17,7 @@ namespace {
 
 using Years = std::array<int, 2>;
 
-class Form10Test : public WindowDataTest {
+class Form10Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -29,10 +29,7 @@ protected:
         LoadStandardClassTable();
         OpenAthleteFile();
         OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft")});
         for (int k = 1; k <= ClassCount; ++k) {
             Race.ClassNames[k] = App.StandardClassNames[k];
             Race.ClassYears[k] = App.StandardClassYears[k];
@@ -41,14 +38,11 @@ protected:
 
     void enter(int slot, int year, int status1 = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = QStringLiteral("ATHLET %1").arg(slot);
-        Rec.AthleteSex = 1;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 6, 1));
-        Rec.CurrentAthleteId = slot;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[slot] = slot;
-        Race.SlotStatus1[slot] = status1;
+        addEntry(addAthlete({.name = QStringLiteral("ATHLET %1").arg(slot),
+                             .sex = 1,
+                             .year = year,
+                             .id = slot}),
+                 {.slot = slot, .status1 = status1});
     }
 
     Form10 &open()

@@ -46,14 +46,6 @@ protected:
         Race.ActiveRaceNo = 1;
     }
 
-    QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
-    }
-
     QStringList fileLines(const QString &name)
     {
         QStringList out = QString::fromLatin1(readBytes(name)).split(QStringLiteral("\r\n"));

@@ -2,6 +2,7 @@
 #include <QStringList>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "race/Form13.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-class Form13Test : public WindowDataTest {
+class Form13Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -22,32 +23,14 @@ protected:
     // An entry of group 1 in cell 0, start number and slot as given.
     void add(int slot, const QString &name, int startNo, double t1, double t2 = 0, int group = 1)
     {
-        const int id = ++athletes_;
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = 0;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Rec.AthleteCount = id;
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = startNo;
-        Race.SlotTime1[slot] = t1;
-        Race.SlotTime2[slot] = t2;
-        Race.SlotClassOrder[slot] = group;
-        Race.SlotGroup[slot] = group;
-        Race.SlotClass[slot] = 1;
+        addEntry(addAthlete({.name = name, .sex = 0}), {.slot = slot,
+                                                        .startNo = startNo,
+                                                        .t1 = t1,
+                                                        .t2 = t2,
+                                                        .klass = 1,
+                                                        .order = group,
+                                                        .group = group});
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
-private:
-    int athletes_ = 0;
 };
 
 TEST_F(Form13Test, OneRunByTime_ShowsTheRankingCharacterExact)

@@ -2,6 +2,7 @@
 #include <bit>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -15,7 +16,7 @@ struct Criteria {
     int byClass, bySex, guests, byTime, twoRuns, boarders;
 };
 
-class Form14Test : public WindowDataTest {
+class Form14Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -32,18 +33,15 @@ protected:
 
     void writeRace(int n, const QString &name, Criteria c, double guest, double men)
     {
-        ClearRaceHeader();
-        Rec.RaceName = name;
-        Rec.EvalByClass = std::uint8_t(c.byClass);
-        Rec.EvalBySex = std::uint8_t(c.bySex);
-        Rec.EvalGuestsApart = std::uint8_t(c.guests);
-        Rec.EvalByTime = std::uint8_t(c.byTime);
-        Rec.TwoRuns = std::uint8_t(c.twoRuns);
-        Rec.EvalBoarders = std::uint8_t(c.boarders);
-        Rec.GuestTimeHandicap = guest;
-        Rec.MenTimeHandicap = men;
-        Rec.RaceRecordNo = n;
-        WriteRaceHeader();
+        RaceBuilder::writeRace(n, {.name = name,
+                                   .byClass = std::uint8_t(c.byClass),
+                                   .byTime = std::uint8_t(c.byTime),
+                                   .bySex = std::uint8_t(c.bySex),
+                                   .twoRuns = std::uint8_t(c.twoRuns),
+                                   .guestsApart = std::uint8_t(c.guests),
+                                   .boarders = std::uint8_t(c.boarders),
+                                   .guestHandicap = guest,
+                                   .menHandicap = men});
     }
 
     QByteArray record(int n)

@@ -1,4 +1,5 @@
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
@@ -6,7 +7,6 @@
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "race/ClassAssignment.h"
 #include "race/ClassStartOrder.h"
 #include "race/Form15.h"
@@ -17,7 +17,7 @@ namespace {
 const double Green = colourValue(0, 192, 0);
 const double Red = colourValue(255, 0, 0);
 
-class Form15Test : public WindowDataTest {
+class Form15Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -58,16 +58,14 @@ protected:
         Race.ClassYears[k] = {first, last};
     }
 
-    // Athlete id born on 1 June of the year, entered in slot id.
+    // Athlete id born in the year, entered in slot id.
     void enter(int id, int year, int sex)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = QStringLiteral("ATHLET %1").arg(id);
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 6, 1));
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[id] = id;
+        addEntry(addAthlete({.name = QStringLiteral("ATHLET %1").arg(id),
+                             .sex = sex,
+                             .year = year,
+                             .id = id}),
+                 {.slot = id});
     }
 
     Form15 &openGrid()

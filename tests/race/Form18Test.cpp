@@ -1,18 +1,18 @@
 #include <QDate>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "race/Form18.h"
 #include "race/Form7.h"
 #include "race/TimingLists.h"
 
 namespace {
 
-class Form18Test : public WindowDataTest {
+class Form18Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -22,15 +22,10 @@ protected:
         Rec.EvalByTime = 1;
         Race.ActiveRaceNo = 1;
         for (int slot = 1; slot <= 2; ++slot) {
-            ClearAthleteFields();
-            Rec.AthleteName = QStringLiteral("ATHLET %1").arg(slot);
-            Rec.AthleteSex = 1;
-            Rec.AthleteBirthDate = dates::oleFromDate(QDate(2010, 1, 1));
-            Rec.CurrentAthleteId = slot;
-            WriteAthleteRecord();
-            Race.SlotAthleteId[slot] = slot;
-            Race.SlotStartNo[slot] = slot;
-            Race.SlotTime1[slot] = 11;
+            addEntry(addAthlete({.name = QStringLiteral("ATHLET %1").arg(slot),
+                                 .sex = 1,
+                                 .year = 2010}),
+                     {.startNo = SlotNumber, .t1 = 11});
         }
     }
 

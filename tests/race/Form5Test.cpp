@@ -1,6 +1,7 @@
 #include <QFile>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form3.h"
 #include "core/Form4.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr double Born2010 = 40179;   // 1.1.2010
 
-class Form5Test : public WindowDataTest {
+class Form5Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -34,33 +35,11 @@ protected:
         InstallRaceWindows();
     }
 
-    void addClub(int n, const QString &shortName)
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.CurrentClubNo = n;
-        WriteClubRecord();
-    }
-
+    // Athlete record n, born 2010, with these club fields.
     void addAthlete(int n, const QString &name, int club1 = 0, int club2 = 0, int club3 = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteClub1 = club1;
-        Rec.AthleteClub2 = club2;
-        Rec.AthleteClub3 = club3;
-        Rec.AthleteSex = 1;
-        Rec.AthleteBirthDate = Born2010;
-        Rec.CurrentAthleteId = n;
-        WriteAthleteRecord();
-    }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
+        RaceBuilder::addAthlete(
+            {.name = name, .sex = 1, .birthDate = Born2010, .clubs = {club1, club2, club3}, .id = n});
     }
 
     // The names at the start of the entry lines (no order key).
@@ -116,7 +95,7 @@ protected:
 
 TEST_F(Form5Test, Load_ListsNamedAthletesAndTheEntriesByName)
 {
-    addClub(1, QStringLiteral("SC Berg"));
+    addClubAt(1, QStringLiteral("SC Berg"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1);
     addAthlete(2, QString());
     addAthlete(3, QStringLiteral("Mair Eva"));
@@ -226,8 +205,8 @@ TEST_F(Form5Test, OverviewFilter_WithoutFilterActivationLeavesTheOverview)
 
 TEST_F(Form5Test, ClickAndAdd_TakeTheLowestFreeSlotWithTheClubRule)
 {
-    addClub(1, QStringLiteral("SC Berg"));
-    addClub(2, QStringLiteral("WSV Tal"));
+    addClubAt(1, QStringLiteral("SC Berg"));
+    addClubAt(2, QStringLiteral("WSV Tal"));
     addAthlete(1, QStringLiteral("MAIER Hans"), 1, 0, 2);   // two clubs
     addAthlete(2, QStringLiteral("HUBER Eva"), 0, 0, 2);    // only the third field
     addAthlete(3, QStringLiteral("BAUER Max"), 0, 1, 0);    // only the second field
@@ -273,12 +252,10 @@ TEST_F(Form5Test, Add_WithAllSlotsInUseIsRefusedUntilOneIsFreed)
 {
     // Written from the top so the count is raised once.
     for (int n = 1001; n >= 1; --n) {
-        ClearAthleteFields();
-        Rec.AthleteName = QStringLiteral("ATHLET %1").arg(n, 4, 10, QChar(u'0'));
-        Rec.AthleteSex = 0;
-        Rec.AthleteBirthDate = Born2010;
-        Rec.CurrentAthleteId = n;
-        WriteAthleteRecord();
+        RaceBuilder::addAthlete({.name = QStringLiteral("ATHLET %1").arg(n, 4, 10, QChar(u'0')),
+                                 .sex = 0,
+                                 .birthDate = Born2010,
+                                 .id = n});
     }
     for (int s = 1; s <= MaxSlots; ++s) {
         Race.SlotAthleteId[s] = s;

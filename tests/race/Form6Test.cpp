@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
@@ -9,7 +10,6 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "race/ClassAssignment.h"
@@ -27,27 +27,17 @@ const double PaleRed = colourValue(255, 192, 192);
 
 using Numbers = std::vector<int>;
 
-class Form6Test : public WindowDataTest {
+class Form6Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
         savedLaunchers_ = Launchers;
         Launchers = LauncherTable{};
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        for (const char *club : {"SC Berg", "SV Tal", "WSV See"}) {
-            ClearClubFields();
-            Rec.ClubShortName = QString::fromUtf8(club);
-            Rec.CurrentClubNo = Rec.ClubCount + 1;
-            WriteClubRecord();
-        }
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        for (const char *club : {"SC Berg", "SV Tal", "WSV See"})
+            addClub(QString::fromUtf8(club), QString());
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1});
         setClass(1, QStringLiteral("Kinder U10"), 2017, 2026);
         setClass(2, QStringLiteral("Schüler U14"), 2013, 2016);
         setClass(3, QStringLiteral("Jugend"), 1900, 2012);
@@ -69,16 +59,8 @@ protected:
     void enter(int slot, const QString &name, int sex = 1, int year = 2015,
                std::array<int, 3> clubs = {0, 0, 0})
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 6, 1));
-        Rec.AthleteClub1 = clubs[0];
-        Rec.AthleteClub2 = clubs[1];
-        Rec.AthleteClub3 = clubs[2];
-        Rec.CurrentAthleteId = slot;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[slot] = slot;
+        addEntry(addAthlete({.name = name, .sex = sex, .year = year, .clubs = clubs, .id = slot}),
+                 {.slot = slot});
     }
 
     Form6 &open()

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
@@ -14,7 +15,6 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Colours.h"
-#include "platform/DateText.h"
 #include "race/Form13.h"
 #include "race/Form18.h"
 #include "race/Form7.h"
@@ -53,26 +53,15 @@ QString focusedName()
     return c ? c->Name() : QString();
 }
 
-class Form7Test : public WindowDataTest {
+class Form7Test : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        for (const char *club : {"SC Berg", "SV Tal"}) {
-            ClearClubFields();
-            Rec.ClubShortName = QString::fromUtf8(club);
-            Rec.CurrentClubNo = Rec.ClubCount + 1;
-            WriteClubRecord();
-        }
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        for (const char *club : {"SC Berg", "SV Tal"})
+            addClub(QString::fromUtf8(club), QString());
+        writeRace(1, {.name = QStringLiteral("Vereinsmeisterschaft"), .byClass = 1, .byTime = 1});
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassNames[2] = QStringLiteral("Jugend");
         Race.ClassDesignations[0] = QStringLiteral("Schüler");
@@ -82,16 +71,9 @@ protected:
     void enter(int slot, const QString &name, int startNo, int sex = 1, int year = 2012,
                int club1 = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(year, 3, 1));
-        Rec.AthleteClub1 = club1;
-        Rec.CurrentAthleteId = slot;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[slot] = slot;
-        Race.SlotStartNo[slot] = startNo;
-        Race.SlotClass[slot] = 1;
+        addEntry(addAthlete({.name = name, .sex = sex, .year = year, .clubs = {club1, 0, 0},
+                             .id = slot}),
+                 {.slot = slot, .startNo = startNo, .klass = 1});
     }
 
     // Three entries in start-number order 1, 2, 3 (slots 3, 1, 2).

@@ -8,7 +8,7 @@
 #include <QtEndian>
 #include <functional>
 
-#include "GuiTestHelpers.h"
+#include "WalkTest.h"
 #include "core/Form1.h"
 #include "core/Form17.h"
 #include "core/Form2.h"
@@ -18,7 +18,6 @@
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/Colours.h"
-#include "platform/Cp1252.h"
 #include "race/EntryList.h"
 #include "race/Form14.h"
 #include "race/Form15.h"
@@ -38,34 +37,13 @@ const double Female = colourValue(255, 192, 192);
 constexpr int U10Women = 32, U10Men = 33, U11Women = 40, U11Men = 41, AllgWomen = 104,
               AllgMen = 105;
 
-// The athletes in the order they are typed in, so record n is the n-th.
-struct Athlete {
-    const char *name;
-    bool female;
-    const char *born;
-    int club1, club2;   // as chosen in the athlete window: 0 none, 1 and 2 the clubs
-};
-const Athlete Athletes[] = {
+// The athletes in the order they are typed in, so record n is the n-th; the
+// clubs as chosen in the athlete window: 0 none, 1 and 2 the clubs.
+const std::vector<TypedAthlete> Athletes = {
     {"HUBER Anna", true, "01.01.2017", 1, 0},   {"MAIER Hans", false, "15.03.2017", 2, 0},
     {"BERGER Lisa", true, "20.05.2016", 1, 2},  {"MOSER Paul", false, "01.02.2016", 0, 1},
     {"WALLNER Eva", true, "10.10.2000", 1, 0},  {"GRUBER Max", false, "07.07.2000", 2, 0},
 };
-
-QStringList lines(const ListBox &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.ListCount(); ++i)
-        out << list.List(i);
-    return out;
-}
-
-int lineBeginningWith(const ListBox &list, const QString &text)
-{
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (list.List(i).startsWith(text))
-            return i;
-    return -1;
-}
 
 // An entry line as the entry list writes it.
 QString entryLine(const QString &name, const QString &club, int slot, int athlete)
@@ -88,123 +66,9 @@ QStringList slotBlock(const SlotBlock &b)
         + QStringList(7, QString());
 }
 
-class RacePreparationWalkTest : public WindowDataTest {
+class RacePreparationWalkTest : public WalkTest {
 protected:
-    void SetUp() override
-    {
-        WindowDataTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-    }
-
-    static void typeInto(TextBox &box, const QString &text)
-    {
-        clickWithMouse(box);
-        ASSERT_TRUE(box.hasFocus()) << box.Name().toStdString();
-        box.edit()->selectAll();
-        typeText(box, text);
-    }
-
-    QStringList fileLines(const QString &name) const
-    {
-        QStringList out = cp1252::decode(readBytes(name)).split(QStringLiteral("\r\n"));
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        return out;
-    }
-
-    Form1 &startProgram()
-    {
-        InstallRaceWindows();
-        Form1 &main = form<Form1>();
-        main.Show();
-        return main;
-    }
-
-    // Leaves the program in the middle of the work: every window goes, the
-    // memory is gone, the files stay.
-    void quitProgram()
-    {
-        unloadAllForms();
-        destroyUnloadedWindows();
-        resetAllSharedState();
-    }
-
-    void createClubsAndAthletes(Form1 &main)
-    {
-        main.Command2.click();
-        {
-            Form2 &clubs = form<Form2>();
-            ASSERT_TRUE(showAndActivate(clubs));
-            typeInto(clubs.Text2, QStringLiteral("Skiclub Alpenrose"));
-            typeInto(clubs.Text3, QStringLiteral("SC Alpenrose"));
-            clickWithMouse(clubs.Command3);
-            ASSERT_EQ(clubs.Text1.Text(), QStringLiteral("2"));
-            typeInto(clubs.Text2, QStringLiteral("Wintersportverein Tal"));
-            typeInto(clubs.Text3, QStringLiteral("WSV Tal"));
-            clickWithMouse(clubs.Command1);
-        }
-        destroyUnloadedWindows();
-        ASSERT_EQ(Rec.ClubCount, 2);
-
-        main.Command1.click();
-        {
-            Form3 &w = form<Form3>();
-            ASSERT_TRUE(showAndActivate(w));
-            bool first = true;
-            for (const Athlete &a : Athletes) {
-                SCOPED_TRACE(a.name);
-                if (!first)
-                    clickWithMouse(w.Command3);   // "+": a new record behind the last
-                first = false;
-                typeInto(w.Text2, QString::fromUtf8(a.name));
-                clickWithMouse(a.female ? w.Option2 : w.Option1);
-                typeInto(w.Text4, QString::fromUtf8(a.born));
-                w.Combo1.SetFocus();
-                w.Combo1.setListIndex(a.club1);
-                w.Combo2.SetFocus();
-                w.Combo2.setListIndex(a.club2);
-                w.Combo3.SetFocus();
-            }
-            clickWithMouse(w.Command1);
-        }
-        destroyUnloadedWindows();
-        ASSERT_EQ(Rec.AthleteCount, 6);
-    }
-
-    Form4 &openRaceWindow(Form1 &main)
-    {
-        main.Command3.click();
-        Form4 &races = form<Form4>();
-        EXPECT_TRUE(showAndActivate(races));
-        return races;
-    }
-
-    void nameRace(Form4 &races)
-    {
-        ASSERT_EQ(races.Text1.Text(), QStringLiteral("1"));
-        typeInto(races.Text2, QStringLiteral("Vereinsmeisterschaft"));
-        clickWithMouse(races.Command7);
-        ASSERT_EQ(lines(races.List1), QStringList{" 1    Vereinsmeisterschaft"});
-    }
-
-    // Back in the race window once the window opened from it has closed.
-    static void backInRaceWindow(Form4 &races)
-    {
-        destroyUnloadedWindows();
-        ASSERT_TRUE(races.Visible());
-        ASSERT_TRUE(showAndActivate(races));
-    }
-
-    void addFromOverview(Form5 &f, const QString &name)
-    {
-        const int row = lineBeginningWith(f.List1, name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        clickLine(f.List1, row);
-        ASSERT_EQ(f.Label4.Caption(), name);
-        ASSERT_TRUE(f.Command2.Enabled()) << name.toStdString();
-        clickWithMouse(f.Command2);
-        EXPECT_FALSE(f.Command2.Enabled());
-    }
+    RacePreparationWalkTest() : WalkTest({InstallRaceWindows}) {}
 
     void enterAthletes(Form4 &races)
     {
@@ -532,7 +396,7 @@ protected:
     // From the first start to the drawn start numbers, back in the race window.
     void prepareRace(Form1 &main, Form4 *&races)
     {
-        ASSERT_NO_FATAL_FAILURE(createClubsAndAthletes(main));
+        ASSERT_NO_FATAL_FAILURE(createClubsAndAthletes(main, Athletes));
         races = &openRaceWindow(main);
         ASSERT_NO_FATAL_FAILURE(nameRace(*races));
         ASSERT_NO_FATAL_FAILURE(enterAthletes(*races));

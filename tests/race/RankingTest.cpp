@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
 #include "core/RecordFiles.h"
@@ -30,7 +31,7 @@ struct Entry {
     int slot = 0;
 };
 
-class RankingTest : public WindowDataTest {
+class RankingTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -50,31 +51,21 @@ protected:
     // Writes the athlete and fills its slot; returns the slot.
     int add(const Entry &e)
     {
-        const int id = ++athletes_;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = e.sex;
-        Rec.AthleteClub1 = e.clubs[0];
-        Rec.AthleteClub2 = e.clubs[1];
-        Rec.AthleteClub3 = e.clubs[2];
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Rec.AthleteCount = id;
-        const int slot = e.slot ? e.slot : ++lastSlot_;
-        lastSlot_ = std::max(lastSlot_, slot);
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotTime1[slot] = e.t1;
-        Race.SlotTime2[slot] = e.t2;
-        Race.SlotStatus1[slot] = e.s1;
-        Race.SlotStatus2[slot] = e.s2;
-        Race.SlotClassOrder[slot] = e.group;
-        Race.SlotGroup[slot] = e.group;
-        Race.SlotClass[slot] = e.cls;
-        Race.SlotPoints[slot] = e.points;
-        Race.SlotGuest[slot] = e.guest;
-        Race.SlotClub[slot] = e.club;
-        Race.SlotStartNo[slot] = slot;
-        return slot;
+        const int id = addAthlete({.name = e.name,
+                                   .sex = e.sex,
+                                   .clubs = {e.clubs[0], e.clubs[1], e.clubs[2]}});
+        return addEntry(id, {.slot = e.slot,
+                             .startNo = SlotNumber,
+                             .t1 = e.t1,
+                             .t2 = e.t2,
+                             .status1 = e.s1,
+                             .status2 = e.s2,
+                             .klass = e.cls,
+                             .order = e.group,
+                             .club = e.club,
+                             .group = e.group,
+                             .guest = e.guest,
+                             .points = e.points});
     }
 
     std::vector<int> addAll(const std::vector<Entry> &entries)
@@ -105,9 +96,6 @@ protected:
         return ranks;
     }
 
-private:
-    int athletes_ = 0;
-    int lastSlot_ = 0;
 };
 
 TEST_F(RankingTest, OneRunByTime_SharedRanksSkipAndDenseRanksDoNot)

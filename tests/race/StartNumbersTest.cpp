@@ -2,17 +2,17 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "platform/TextOrder.h"
 #include "race/StartNumbers.h"
 
 namespace {
 
-class StartNumbersTest : public DataDirTest {
+class StartNumbersTest : public DataDirTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -26,14 +26,8 @@ protected:
     // class start-order number.
     void enter(int slot, int id, const QString &name, int block = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = 1;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(2012, 6, 1));
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotClassOrder[slot] = block;
+        addEntry(addAthlete({.name = name, .sex = 1, .year = 2012, .id = id}),
+                 {.slot = slot, .order = block});
     }
 
     void enter(int slot, const QString &name, int block = 0) { enter(slot, slot, name, block); }

@@ -4,7 +4,8 @@
 #include <QDate>
 #include <QStringList>
 
-#include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
+#include "WalkTest.h"
 #include "core/Form17.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
@@ -13,7 +14,6 @@
 #include "core/SharedState.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/Form13.h"
 #include "race/Form7.h"
 #include "race/RaceWindows.h"
@@ -36,49 +36,27 @@ const Starter Field[] = {
     {"STEINER Jan", 1, 2011, 2},
 };
 
-class TimeEntryWalkTest : public WindowDataTest {
+class TimeEntryWalkTest : public WalkTest, protected RaceBuilder {
 protected:
+    TimeEntryWalkTest() : WalkTest({InstallRaceWindows}) {}
+
     void SetUp() override
     {
-        WindowDataTest::SetUp();
+        WalkTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        savedLaunchers_ = Launchers;
-        InstallRaceWindows();
+        installWindows();
 
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsrennen");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassYears[1] = {2000, 2025};
         Race.ClassDesignations[0] = QStringLiteral("Schüler");
-        int slot = 0;
-        for (const Starter &s : Field) {
-            ++slot;
-            ClearAthleteFields();
-            Rec.AthleteName = QString::fromUtf8(s.name);
-            Rec.AthleteSex = s.sex;
-            Rec.AthleteBirthDate = dates::oleFromDate(QDate(s.year, 5, 1));
-            Rec.CurrentAthleteId = slot;
-            WriteAthleteRecord();
-            Race.SlotAthleteId[slot] = slot;
-            Race.SlotStartNo[slot] = s.startNo;
-        }
+        for (const Starter &s : Field)
+            addEntry(addAthlete({.name = QString::fromUtf8(s.name), .sex = s.sex, .year = s.year}),
+                     {.startNo = s.startNo});
         ASSERT_TRUE(WriteRaceFiles());
         // Only the files hold the race now.
         Race = RaceState{};
-    }
-
-    void TearDown() override
-    {
-        WindowDataTest::TearDown();
-        Launchers = savedLaunchers_;
-        sysclock::setFixedNow(QDateTime());
     }
 
     // The race window with race 1 chosen by typing its number, then its
@@ -107,17 +85,6 @@ protected:
         const int at = (slot - 1) * 23 + 7;
         return at < lines.size() ? lines[at] : QStringLiteral("<missing>");
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
-private:
-    LauncherTable savedLaunchers_;
 };
 
 TEST_F(TimeEntryWalkTest, KeyInAFieldByKeyboard_TickTheResult_CloseAndReopen)

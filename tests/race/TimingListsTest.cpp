@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Beep.h"
@@ -15,7 +16,7 @@ namespace {
 
 const QString Gap = blanks(11);
 
-class TimingListsTest : public WindowDataTest {
+class TimingListsTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
@@ -33,33 +34,18 @@ protected:
     void add(int slot, const QString &name, int startNo, double t1, double t2 = 0,
              int order = 1, int cell = 8, int sex = 0)
     {
-        const int id = ++athletes_;
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = sex;
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        Rec.AthleteCount = id;
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = startNo;
-        Race.SlotTime1[slot] = t1;
-        Race.SlotTime2[slot] = t2;
-        Race.SlotClassOrder[slot] = order;
-        Race.SlotClassCell[slot] = cell;
-        Race.SlotClass[slot] = cell / 8 + 1;
+        addEntry(addAthlete({.name = name, .sex = sex}), {.slot = slot,
+                                                          .startNo = startNo,
+                                                          .t1 = t1,
+                                                          .t2 = t2,
+                                                          .klass = cell / 8 + 1,
+                                                          .order = order,
+                                                          .cell = cell});
     }
 
     static QString line(const QString &head, const QString &name, int slot)
     {
         return head + name + Gap + QString::number(slot);
-    }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
     }
 
     // FillTimingLists in the order of option n of the time-entry window,
@@ -84,9 +70,6 @@ protected:
                                                           : trimBlanks(l.mid(0, l.size() - 5)));
         return out;
     }
-
-private:
-    int athletes_ = 0;
 };
 
 TEST_F(TimingListsTest, StartNumberOrder_KeyAndVisibleLines)

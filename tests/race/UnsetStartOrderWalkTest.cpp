@@ -4,14 +4,14 @@
 #include <QDate>
 #include <QStringList>
 
-#include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
+#include "WalkTest.h"
 #include "core/Form4.h"
 #include "core/Launchers.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
-#include "platform/DateText.h"
 #include "race/Form13.h"
 #include "race/Form7.h"
 #include "race/RaceWindows.h"
@@ -32,51 +32,28 @@ const Starter Field[] = {
     {"STEINER Jan", 2012, 60},
 };
 
-class UnsetStartOrderWalkTest : public WindowDataTest {
+class UnsetStartOrderWalkTest : public WalkTest, protected RaceBuilder {
 protected:
+    UnsetStartOrderWalkTest() : WalkTest({InstallRaceWindows}) {}
+
     void SetUp() override
     {
-        WindowDataTest::SetUp();
+        WalkTest::SetUp();
         sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        savedLaunchers_ = Launchers;
-        InstallRaceWindows();
+        installWindows();
 
-        OpenAthleteFile();
-        OpenClubFile();
-        OpenRaceFile();
-        Rec.RaceRecordNo = 1;
-        Rec.RaceName = QStringLiteral("Vereinsrennen");
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        WriteRaceHeader();
-        Race.ActiveRaceNo = 1;
+        openDataFiles();
+        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
         // Named and dated, but no start order and no designations.
         Race.ClassNames[1] = QStringLiteral("Kinder");
         Race.ClassYears[1] = {2015, 2025};
         Race.ClassNames[2] = QStringLiteral("Schüler");
         Race.ClassYears[2] = {1900, 2014};
-        int slot = 0;
-        for (const Starter &s : Field) {
-            ++slot;
-            ClearAthleteFields();
-            Rec.AthleteName = QString::fromUtf8(s.name);
-            Rec.AthleteSex = 0;
-            Rec.AthleteBirthDate = dates::oleFromDate(QDate(s.year, 5, 1));
-            Rec.CurrentAthleteId = slot;
-            WriteAthleteRecord();
-            Race.SlotAthleteId[slot] = slot;
-            Race.SlotStartNo[slot] = slot;
-            Race.SlotTime1[slot] = s.time;
-        }
+        for (const Starter &s : Field)
+            addEntry(addAthlete({.name = QString::fromUtf8(s.name), .sex = 0, .year = s.year}),
+                     {.startNo = SlotNumber, .t1 = s.time});
         ASSERT_TRUE(WriteRaceFiles());
         Race = RaceState{};
-    }
-
-    void TearDown() override
-    {
-        WindowDataTest::TearDown();
-        Launchers = savedLaunchers_;
-        sysclock::setFixedNow(QDateTime());
     }
 
     QStringList kLines()
@@ -84,17 +61,6 @@ protected:
         return QString::fromLatin1(readBytes(QStringLiteral("K 1.lst")))
             .split(QStringLiteral("\r\n"));
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList l;
-        for (int i = 0; i < list.ListCount(); ++i)
-            l << list.List(i);
-        return l;
-    }
-
-private:
-    LauncherTable savedLaunchers_;
 };
 
 TEST_F(UnsetStartOrderWalkTest, TimeEntry_RanksEachClassByItselfAndStoresTheOrder)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form4.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
@@ -30,15 +31,13 @@ struct CupEntry {
     double t2 = 0;
 };
 
-class CupTest : public WindowDataTest {
+class CupTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
         SetStatusNames();
-        OpenClubFile();
-        OpenAthleteFile();
-        OpenRaceFile();
+        openDataFiles();
     }
 
     void TearDown() override
@@ -47,29 +46,12 @@ protected:
         WindowDataTest::TearDown();
     }
 
-    int addClub(const QString &shortName)
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.CurrentClubNo = ++Rec.ClubCount;
-        WriteClubRecord();
-        return Rec.ClubCount;
-    }
-
     // year 0: no birth date given.
+    using RaceBuilder::addAthlete;
     int addAthlete(const QString &name, int year = 1990, int club1 = 0, int club2 = 0,
                    int club3 = 0)
     {
-        ClearAthleteFields();
-        Rec.AthleteName = name;
-        Rec.AthleteSex = 1;
-        Rec.AthleteClub1 = club1;
-        Rec.AthleteClub2 = club2;
-        Rec.AthleteClub3 = club3;
-        Rec.AthleteBirthDate = year ? dates::oleFromDate(QDate(year, 6, 1)) : NoBirthDate;
-        Rec.CurrentAthleteId = ++Rec.AthleteCount;
-        WriteAthleteRecord();
-        return Rec.AthleteCount;
+        return addAthlete({.name = name, .sex = 1, .year = year, .clubs = {club1, club2, club3}});
     }
 
     // Race n with its header and files; the entries take slots 1, 2, ...
@@ -78,26 +60,7 @@ protected:
                  const QString &youth = QStringLiteral("Jugend"),
                  const QString &adults = QStringLiteral("Allgemein"), int youthFrom = 2005)
     {
-        for (int r = Rec.RaceCount + 1; r < n; ++r) {
-            // Races in between stay unnamed: the race list leaves them out.
-            ClearRaceHeader();
-            Rec.RaceName.clear();
-            Rec.RaceRecordNo = r;
-            WriteRaceHeader();
-        }
-        ClearRaceHeader();
-        Rec.RaceName = name;
-        Rec.RaceShortName = name.left(8);
-        Rec.EvalByClass = 1;
-        Rec.EvalByTime = 1;
-        Rec.EvalBySex = 0;
-        Rec.TwoRuns = 0;
-        Rec.RaceRecordNo = n;
-        Rec.RaceCount = std::max(Rec.RaceCount, std::int32_t(n));
-        WriteRaceHeader();
-
-        Race.ActiveRaceNo = n;
-        LoadRaceFiles();   // no files yet: empty tables
+        writeRace(n, {.name = name, .shortName = name.left(8), .byClass = 1, .byTime = 1});
         Race.ClassNames[1] = youth;
         Race.ClassYears[1] = {youthFrom, 2030};
         Race.ClassNames[2] = adults;
@@ -113,16 +76,12 @@ protected:
                         Race.ClassCellOrder[k][s][g][b] = k;
         Race.ClassDesignations[YouthCell] = youth;
         Race.ClassDesignations[AdultCell] = adults;
-        int slot = 0;
-        for (const CupEntry &e : entries) {
-            ++slot;
-            Race.SlotAthleteId[slot] = e.athlete;
-            Race.SlotStartNo[slot] = slot;
-            Race.SlotClub[slot] = 1;
-            Race.SlotTime1[slot] = e.t1;
-            Race.SlotStatus1[slot] = e.status1;
-            Race.SlotTime2[slot] = e.t2;
-        }
+        for (const CupEntry &e : entries)
+            addEntry(e.athlete, {.startNo = SlotNumber,
+                                 .t1 = e.t1,
+                                 .t2 = e.t2,
+                                 .status1 = e.status1,
+                                 .club = 1});
         AssignClasses();
         ASSERT_TRUE(WriteRaceFiles());
     }
@@ -148,14 +107,6 @@ protected:
             const int n = RaceNoOfListLine(f.List1.List(k));
             f.List1.setSelected(k, std::find(races.begin(), races.end(), n) != races.end());
         }
-    }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
     }
 
     // The cup row of an athlete (0 when the athlete is no participant).

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/DateText.h"
@@ -24,14 +25,12 @@ struct TeamEntry {
     int classOrder = 1;
 };
 
-class TeamRaceTest : public WindowDataTest {
+class TeamRaceTest : public WindowDataTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
         WindowDataTest::SetUp();
-        OpenClubFile();
-        OpenAthleteFile();
-        OpenRaceFile();
+        openDataFiles();
         Rec.RaceName = QStringLiteral("Vereinsmeisterschaft");
         Rec.RaceShortName.clear();
         Rec.EvalByClass = 1;
@@ -43,52 +42,22 @@ protected:
         Race.ActiveRaceNo = 1;
     }
 
-    int addClub(const QString &shortName, const QString &fullName = QString())
-    {
-        ClearClubFields();
-        Rec.ClubShortName = shortName;
-        Rec.ClubFullName = fullName.isEmpty() ? shortName + QStringLiteral(" e.V.") : fullName;
-        Rec.CurrentClubNo = ++Rec.ClubCount;
-        WriteClubRecord();
-        return Rec.ClubCount;
-    }
-
     int add(const TeamEntry &e)
     {
-        const int id = ++Rec.AthleteCount;
-        ClearAthleteFields();
-        Rec.AthleteName = e.name;
-        Rec.AthleteSex = e.sex;
         const bool ownClubs = e.clubs != std::array<int, 3>{0, 0, 0};
-        Rec.AthleteClub1 = ownClubs ? e.clubs[0] : e.club;
-        Rec.AthleteClub2 = ownClubs ? e.clubs[1] : 0;
-        Rec.AthleteClub3 = ownClubs ? e.clubs[2] : 0;
-        Rec.AthleteBirthDate = dates::oleFromDate(QDate(1990, 3, 1));
-        Rec.CurrentAthleteId = id;
-        WriteAthleteRecord();
-        const int slot = ++lastSlot;
-        Race.SlotAthleteId[slot] = id;
-        Race.SlotStartNo[slot] = slot;
-        Race.SlotTime1[slot] = e.t1;
-        Race.SlotTime2[slot] = e.t2;
-        Race.SlotStatus1[slot] = e.status1;
-        Race.SlotStatus2[slot] = e.status2;
-        Race.SlotClass[slot] = 1;
-        Race.SlotClassOrder[slot] = e.classOrder;
-        Race.SlotClassCell[slot] = 0;
-        Race.SlotClub[slot] = e.selector;
-        Race.SlotTeam[slot] = e.team;
-        Race.SlotGroup[slot] = e.group;
-        return slot;
+        const int id = addAthlete({.name = e.name,
+                                   .sex = e.sex,
+                                   .year = 1990,
+                                   .clubs = ownClubs ? e.clubs : std::array<int, 3>{e.club, 0, 0}});
+        return addEntry(id, {.startNo = SlotNumber,
+                             .t1 = e.t1,
+                             .t2 = e.t2,
+                             .status1 = e.status1,
+                             .status2 = e.status2,
+                             .klass = 1,
+                             .order = e.classOrder,
+                             .club = e.selector,
+                             .group = e.group,
+                             .team = e.team});
     }
-
-    static QStringList lines(const ListBox &list)
-    {
-        QStringList out;
-        for (int i = 0; i < list.ListCount(); ++i)
-            out << list.List(i);
-        return out;
-    }
-
-    int lastSlot = 0;
 };

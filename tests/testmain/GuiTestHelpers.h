@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStringList>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -85,6 +86,31 @@ inline void typeText(Control &control, const QString &text)
         const Qt::Key key = c.unicode() < 256 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, control.widget(), key, QString(c), Qt::NoModifier);
     }
+}
+
+// The lines of a list box or a combo box's list, top to bottom.
+inline QStringList lines(const ListBox &list)
+{
+    QStringList out;
+    for (int i = 0; i < list.ListCount(); ++i)
+        out << list.List(i);
+    return out;
+}
+inline QStringList lines(const ComboBox &combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo.ListCount(); ++i)
+        out << combo.List(i);
+    return out;
+}
+
+// The first line that begins with text; -1 when there is none.
+inline int lineBeginningWith(const ListBox &list, const QString &text)
+{
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (list.List(i).startsWith(text))
+            return i;
+    return -1;
 }
 
 // The line edit of a window's text box, found by its objectName as a UI
