@@ -341,6 +341,7 @@ struct PdfPrinterBackend::Pending {
     std::unique_ptr<QFile> file;
     std::optional<QByteArray> pdf;
     std::future<void> painted;   // not valid: painted already
+    QRunnable *painting = nullptr;   // its task, kept by the backend
 };
 
 PdfPrinterBackend::PdfPrinterBackend(const QString &folder)
@@ -473,8 +474,12 @@ void PdfPrinterBackend::drawPicture(const Printer &, const QImage &picture, doub
 
 bool PdfPrinterBackend::writeOut(Pending &pending)
 {
-    if (pending.painted.valid())
+    if (pending.painted.valid()) {
+        // Rather than wait for a worker to start it, this thread paints it.
+        if (pending.painting && workers_ && workers_->tryTake(pending.painting))
+            pending.painting->run();
         pending.painted.get();
+    }
     QFile &file = *pending.file;
     bool ok = pending.pdf.has_value();
     if (ok) {
@@ -513,10 +518,16 @@ bool PdfPrinterBackend::endJob()
     auto done = std::make_shared<std::promise<void>>();
     pending.painted = done->get_future();
     std::optional<QByteArray> *pdf = &pending.pdf;   // the Pending stays put until written out
-    workers_->start([job, pdf, done] {
+    // The task is not deleted by the pool: a worker may still hold it a
+    // moment after the document is done, and this thread may run it itself.
+    QRunnable *painting = QRunnable::create([job, pdf, done] {
         *pdf = job->paint();
         done->set_value();
     });
+    painting->setAutoDelete(false);
+    tasks_.emplace_back(painting);
+    pending.painting = painting;
+    workers_->start(painting);
     // The files already painted are written out in order; the documents
     // waiting for their file stay few however long the run.
     const std::size_t keep = std::size_t(3 * workers_->maxThreadCount());
@@ -553,6 +564,7 @@ int PdfPrinterBackend::finishJobs()
     // The workers end with the run: their fonts go with them, while the
     // application that they belong to is still there.
     workers_.reset();
+    tasks_.clear();
     return failed;
 }
 

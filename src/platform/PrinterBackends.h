@@ -9,6 +9,7 @@
 #include <QMarginsF>
 #include <QPainter>
 #include <QPen>
+#include <QRunnable>
 #include <QSizeF>
 #include <QString>
 #include <cstdint>
@@ -195,6 +196,7 @@ private:
     std::unique_ptr<Job> job_;               // the running one
     bool overlapping_ = false;
     std::unique_ptr<QThreadPool> workers_;
+    std::vector<std::unique_ptr<QRunnable>> tasks_;   // until the workers are gone
     std::deque<std::unique_ptr<Pending>> pending_;   // in the order begun
     int failed_ = 0;                                 // of those written out since the last finish
     qint64 bytesLeft_ = -1;
