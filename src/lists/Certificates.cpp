@@ -256,6 +256,9 @@ void PrintCertificates()
         }
     }
 
+    // Each certificate is a job of its own; they may overlap, so the PDF
+    // printer writes several at once. All are out when this returns.
+    const OverlappingPrintJobs overlapping;
     for (int i = 0; i < window.List2.ListCount(); ++i) {
         if (!window.List2.Selected(i))
             continue;

@@ -95,6 +95,8 @@ PrinterBackend &Printer::backend() const
         }
         if (!backend_)
             backend_ = defaultBackend();
+        if (overlapping_ > 0)
+            backend_->setOverlappingJobs(true);
     }
     return *backend_;
 }
@@ -102,10 +104,18 @@ PrinterBackend &Printer::backend() const
 void Printer::setBackend(std::unique_ptr<PrinterBackend> backend)
 {
     EndDoc();
+    if (backend_ && overlapping_ > 0) {
+        // The old device's jobs are finished before it goes; they are
+        // reported with the rest.
+        lateFailures_ += backend_->finishJobs();
+        backend_->setOverlappingJobs(false);
+    }
     // The fonts were measured on the old device.
     lastFont_ = nullptr;
     fonts_.clear();
     backend_ = std::move(backend);
+    if (backend_ && overlapping_ > 0)
+        backend_->setOverlappingJobs(true);
 }
 
 const Printer::DeviceFont &Printer::deviceFont() const
@@ -162,7 +172,12 @@ void Printer::beginJobIfNone()
     // A job left open when the program ends still reaches its device, while
     // the fonts and devices it needs are there.
     static const bool hooked = [] {
-        qAddPostRoutine([] { printer().EndDoc(); });
+        qAddPostRoutine([] {
+            Printer &p = printer();
+            p.EndDoc();
+            while (p.overlapping_ > 0)
+                p.endOverlappingJobs();
+        });
         return true;
     }();
     (void)hooked;
@@ -272,6 +287,38 @@ bool Printer::EndDoc()
     jobTitle_ = {};
     CurrentX = CurrentY = 0;
     return ok;
+}
+
+void Printer::beginOverlappingJobs()
+{
+    if (overlapping_++ == 0 && backend_)
+        backend_->setOverlappingJobs(true);
+}
+
+bool Printer::endOverlappingJobs()
+{
+    if (overlapping_ == 0 || --overlapping_ > 0)
+        return true;
+    int failed = lateFailures_;
+    lateFailures_ = 0;
+    if (backend_) {
+        failed += backend_->finishJobs();
+        backend_->setOverlappingJobs(false);
+    }
+    // As EndDoc would have for each of them.
+    for (int i = 0; i < failed; ++i)
+        beep();
+    return failed == 0;
+}
+
+OverlappingPrintJobs::OverlappingPrintJobs()
+{
+    printer().beginOverlappingJobs();
+}
+
+OverlappingPrintJobs::~OverlappingPrintJobs()
+{
+    printer().endOverlappingJobs();
 }
 
 double Printer::ScaleWidth() const

@@ -146,6 +146,14 @@ public:
     // the job), with a beep; true also when no job was running.
     bool EndDoc();
 
+    // Between these two, jobs may overlap: EndDoc may hand a job to the
+    // device and return before it is written (the PDF printer writes several
+    // files at once), reporting only what is known by then. The end waits
+    // for every job, beeps once for each that failed after all, and says
+    // whether all of them went out. Nested runs end with the outermost.
+    void beginOverlappingJobs();
+    bool endOverlappingJobs();
+
     // The page size of the current page (of the next page outside a job) in
     // mm.
     double ScaleWidth() const;
@@ -189,7 +197,19 @@ private:
     int page_ = 0;
     int pageOrientation_ = 1;
     bool jobOk_ = false;    // the device took the running job
+    int overlapping_ = 0;   // depth of beginOverlappingJobs
+    int lateFailures_ = 0;  // of overlapping jobs, found while changing the device
     PrintJobTitle jobTitle_;
+};
+
+// Jobs overlap while one of these lives (see beginOverlappingJobs); its end
+// waits for them and beeps for those that failed.
+class OverlappingPrintJobs {
+public:
+    OverlappingPrintJobs();
+    ~OverlappingPrintJobs();
+    OverlappingPrintJobs(const OverlappingPrintJobs &) = delete;
+    OverlappingPrintJobs &operator=(const OverlappingPrintJobs &) = delete;
 };
 
 // The current printer of the process. Until a printer is chosen it is the

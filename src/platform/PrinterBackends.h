@@ -9,9 +9,11 @@
 #include <QMarginsF>
 #include <QPainter>
 #include <QPen>
+#include <QRunnable>
 #include <QSizeF>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,7 @@
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPdfWriter;
+class QThreadPool;
 
 struct Printer::DeviceFont {
     QString name;           // the drawing state it stands for
@@ -75,11 +78,51 @@ public:
                           double colour, LineShape shape) = 0;
     virtual void drawPicture(const Printer &state, const QImage &picture, double x, double y,
                              double width, double height) = 0;
+
+    // While jobs overlap, endJob may leave a job to finish later and report
+    // success; finishJobs waits for every such job and gives how many of
+    // them failed. A device that finishes each job in endJob ignores both.
+    virtual void setOverlappingJobs(bool on);
+    virtual int finishJobs();
 };
 
-// What the installed printers and the PDF printer share: a QPainter on a
-// paged device of (nominally) 1200 dpi with A4 pages, its origin at the
-// top-left corner of the printable area inside the given margins.
+// The painter calls a job comes down to on a paged device of (nominally)
+// 1200 dpi with A4 pages, its origin at the top-left corner of the printable
+// area inside the given margins. The installed printers paint with it as
+// they are told; the PDF printer paints a job it kept, perhaps on another
+// thread: it touches nothing but its own painter and what it is given.
+class JobPainter {
+public:
+    ~JobPainter();
+
+    bool begin(QPagedPaintDevice *device, int orientation, const QMarginsF &marginsMm = QMarginsF());
+    bool end();
+    bool isActive() const { return painter_.isActive(); }
+
+    // A text with the top of its character cell at (x, y) mm; `fontId`
+    // tells fonts apart, `ascentPx` is the font's ascent on the device.
+    void text(const QFont &font, std::uint64_t fontId, double ascentPx, double x, double y,
+              const QString &text);
+    // DrawWidth counts dots of the 1200 dpi page.
+    void line(int drawWidth, double x1, double y1, double x2, double y2, double colour,
+              LineShape shape);
+    void picture(const QImage &picture, double x, double y, double width, double height);
+
+    static void setUpPages(QPagedPaintDevice &device, int orientation, const QMarginsF &marginsMm);
+
+private:
+    QPointF devicePoint(double x, double y) const;
+    void usePen(const QColor &colour, double width);
+
+    QPainter painter_;
+    double dotsPerMmX_ = 0, dotsPerMmY_ = 0;
+    std::uint64_t fontId_ = 0;
+    bool penSet_ = false;
+    QColor penColour_;
+    double penWidth_ = -1;
+};
+
+// An installed printer paints a job as it is drawn.
 class PaintingBackend : public PrinterBackend {
 public:
     ~PaintingBackend() override;
@@ -96,20 +139,9 @@ protected:
     bool beginPainting(QPagedPaintDevice *device, int orientation,
                        const QMarginsF &marginsMm = QMarginsF());
     bool endPainting();
-    static void setUpPages(QPagedPaintDevice &device, int orientation, const QMarginsF &marginsMm);
     // The printable area of an A4 page within those margins, in mm.
     static QSizeF printableSizeMm(int orientation, const QMarginsF &marginsMm);
-    QPainter painter_;
-
-private:
-    QPointF devicePoint(double x, double y) const;
-    void usePen(const QColor &colour, double width);
-
-    double dotsPerMmX_ = 0, dotsPerMmY_ = 0;
-    std::uint64_t fontId_ = 0;
-    bool penSet_ = false;
-    QColor penColour_;
-    double penWidth_ = -1;
+    JobPainter painter_;
 };
 
 // The built-in PDF printer: each job is a new file in the folder (relative
@@ -119,7 +151,14 @@ private:
 // earlier file is never overwritten. The file's title names the printout
 // and the race. The sheet has no unprintable margin: its corner is the
 // origin.
-class PdfPrinterBackend : public PaintingBackend {
+//
+// The file is named and opened when the job begins; what the job draws is
+// kept and painted into the PDF when it ends. Most of that time goes into
+// embedding the fonts and pictures, afresh in every document, so while jobs
+// overlap (a run of certificates, each a job of its own) the documents are
+// painted on worker threads, several at once, and written to their files in
+// the order the jobs were begun; finishJobs waits for the last of them.
+class PdfPrinterBackend : public PrinterBackend {
 public:
     explicit PdfPrinterBackend(const QString &folder = QStringLiteral("PDF"));
     ~PdfPrinterBackend() override;
@@ -129,16 +168,38 @@ public:
     bool beginJob(int orientation, const PrintJobTitle &title) override;
     void newPage(int orientation, int page) override;
     bool endJob() override;
+    void drawText(const Printer &state, const Printer::DeviceFont &font, double x, double y,
+                  const QString &text, double width) override;
+    void drawLine(const Printer &state, double x1, double y1, double x2, double y2,
+                  double colour, LineShape shape) override;
+    void drawPicture(const Printer &state, const QImage &picture, double x, double y,
+                     double width, double height) override;
+    void setOverlappingJobs(bool on) override;
+    int finishJobs() override;
 
     // The file of the running job, or of the last one when none runs.
     QString lastFile() const { return lastFile_; }
 
+    // Tests: a disk that is full after this many more bytes of PDF files
+    // (negative: no limit).
+    void setBytesLeftForTests(qint64 bytes) { bytesLeft_ = bytes; }
+
+    struct Job;
+
 private:
+    struct Pending;
+    bool writeOut(Pending &pending);
+
     QString folder_;
     QString lastFile_;
     std::unique_ptr<QPdfWriter> measurer_;   // never painted on
-    std::unique_ptr<QFile> file_;
-    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<Job> job_;               // the running one
+    bool overlapping_ = false;
+    std::unique_ptr<QThreadPool> workers_;
+    std::vector<std::unique_ptr<QRunnable>> tasks_;   // until the workers are gone
+    std::deque<std::unique_ptr<Pending>> pending_;   // in the order begun
+    int failed_ = 0;                                 // of those written out since the last finish
+    qint64 bytesLeft_ = -1;
 };
 
 // An installed printer: a CUPS queue. A job is drawn with the origin at the

@@ -5,6 +5,9 @@
 #include <QDate>
 #include <QImage>
 #include <QImageWriter>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <cmath>
 
@@ -15,6 +18,7 @@
 #include "core/SharedState.h"
 #include "lists/Certificates.h"
 #include "lists/Form8.h"
+#include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
@@ -663,6 +667,69 @@ TEST_F(CertificatesTest, WideTexts_ShrinkToStayOnTheSheetAndApart)
         EXPECT_LT(organisation->fontSize, 24);
         if (c.logo) {
             EXPECT_LE(organisation->x + organisation->width, 150);
+        }
+    }
+}
+
+namespace {
+
+// The text of a PDF file as pdftotext reads it; null when pdftotext is not
+// installed.
+QString pdfText(const QString &pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess run;
+    run.start(tool, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0)
+        return QStringLiteral("");
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST_F(CertificatesTest, PdfPrinter_OneFilePerCertificateNamedInListOrder)
+{
+    add({QStringLiteral("Maier Eva"), 70});
+    add({QStringLiteral("Huber Anna"), 65.32});
+    add({QStringLiteral("Gruber Lisa"), 80});
+    add({QStringLiteral("Moser Lena"), 75});
+    Rec.CertificatePictogram = 0;
+    Form8 &f = open();
+    ASSERT_EQ(f.List2.ListCount(), 4);
+    ASSERT_TRUE(selectPrinter(pdfPrinterName()));
+    rec = nullptr;   // gone with the recording printer
+    for (int i : {0, 2, 3})
+        f.List2.setSelected(i, true);
+    resetBeepCount();
+    f.Command5.click();
+
+    // Done when the click returns: every file whole, none failed.
+    EXPECT_EQ(beepCount(), 0);
+    const QStringList files{QStringLiteral("Urkunde 2026-02-14 10-00-00.pdf"),
+                            QStringLiteral("Urkunde 2026-02-14 10-00-00 (2).pdf"),
+                            QStringLiteral("Urkunde 2026-02-14 10-00-00 (3).pdf")};
+    QStringList written = QDir(QStringLiteral("PDF")).entryList(QDir::Files);
+    written.sort();
+    QStringList expected = files;
+    expected.sort();
+    EXPECT_EQ(written, expected);
+    for (const QString &name : files)
+        EXPECT_TRUE(readBytes(QStringLiteral("PDF/") + name).trimmed().endsWith("%%EOF"));
+
+    // Ranking order: Huber, Maier, Moser, Gruber; the second is unmarked.
+    const QString names[] = {QStringLiteral("Huber Anna"), QStringLiteral("Moser Lena"),
+                             QStringLiteral("Gruber Lisa")};
+    if (pdfText(QStringLiteral("PDF/") + files.first()).isNull())
+        GTEST_SKIP() << "pdftotext is not installed";
+    for (int n = 0; n < 3; ++n) {
+        const QString text = pdfText(QStringLiteral("PDF/") + files[n]);
+        EXPECT_TRUE(text.contains(names[n])) << n << text.toStdString();
+        for (int other = 0; other < 3; ++other) {
+            if (other != n) {
+                EXPECT_FALSE(text.contains(names[other])) << n;
+            }
         }
     }
 }

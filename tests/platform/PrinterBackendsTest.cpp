@@ -8,7 +8,9 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QProcess>
+#include <QRawFont>
 #include <QStandardPaths>
+#include <QThread>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -278,4 +280,185 @@ TEST_F(PdfPrinterTest, ThePageShowsTextBoxesAndPicturesWhereThePageModelPutsThem
     EXPECT_FALSE(matchingBox(page, QRectF(30, 80, 20, 6), dark).isEmpty());
     EXPECT_TRUE(matchingBox(page, QRectF(60, 79, 28, 8), notWhite).isEmpty());
     EXPECT_FALSE(matchingBox(page, QRectF(27, 77, 2, 12), dark).isEmpty());   // its left edge
+}
+
+namespace {
+
+// A run of jobs as a list prints them: several fonts, rules, boxes, a
+// picture, a second page in landscape; each job's texts are its own.
+void printRunOfJobs(int jobs)
+{
+    Printer &p = printer();
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(QColor(0, 80, 160));
+    for (int job = 1; job <= jobs; ++job) {
+        p.setJobTitle(QStringLiteral("Urkunde"), QStringLiteral("Lauf %1").arg(job));
+        p.FontName = job % 2 ? QStringLiteral("Times") : QStringLiteral("Arial");
+        p.FontSize = 10 + job % 7;
+        p.FontBold = job % 3 == 0;
+        p.FontItalic = job % 4 == 0;
+        p.CurrentX = 20;
+        p.CurrentY = 20;
+        p.Print({QStringLiteral("Läufer %1").arg(job), job, QStringLiteral("Zeit")});
+        p.DrawWidth = 1 + job % 5;
+        p.Line(20, 30, 185, 30, 255 * (job % 2));
+        p.Line(30, 40, 80, 60, 0, LineShape::Box);
+        p.Line(90, 40, 120, 60, 12632256, LineShape::FilledBox);
+        p.PaintPicture(picture, 130, 40, 30, 15);
+        if (job % 5 == 0) {
+            p.Orientation = 2;
+            p.NewPage();
+            p.FontName = QStringLiteral("Arial");
+            p.Print(QStringLiteral("quer, Seite 2"));
+            p.Orientation = 1;
+        }
+        EXPECT_TRUE(p.EndDoc()) << job;
+    }
+}
+
+// The file's bytes without the moment of its making, the one thing two
+// writings of the same document differ in.
+QByteArray withoutCreationDate(QByteArray pdf)
+{
+    const qsizetype at = pdf.indexOf("/CreationDate (D:");
+    if (at >= 0)
+        pdf.remove(at, pdf.indexOf(')', at) - at);
+    return pdf;
+}
+
+} // namespace
+
+TEST_F(PdfPrinterTest, OverlappingJobs_TheSameFilesInTheOrderBegunAsOneAfterTheOther)
+{
+    // More jobs than the documents kept waiting for their files.
+    const int jobs = 3 * QThread::idealThreadCount() + 6;
+    Printer &p = printer();
+    p.setBackend(std::make_unique<PdfPrinterBackend>(QStringLiteral("einzeln")));
+    printRunOfJobs(jobs);
+
+    p.setBackend(std::make_unique<PdfPrinterBackend>(QStringLiteral("zugleich")));
+    resetBeepCount();
+    p.beginOverlappingJobs();
+    p.beginOverlappingJobs();   // nested: the outer end waits
+    printRunOfJobs(jobs);
+    EXPECT_TRUE(p.endOverlappingJobs());
+    EXPECT_TRUE(p.endOverlappingJobs());
+    EXPECT_EQ(beepCount(), 0);
+
+    const QStringList names = QDir(QStringLiteral("einzeln")).entryList(QDir::Files);
+    ASSERT_EQ(names.size(), jobs);
+    EXPECT_EQ(QDir(QStringLiteral("zugleich")).entryList(QDir::Files), names);
+    for (const QString &name : names) {
+        const QByteArray one = readBytes(QStringLiteral("einzeln/") + name);
+        const QByteArray overlapping = readBytes(QStringLiteral("zugleich/") + name);
+        EXPECT_TRUE(one.startsWith("%PDF-")) << name.toStdString();
+        EXPECT_EQ(withoutCreationDate(overlapping), withoutCreationDate(one)) << name.toStdString();
+    }
+    // Each job in the file named for it: the n-th job's title in the n-th name.
+    if (pdfTitle(QStringLiteral("einzeln/") + names.first()).isNull())
+        GTEST_SKIP() << "pdfinfo is not installed";
+    for (int job : {1, 2, jobs}) {
+        const QString name = job == 1 ? QStringLiteral("Urkunde 2025-03-01 14-15-02.pdf")
+                                      : QStringLiteral("Urkunde 2025-03-01 14-15-02 (%1).pdf").arg(job);
+        EXPECT_EQ(pdfTitle(QStringLiteral("zugleich/") + name),
+                  QStringLiteral("Urkunde - Lauf %1").arg(job));
+    }
+}
+
+TEST_F(PdfPrinterTest, AFullDisk_FailsTheJobsThatDoNotFitRemovesTheirFilesAndBeeps)
+{
+    Printer &p = printer();
+    auto printJob = [&p] {
+        p.setJobTitle(QStringLiteral("Urkunde"));
+        p.Print("Huber Anna");
+        p.Line(20, 30, 185, 30);
+        return p.EndDoc();
+    };
+    // One job's size: the disk takes it and half of the next.
+    p.setBackend(std::make_unique<PdfPrinterBackend>(QStringLiteral("Probe")));
+    ASSERT_TRUE(printJob());
+    const qint64 size = QFileInfo(QDir(QStringLiteral("Probe")).filePath(
+                                      QDir(QStringLiteral("Probe")).entryList(QDir::Files).first()))
+                            .size();
+    ASSERT_GT(size, 0);
+
+    for (const bool overlapping : {false, true}) {
+        SCOPED_TRACE(overlapping ? "overlapping" : "one after the other");
+        const QString folder = overlapping ? QStringLiteral("zugleich") : QStringLiteral("einzeln");
+        auto backend = std::make_unique<PdfPrinterBackend>(folder);
+        backend->setBytesLeftForTests(size + size / 2);
+        p.setBackend(std::move(backend));
+        resetBeepCount();
+        if (overlapping)
+            p.beginOverlappingJobs();
+        std::vector<bool> ended;
+        for (int job = 1; job <= 3; ++job)
+            ended.push_back(printJob());
+        if (overlapping) {
+            // Nothing is known to have failed yet.
+            EXPECT_EQ(ended, std::vector<bool>({true, true, true}));
+            EXPECT_EQ(beepCount(), 0);
+            EXPECT_FALSE(p.endOverlappingJobs());
+        } else {
+            EXPECT_EQ(ended, std::vector<bool>({true, false, false}));
+        }
+        EXPECT_EQ(beepCount(), 2);
+        // The half-written ones are gone; the first is whole.
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        ASSERT_EQ(files, QStringList{QStringLiteral("Urkunde 2025-03-01 14-15-02.pdf")});
+        const QByteArray pdf = readBytes(folder + u'/' + files.first());
+        EXPECT_EQ(pdf.size(), size);
+        EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+    }
+}
+
+TEST_F(PdfPrinterTest, AJobEmbedsTheFacesItsTextsWereMeasuredIn)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (tool.isEmpty())
+        GTEST_SKIP() << "pdffonts is not installed";
+    struct Face {
+        const char *name;
+        bool bold, italic;
+    };
+    const Face faces[] = {{"Arial", false, false}, {"Arial", true, false},
+                          {"Times", false, true}, {"Times", true, true}};
+    Printer &p = printer();
+    for (const bool overlapping : {false, true}) {
+        SCOPED_TRACE(overlapping ? "overlapping" : "one after the other");
+        if (overlapping)
+            p.beginOverlappingJobs();
+        QStringList expected;
+        for (const Face &face : faces) {
+            p.FontName = QString::fromLatin1(face.name);
+            p.FontBold = face.bold;
+            p.FontItalic = face.italic;
+            p.Print("Huber Anna");
+            const QRawFont raw = QRawFont::fromFont(p.currentFont());
+            expected << QString(raw.familyName()).remove(u' ') + u'|' + raw.styleName();
+        }
+        ASSERT_TRUE(p.EndDoc());
+        if (overlapping) {
+            ASSERT_TRUE(p.endOverlappingJobs());
+        }
+        p.FontBold = p.FontItalic = false;
+
+        QProcess run;
+        run.start(tool, {static_cast<const PdfPrinterBackend &>(p.backend()).lastFile()});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        // The first column names each embedded face: the family, and the
+        // style unless it is the regular one ("LiberationSans-Bold"), after
+        // a subset's tag if there is one.
+        QStringList listed;
+        for (const QString &line : QString::fromUtf8(run.readAllStandardOutput()).split(u'\n'))
+            listed << line.section(u' ', 0, 0).section(u'+', -1).toLower();
+        for (const QString &face : expected) {
+            const QString family = face.section(u'|', 0, 0);
+            const QString style = QString(face.section(u'|', 1)).remove(u' ');
+            const QString embedded = style == QStringLiteral("Regular") ? family
+                                                                         : family + u'-' + style;
+            EXPECT_TRUE(listed.contains(embedded.toLower())) << embedded.toStdString() << "\n"
+                                                             << listed.join(u'\n').toStdString();
+        }
+    }
 }
