@@ -43,3 +43,24 @@ void WriteBenchRaceHeaders(int count);
 QStringList BenchRaceFileNames();
 // Unloads every window and lets Qt delete them.
 void UnloadAllWindows();
+
+// In a benchmark: a data directory of its own, `dir` (the benchmark ends
+// with an error when none can be made).
+#define BENCH_DIR(state)                                                                       \
+    BenchDataDir dir;                                                                          \
+    if (!dir.valid()) {                                                                        \
+        state.SkipWithError("no data directory");                                              \
+        return;                                                                                \
+    }                                                                                          \
+    static_assert(true)
+
+// The same with the database and race 1 written.
+#define BENCH_DATA_DIR(state)                                                                  \
+    BENCH_DIR(state);                                                                          \
+    WriteBenchDatabase();                                                                      \
+    WriteBenchRace()
+
+// The same, race 1 loaded.
+#define BENCH_RACE_DIR(state)                                                                  \
+    BENCH_DATA_DIR(state);                                                                     \
+    LoadRaceFiles()

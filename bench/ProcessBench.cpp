@@ -102,13 +102,7 @@ BENCHMARK(BM_ProcessFloorBareWindow)->UseManualTime()->Unit(benchmark::kMillisec
 
 void BM_ProcessStartUpToPaintedMainWindow(benchmark::State &state)
 {
-    BenchDataDir dir;
-    if (!dir.valid()) {
-        state.SkipWithError("no data directory");
-        return;
-    }
-    WriteBenchDatabase();
-    WriteBenchRace();
+    BENCH_DATA_DIR(state);
     UnloadAllWindows();
     timeProbe(state, {"program"});
 }
@@ -150,13 +144,7 @@ const WindowOpening Openings[] = {
 
 void BM_OpenWindow(benchmark::State &state, const WindowOpening &w, bool again)
 {
-    BenchDataDir dir;
-    if (!dir.valid()) {
-        state.SkipWithError("no data directory");
-        return;
-    }
-    WriteBenchDatabase();
-    WriteBenchRace();
+    BENCH_DATA_DIR(state);
     UnloadAllWindows();
     for (auto _ : state) {
         std::string out;

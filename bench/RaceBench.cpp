@@ -34,17 +34,6 @@
 
 namespace {
 
-// Data directory with the database and the race, the race loaded.
-#define BENCH_RACE_DIR(state)                                                                  \
-    BenchDataDir dir;                                                                          \
-    if (!dir.valid()) {                                                                        \
-        state.SkipWithError("no data directory");                                              \
-        return;                                                                                \
-    }                                                                                          \
-    WriteBenchDatabase();                                                                      \
-    WriteBenchRace();                                                                          \
-    LoadRaceFiles()
-
 // Keys like "007 00065,30 NAME   123": class order, time, name, slot.
 std::vector<QString> floorKeys()
 {
@@ -376,9 +365,7 @@ BENCHMARK(BM_PrintCertificatesPdf)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToMainWindow(benchmark::State &state)
 {
-    BenchDataDir dir;
-    WriteBenchDatabase();
-    WriteBenchRace();
+    BENCH_DATA_DIR(state);
     UnloadAllWindows();
     for (auto _ : state) {
         form<Form1>().Show();

@@ -65,11 +65,7 @@ BENCHMARK(BM_FloorSortNumericKeys)->Unit(benchmark::kMillisecond);
 // Races 1..10 of 1000 entries each, the race window loaded as the opener of
 // the scoring windows, race 1 current.
 #define BENCH_RACES_DIR(state)                                                                 \
-    BenchDataDir dir;                                                                          \
-    if (!dir.valid()) {                                                                        \
-        state.SkipWithError("no data directory");                                              \
-        return;                                                                                \
-    }                                                                                          \
+    BENCH_DIR(state);                                                                          \
     WriteBenchDatabase();                                                                      \
     for (int r = ScoredRaces; r >= 1; --r)                                                     \
         WriteBenchRaceAs(r, 777u + unsigned(r));                                               \
@@ -135,9 +131,10 @@ void spreadOverHundredTeams()
         Race.SlotTeam[i] = (i - 1) % 100 + 1;
 }
 
-void BM_ScoreTeams1000x100(benchmark::State &state)
+// The race ranked, its clubs collected and the sum of the best three times
+// of each team chosen.
+void prepareTeamScoring()
 {
-    BENCH_RACES_DIR(state);
     spreadOverHundredTeams();
     AssignClasses();
     ComputeProvisionalResult();
@@ -145,6 +142,12 @@ void BM_ScoreTeams1000x100(benchmark::State &state)
     TeamScoring.Category = TeamCategory::Team;
     TeamScoring.ScoreKind = TeamScoreKind::TimeSum;
     TeamScoring.TimeSumCount = 3;
+}
+
+void BM_ScoreTeams1000x100(benchmark::State &state)
+{
+    BENCH_RACES_DIR(state);
+    prepareTeamScoring();
     for (auto _ : state)
         ScoreTeams();
 }
@@ -153,14 +156,7 @@ BENCHMARK(BM_ScoreTeams1000x100)->Unit(benchmark::kMillisecond);
 // Every printout of the 1000-entry race to the PDF printer.
 void printToPdf(benchmark::State &state, void (*print)(), void (*prepare)() = nullptr)
 {
-    BenchDataDir dir;
-    if (!dir.valid()) {
-        state.SkipWithError("no data directory");
-        return;
-    }
-    WriteBenchDatabase();
-    WriteBenchRace();
-    LoadRaceFiles();
+    BENCH_RACE_DIR(state);
     if (prepare)
         prepare();
     if (!selectPrinter(pdfPrinterName())) {
@@ -175,13 +171,7 @@ void printToPdf(benchmark::State &state, void (*print)(), void (*prepare)() = nu
 
 void scoreTeamsForPrinting()
 {
-    spreadOverHundredTeams();
-    AssignClasses();
-    ComputeProvisionalResult();
-    CollectRaceClubs();
-    TeamScoring.Category = TeamCategory::Team;
-    TeamScoring.ScoreKind = TeamScoreKind::TimeSum;
-    TeamScoring.TimeSumCount = 3;
+    prepareTeamScoring();
     ScoreTeams();
 }
 
