@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/RecordFiles.h"
 #include "core/SharedState.h"
 
 namespace fuzz {
@@ -116,6 +117,82 @@ inline std::vector<QByteArray> splitParts(const std::uint8_t *data, std::size_t 
         start = sep + 1;
     }
     return parts;
+}
+
+// The record files of a small world, written one record behind the other:
+// fill(n) sets the fields of record n over cleared ones. The file stays open.
+template <class Fill>
+void writeClubs(int count, Fill fill)
+{
+    Rec.ClubCount = count;
+    OpenClubFile();
+    for (int n = 1; n <= count; ++n) {
+        ClearClubFields();
+        Rec.CurrentClubNo = n;
+        fill(n);
+        WriteClubRecord();
+    }
+}
+
+template <class Fill>
+void writeAthletes(int count, Fill fill)
+{
+    Rec.AthleteCount = count;
+    OpenAthleteFile();
+    for (int n = 1; n <= count; ++n) {
+        ClearAthleteFields();
+        Rec.CurrentAthleteId = n;
+        fill(n);
+        WriteAthleteRecord();
+    }
+}
+
+template <class Fill>
+void writeRaceHeaders(int count, Fill fill)
+{
+    Rec.RaceCount = count;
+    OpenRaceFile();
+    for (int n = 1; n <= count; ++n) {
+        ClearRaceHeader();
+        Rec.RaceRecordNo = n;
+        fill(n);
+        WriteRaceHeader();
+    }
+}
+
+// The club, athlete and race files opened on the counts they were written with.
+inline void openRecordFiles(int clubs, int athletes, int races)
+{
+    Rec.ClubCount = clubs;
+    Rec.AthleteCount = athletes;
+    Rec.RaceCount = races;
+    OpenClubFile();
+    OpenAthleteFile();
+    OpenRaceFile();
+}
+
+inline void closeRecordFiles()
+{
+    CloseClubFile();
+    CloseAthleteFile();
+    CloseRaceFile();
+}
+
+// Two classes over the active race: "Jugend" (born 2005 to 2030) first and
+// "Allgemein" (1900 to 2004) second, for every sex, guest and run cell.
+inline void setTwoClasses()
+{
+    Race.ClassNames[1] = QStringLiteral("Jugend");
+    Race.ClassYears[1] = {2005, 2030};
+    Race.ClassNames[2] = QStringLiteral("Allgemein");
+    Race.ClassYears[2] = {1900, 2004};
+    for (int k = 1; k <= 2; ++k)
+        for (int s = 0; s < 2; ++s)
+            for (int g = 0; g < 2; ++g)
+                for (int b = 0; b < 2; ++b)
+                    Race.ClassCellOrder[k][s][g][b] = k;
+    Race.ClassDesignations[0] = QStringLiteral("Jugend");
+    Race.ClassDesignations[8] = QStringLiteral("Allgemein");
 }
 
 // The working directory is the data directory and every table starts clean.

@@ -14,6 +14,7 @@
 #include <map>
 
 #include "FuzzCommon.h"
+#include "core/RaceFiles.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Fonts.h"
@@ -106,8 +107,33 @@ public:
                       std::size_t(bytes.size()));
     }
 
+    // Verein.rec, Laeufer.rec and Rennen.rec.
+    void takeRecordFiles()
+    {
+        for (const char *name : {"Verein.rec", "Laeufer.rec", "Rennen.rec"})
+            take(QString::fromLatin1(name));
+    }
+    // The R, M, G and K files of race n (which becomes the active race).
+    void takeRaceFiles(int n)
+    {
+        Race.ActiveRaceNo = n;
+        take(RaceFileName(u'R', QStringLiteral(".dat")));
+        take(RaceFileName(u'M', QStringLiteral(".lst")));
+        take(RaceFileName(u'G', QStringLiteral(".lst")));
+        take(RaceFileName(u'K', QStringLiteral(".lst")));
+    }
+
 private:
     std::map<QString, QByteArray> files_;
 };
+
+// The fuzz process starts on a world that writeWorld puts into the working
+// directory once; LLVMFuzzerInitialize of a window target.
+inline int startOnWorld(int *argc, char ***argv, void (*writeWorld)())
+{
+    startApplication(argc, argv);
+    writeWorld();
+    return 0;
+}
 
 } // namespace fuzz

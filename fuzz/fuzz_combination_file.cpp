@@ -23,47 +23,22 @@ void writeWorld()
 {
     resetAllSharedState();
     SetStatusNames();
-    Rec.ClubCount = 2;
-    OpenClubFile();
-    for (int n = 1; n <= 2; ++n) {
-        ClearClubFields();
-        Rec.CurrentClubNo = n;
-        Rec.ClubShortName = QStringLiteral("SC%1").arg(n);
-        WriteClubRecord();
-    }
-    Rec.AthleteCount = Athletes;
-    OpenAthleteFile();
-    for (int n = 1; n <= Athletes; ++n) {
-        ClearAthleteFields();
-        Rec.CurrentAthleteId = n;
+    fuzz::writeClubs(2, [](int n) { Rec.ClubShortName = QStringLiteral("SC%1").arg(n); });
+    fuzz::writeAthletes(Athletes, [](int n) {
         Rec.AthleteName = QStringLiteral("KOFLER Eva %1").arg(n);
         Rec.AthleteClub1 = n % 3;
         Rec.AthleteBirthDate = n % 4 == 0 ? 40000.0 : 30000.0 + 100.0 * n;
         Rec.AthleteSex = n % 2;
-        WriteAthleteRecord();
-    }
-    Rec.RaceCount = 1;
-    OpenRaceFile();
-    ClearRaceHeader();
-    Rec.RaceRecordNo = 1;
-    Rec.RaceName = QStringLiteral("Kombination");
-    Rec.RaceShortName = QStringLiteral("Kombi");
-    Rec.EvalByClass = 1;
-    Rec.EvalByTime = 1;
-    WriteRaceHeader();
+    });
+    fuzz::writeRaceHeaders(1, [](int) {
+        Rec.RaceName = QStringLiteral("Kombination");
+        Rec.RaceShortName = QStringLiteral("Kombi");
+        Rec.EvalByClass = 1;
+        Rec.EvalByTime = 1;
+    });
 
     Race.ActiveRaceNo = 1;
-    Race.ClassNames[1] = QStringLiteral("Jugend");
-    Race.ClassYears[1] = {2005, 2030};
-    Race.ClassNames[2] = QStringLiteral("Allgemein");
-    Race.ClassYears[2] = {1900, 2004};
-    for (int k = 1; k <= 2; ++k)
-        for (int s = 0; s < 2; ++s)
-            for (int g = 0; g < 2; ++g)
-                for (int b = 0; b < 2; ++b)
-                    Race.ClassCellOrder[k][s][g][b] = k;
-    Race.ClassDesignations[0] = QStringLiteral("Jugend");
-    Race.ClassDesignations[8] = QStringLiteral("Allgemein");
+    fuzz::setTwoClasses();
     const int athletes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 20, 30};
     int slot = 0;
     for (int a : athletes) {
@@ -76,12 +51,9 @@ void writeWorld()
     }
     AssignClasses();
     WriteRaceFiles();
-    CloseClubFile();
-    CloseAthleteFile();
-    CloseRaceFile();
-    for (const char *name : {"Verein.rec", "Laeufer.rec", "Rennen.rec", "R 1.dat", "M 1.lst",
-                             "G 1.lst", "K 1.lst"})
-        world.take(QString::fromLatin1(name));
+    fuzz::closeRecordFiles();
+    world.takeRecordFiles();
+    world.takeRaceFiles(1);
     resetAllSharedState();
 }
 
@@ -89,9 +61,7 @@ void writeWorld()
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    fuzz::startApplication(argc, argv);
-    writeWorld();
-    return 0;
+    return fuzz::startOnWorld(argc, argv, writeWorld);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -120,12 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzz::writeFile(QStringLiteral("Z 1.dat"), data, size);
     SetStatusNames();
     SetColourTable();
-    Rec.ClubCount = 2;
-    Rec.AthleteCount = Athletes;
-    Rec.RaceCount = 1;
-    OpenClubFile();
-    OpenAthleteFile();
-    OpenRaceFile();
+    fuzz::openRecordFiles(2, Athletes, 1);
     Rec.RaceRecordNo = 1;
     Race.ActiveRaceNo = 1;
     ReadRaceHeader();
@@ -133,8 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     AssignClasses();
     PrintResultList();
     fuzz::unloadWindows();
-    CloseClubFile();
-    CloseAthleteFile();
-    CloseRaceFile();
+    fuzz::closeRecordFiles();
     return 0;
 }

@@ -36,17 +36,7 @@ void writeRace(int n)
 
     Race = RaceState{};
     Race.ActiveRaceNo = n;
-    Race.ClassNames[1] = QStringLiteral("Jugend");
-    Race.ClassYears[1] = {2005, 2030};
-    Race.ClassNames[2] = QStringLiteral("Allgemein");
-    Race.ClassYears[2] = {1900, 2004};
-    for (int k = 1; k <= 2; ++k)
-        for (int s = 0; s < 2; ++s)
-            for (int g = 0; g < 2; ++g)
-                for (int b = 0; b < 2; ++b)
-                    Race.ClassCellOrder[k][s][g][b] = k;
-    Race.ClassDesignations[0] = QStringLiteral("Jugend");
-    Race.ClassDesignations[8] = QStringLiteral("Allgemein");
+    fuzz::setTwoClasses();
     int slot = 0;
     for (int a = 1; a <= Athletes; ++a) {
         if (n == 2 && a == 6)
@@ -67,42 +57,21 @@ void writeWorld()
 {
     resetAllSharedState();
     SetStatusNames();
-    Rec.ClubCount = Clubs;
-    OpenClubFile();
-    for (int n = 1; n <= Clubs; ++n) {
-        ClearClubFields();
-        Rec.CurrentClubNo = n;
-        Rec.ClubShortName = QStringLiteral("SC%1").arg(n);
-        WriteClubRecord();
-    }
-    Rec.AthleteCount = Athletes;
-    OpenAthleteFile();
-    for (int n = 1; n <= Athletes; ++n) {
-        ClearAthleteFields();
-        Rec.CurrentAthleteId = n;
+    fuzz::writeClubs(Clubs, [](int n) { Rec.ClubShortName = QStringLiteral("SC%1").arg(n); });
+    fuzz::writeAthletes(Athletes, [](int n) {
         Rec.AthleteName = QStringLiteral("BERGER Max %1").arg(n);
         Rec.AthleteClub1 = n % 3;
         Rec.AthleteBirthDate = n <= 2 ? 40000.0 : 30000.0 + 100.0 * n;
         Rec.AthleteSex = n % 2;
-        WriteAthleteRecord();
-    }
+    });
     Rec.RaceCount = Races;
     OpenRaceFile();
     for (int n = 1; n <= Races; ++n)
         writeRace(n);
-    CloseClubFile();
-    CloseAthleteFile();
-    CloseRaceFile();
-    world.take(QStringLiteral("Verein.rec"));
-    world.take(QStringLiteral("Laeufer.rec"));
-    world.take(QStringLiteral("Rennen.rec"));
-    for (int n = 1; n <= Races; ++n) {
-        Race.ActiveRaceNo = n;
-        world.take(RaceFileName(u'R', QStringLiteral(".dat")));
-        world.take(RaceFileName(u'M', QStringLiteral(".lst")));
-        world.take(RaceFileName(u'G', QStringLiteral(".lst")));
-        world.take(RaceFileName(u'K', QStringLiteral(".lst")));
-    }
+    fuzz::closeRecordFiles();
+    world.takeRecordFiles();
+    for (int n = 1; n <= Races; ++n)
+        world.takeRaceFiles(n);
     resetAllSharedState();
 }
 
@@ -112,12 +81,7 @@ void evaluateAndPrint(bool pagePerClass)
 {
     SetStatusNames();
     SetColourTable();
-    Rec.ClubCount = Clubs;
-    Rec.AthleteCount = Athletes;
-    Rec.RaceCount = Races;
-    OpenClubFile();
-    OpenAthleteFile();
-    OpenRaceFile();
+    fuzz::openRecordFiles(Clubs, Athletes, Races);
     Race.ActiveRaceNo = 1;
     Rec.RaceRecordNo = 1;
     ReadRaceHeader();
@@ -133,9 +97,7 @@ void evaluateAndPrint(bool pagePerClass)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    fuzz::startApplication(argc, argv);
-    writeWorld();
-    return 0;
+    return fuzz::startOnWorld(argc, argv, writeWorld);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

@@ -19,39 +19,24 @@ fuzz::FileSnapshot world;
 void writeWorld()
 {
     resetAllSharedState();
-    Rec.ClubCount = 3;
-    OpenClubFile();
-    for (int n = 1; n <= 3; ++n) {
-        ClearClubFields();
-        Rec.CurrentClubNo = n;
+    fuzz::writeClubs(3, [](int n) {
         Rec.ClubShortName = QStringLiteral("SC%1").arg(n);
         Rec.ClubFullName = QStringLiteral("Skiclub %1 e.V.").arg(n);
-        WriteClubRecord();
-    }
+    });
     CloseClubFile();
-    Rec.AthleteCount = 4;
-    OpenAthleteFile();
-    for (int n = 1; n <= 4; ++n) {
-        ClearAthleteFields();
-        Rec.CurrentAthleteId = n;
+    fuzz::writeAthletes(4, [](int n) {
         Rec.AthleteName = QStringLiteral("HUBER Anna %1").arg(n);
         Rec.AthleteClub1 = n % 4;
         Rec.AthleteBirthDate = 36000.0 + 365.0 * n;
         Rec.AthleteSex = n % 2;
-        WriteAthleteRecord();
-    }
+    });
     CloseAthleteFile();
-    Rec.RaceCount = 3;
-    OpenRaceFile();
-    for (int n = 1; n <= 3; ++n) {
-        ClearRaceHeader();
-        Rec.RaceRecordNo = n;
+    fuzz::writeRaceHeaders(3, [](int n) {
         // Race 3 has no name: the race list leaves it out.
         Rec.RaceName = n == 3 ? QString() : QStringLiteral("Rennen %1").arg(n);
         Rec.EvalByClass = 1;
         Rec.EvalByTime = 1;
-        WriteRaceHeader();
-    }
+    });
     CloseRaceFile();
     Race.ActiveRaceNo = 2;
     for (int i = 1; i <= 4; ++i) {
@@ -60,9 +45,8 @@ void writeWorld()
         Race.SlotTime1[i] = 50 + i;
     }
     WriteRaceFiles();
-    for (const char *name : {"Verein.rec", "Laeufer.rec", "Rennen.rec", "R 2.dat", "M 2.lst",
-                             "G 2.lst", "K 2.lst"})
-        world.take(QString::fromLatin1(name));
+    world.takeRecordFiles();
+    world.takeRaceFiles(2);
     resetAllSharedState();
 }
 
@@ -70,9 +54,7 @@ void writeWorld()
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    fuzz::startApplication(argc, argv);
-    writeWorld();
-    return 0;
+    return fuzz::startOnWorld(argc, argv, writeWorld);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -87,9 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ReadClubRecord();
     ReadAthleteRecord();
     ReadRaceHeader();
-    CloseClubFile();
-    CloseAthleteFile();
-    CloseRaceFile();
+    fuzz::closeRecordFiles();
     WriteSettingsFile();
     ReadSettingsFile();
 

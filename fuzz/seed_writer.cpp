@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "FuzzCommon.h"
 #include "core/RaceFiles.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -42,18 +43,13 @@ void seed(const QString &target, const QString &name, const QByteArray &bytes)
 void clubs()
 {
     resetAllSharedState();
-    Rec.ClubCount = 3;
-    OpenClubFile();
-    const char *names[] = {"SC Bergdorf", "Skiclub Tal e.V.", "WSV Höhe"};
-    for (int n = 1; n <= 3; ++n) {
-        ClearClubFields();
-        Rec.CurrentClubNo = n;
+    fuzz::writeClubs(3, [](int n) {
+        const char *names[] = {"SC Bergdorf", "Skiclub Tal e.V.", "WSV Höhe"};
         Rec.ClubFullName = QString::fromUtf8(names[n - 1]);
         Rec.ClubShortName = QStringLiteral("SC%1").arg(n);
         Rec.ClubPlace = QStringLiteral("Bergdorf");
         Rec.ClubEmail = QStringLiteral("info@example.org");
-        WriteClubRecord();
-    }
+    });
     CloseClubFile();
     const QByteArray all = readAll(QStringLiteral("Verein.rec"));
     seed(QStringLiteral("fuzz_club_records"), QStringLiteral("three_clubs"), all);
@@ -63,11 +59,7 @@ void clubs()
 void athletes()
 {
     resetAllSharedState();
-    Rec.AthleteCount = 4;
-    OpenAthleteFile();
-    for (int n = 1; n <= 4; ++n) {
-        ClearAthleteFields();
-        Rec.CurrentAthleteId = n;
+    fuzz::writeAthletes(4, [](int n) {
         Rec.AthleteName = QStringLiteral("HUBER Anna %1").arg(n);
         Rec.AthleteClub1 = n;
         Rec.AthleteClub2 = n == 2 ? 3 : 0;
@@ -75,8 +67,7 @@ void athletes()
         Rec.AthleteSex = n == 3 ? 2 : n % 2;
         Rec.AthleteFederationNo = QStringLiteral("12345");
         Rec.AthletePoints = 12.5f * float(n);
-        WriteAthleteRecord();
-    }
+    });
     CloseAthleteFile();
     const QByteArray all = readAll(QStringLiteral("Laeufer.rec"));
     seed(QStringLiteral("fuzz_athlete_records"), QStringLiteral("four_athletes"), all);
@@ -86,11 +77,7 @@ void athletes()
 void races()
 {
     resetAllSharedState();
-    Rec.RaceCount = 2;
-    OpenRaceFile();
-    for (int n = 1; n <= 2; ++n) {
-        ClearRaceHeader();
-        Rec.RaceRecordNo = n;
+    fuzz::writeRaceHeaders(2, [](int n) {
         Rec.RaceName = QStringLiteral("Vereinsmeisterschaft %1").arg(n);
         Rec.RaceShortName = QStringLiteral("VM%1").arg(n);
         Rec.RacePlace = QStringLiteral("Bergdorf");
@@ -101,8 +88,7 @@ void races()
         Rec.EvalBySex = 1;
         Rec.StartTimeText = QStringLiteral("10:00");
         Rec.Sponsor1 = QStringLiteral("Bäckerei");
-        WriteRaceHeader();
-    }
+    });
     CloseRaceFile();
     const QByteArray all = readAll(QStringLiteral("Rennen.rec"));
     seed(QStringLiteral("fuzz_race_headers"), QStringLiteral("two_races"), all);

@@ -36,18 +36,11 @@ const Starter Field[] = {
     {"STEINER Jan", 1, 2011, 2},
 };
 
-class TimeEntryWalkTest : public WalkTest, protected RaceBuilder {
+class TimeEntryWalkTest : public RaceWalkTest {
 protected:
-    TimeEntryWalkTest() : WalkTest({InstallRaceWindows}) {}
-
     void SetUp() override
     {
-        WalkTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        installWindows();
-
-        openDataFiles();
-        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
+        RaceWalkTest::SetUp();
         Race.ClassNames[1] = QStringLiteral("Schüler");
         Race.ClassYears[1] = {2000, 2025};
         Race.ClassDesignations[0] = QStringLiteral("Schüler");

@@ -32,18 +32,11 @@ const Starter Field[] = {
     {"STEINER Jan", 2012, 60},
 };
 
-class UnsetStartOrderWalkTest : public WalkTest, protected RaceBuilder {
+class UnsetStartOrderWalkTest : public RaceWalkTest {
 protected:
-    UnsetStartOrderWalkTest() : WalkTest({InstallRaceWindows}) {}
-
     void SetUp() override
     {
-        WalkTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
-        installWindows();
-
-        openDataFiles();
-        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
+        RaceWalkTest::SetUp();
         // Named and dated, but no start order and no designations.
         Race.ClassNames[1] = QStringLiteral("Kinder");
         Race.ClassYears[1] = {2015, 2025};

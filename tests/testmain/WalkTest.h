@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "GuiTestHelpers.h"
+#include "RaceBuilder.h"
 #include "core/Form1.h"
 #include "core/Form2.h"
 #include "core/Form3.h"
@@ -23,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1252.h"
 #include "race/Form5.h"
+#include "race/RaceWindows.h"
 
 // One athlete as typed into the athlete window.
 struct TypedAthlete {
@@ -182,4 +184,21 @@ protected:
 private:
     std::vector<void (*)()> installWindows_;
     LauncherTable savedLaunchers_;
+};
+
+// A walk over race 1, "Vereinsrennen", evaluated by class and time, written
+// on 18 January 2025 into fresh data files with the race windows installed;
+// the test adds its classes and field.
+class RaceWalkTest : public WalkTest, protected RaceBuilder {
+protected:
+    RaceWalkTest() : WalkTest({InstallRaceWindows}) {}
+
+    void SetUp() override
+    {
+        WalkTest::SetUp();
+        sysclock::setFixedNow(QDateTime(QDate(2025, 1, 18), QTime(9, 0)));
+        installWindows();
+        openDataFiles();
+        writeRace(1, {.name = QStringLiteral("Vereinsrennen"), .byClass = 1, .byTime = 1});
+    }
 };
