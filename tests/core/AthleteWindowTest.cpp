@@ -599,10 +599,8 @@ TEST_F(AthleteWindowTest, NumberTypedKeyByKeyShowsThatRecordAndIsClampedOnlyWhen
     Form3 &f = openAthletes();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     const QByteArray before = athleteFile();
-    QLineEdit *box = lineEditNamed(f, "Text1");
+    QLineEdit *box = focusNumberBox(f);
     ASSERT_NE(box, nullptr);
-    box->setFocus();
-    box->end(false);
 
     const NumberKeyStep steps[] = {
         {nullptr, Qt::Key_Backspace, "1", 1},
@@ -619,13 +617,10 @@ TEST_F(AthleteWindowTest, NumberTypedKeyByKeyShowsThatRecordAndIsClampedOnlyWhen
         {"7", Qt::Key_unknown, "-7", 5},
         {nullptr, Qt::Key_Tab, "1", 1},
     };
-    for (const NumberKeyStep &step : steps) {
-        SCOPED_TRACE(step.typed ? step.typed : "key");
-        pressStep(box, step);
-        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+    pressNumberSteps(box, f.Text1, steps, [&](const NumberKeyStep &step) {
         EXPECT_EQ(f.ShownAthleteId, step.shownAfter);
         EXPECT_EQ(f.Text2.Text(), QStringLiteral("NAME%1 Vor").arg(step.shownAfter));
-    }
+    });
 
     // Past the last record: the last number that exists stays shown until
     // Enter clamps it.
@@ -636,12 +631,9 @@ TEST_F(AthleteWindowTest, NumberTypedKeyByKeyShowsThatRecordAndIsClampedOnlyWhen
         {"9", Qt::Key_unknown, "99", 9},
         {nullptr, Qt::Key_Return, "12", 12},
     };
-    for (const NumberKeyStep &step : past) {
-        SCOPED_TRACE(step.boxAfter);
-        pressStep(box, step);
-        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+    pressNumberSteps(box, f.Text1, past, [&](const NumberKeyStep &step) {
         EXPECT_EQ(f.ShownAthleteId, step.shownAfter);
-    }
+    });
     // Going from record to record writes nothing.
     EXPECT_EQ(athleteFile(), before);
 }
@@ -652,9 +644,7 @@ TEST_F(AthleteWindowTest, BirthDateAfterRetypingTheNumberGoesToTheAthleteTyped)
     Form3 &f = openAthletes();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     const QByteArray before = athleteFile();
-    QLineEdit *box = lineEditNamed(f, "Text1");
-    box->setFocus();
-    box->end(false);
+    QLineEdit *box = focusNumberBox(f);
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, QStringLiteral("10"));

@@ -342,10 +342,8 @@ TEST_F(ClubWindowTest, NumberTypedKeyByKeyShowsThatClubAndAFieldLeftGoesThere)
     Form2 &f = openClubs();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     const QByteArray before = clubFile();
-    QLineEdit *box = lineEditNamed(f, "Text1");
+    QLineEdit *box = focusNumberBox(f);
     ASSERT_NE(box, nullptr);
-    box->setFocus();
-    box->end(false);
 
     const NumberKeyStep steps[] = {
         {nullptr, Qt::Key_Backspace, "1", 1},
@@ -357,13 +355,10 @@ TEST_F(ClubWindowTest, NumberTypedKeyByKeyShowsThatClubAndAFieldLeftGoesThere)
         {"0", Qt::Key_unknown, "100", 10},
         {nullptr, Qt::Key_Backspace, "10", 10},
     };
-    for (const NumberKeyStep &step : steps) {
-        SCOPED_TRACE(step.boxAfter);
-        pressStep(box, step);
-        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+    pressNumberSteps(box, f.Text1, steps, [&](const NumberKeyStep &step) {
         EXPECT_EQ(f.ShownClubNo, step.shownAfter);
         EXPECT_EQ(f.Text2.Text(), QStringLiteral("Verein %1").arg(step.shownAfter));
-    }
+    });
 
     // The phone typed next belongs to club 10, and to no other.
     QLineEdit *phone = lineEditNamed(f, "Text8");

@@ -351,10 +351,8 @@ TEST_F(RaceWindowTest, NumberTypedKeyByKeySelectsOnlyRacesThatExistAndIsClampedW
     Form4 &f = openRaces();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     f.Text1.setText(QStringLiteral("5"));
-    QLineEdit *box = lineEditNamed(f, "Text1");
+    QLineEdit *box = focusNumberBox(f);
     ASSERT_NE(box, nullptr);
-    box->setFocus();
-    box->end(false);
 
     const NumberKeyStep steps[] = {
         // Emptied, or a lone "-": race 5 stays selected and loaded.
@@ -366,16 +364,13 @@ TEST_F(RaceWindowTest, NumberTypedKeyByKeySelectsOnlyRacesThatExistAndIsClampedW
         {"9", Qt::Key_unknown, "99", 9},
         {nullptr, Qt::Key_Tab, "12", 12},
     };
-    for (const NumberKeyStep &step : steps) {
-        SCOPED_TRACE(step.boxAfter);
-        pressStep(box, step);
-        EXPECT_EQ(f.Text1.Text(), QString::fromUtf8(step.boxAfter));
+    pressNumberSteps(box, f.Text1, steps, [&](const NumberKeyStep &step) {
         EXPECT_EQ(Rec.RaceRecordNo, step.shownAfter);
         EXPECT_EQ(Race.ActiveRaceNo, step.shownAfter);
         EXPECT_EQ(f.Text2.Text(), QStringLiteral("Lauf %1").arg(step.shownAfter));
         if (step.shownAfter == 5)
             EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Fuenf"));
-    }
+    });
 
     // 0 and a negative number are clamped to race 1 by Enter.
     box->setFocus();

@@ -137,6 +137,32 @@ inline void pressStep(QLineEdit *box, const NumberKeyStep &step)
         QTest::keyClick(box, step.key);
 }
 
+// The number box Text1 of a window, focused with the cursor behind its
+// text, as the user clicks into it; nullptr when the window has none.
+inline QLineEdit *focusNumberBox(QWidget &window)
+{
+    QLineEdit *box = lineEditNamed(window, "Text1");
+    if (box) {
+        box->setFocus();
+        box->end(false);
+    }
+    return box;
+}
+
+// Each step pressed into the box; after it the number box shows the step's
+// text and check(step) tests what the window shows.
+template <std::size_t N, class Check>
+void pressNumberSteps(QLineEdit *box, TextBox &numberBox, const NumberKeyStep (&steps)[N],
+                      Check check)
+{
+    for (const NumberKeyStep &step : steps) {
+        SCOPED_TRACE(step.boxAfter);
+        pressStep(box, step);
+        EXPECT_EQ(numberBox.Text(), QString::fromUtf8(step.boxAfter));
+        check(step);
+    }
+}
+
 // The caption of a label fits its box: on one line, or wrapped in its height.
 inline bool captionShownWhole(const Label &label)
 {
