@@ -16,16 +16,12 @@
 
 namespace {
 
-class RaceFilesTest : public DataDirTest, protected RaceBuilder {
+class RaceFilesTest : public SeasonDataDirTest, protected RaceBuilder {
 protected:
     void SetUp() override
     {
-        DataDirTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-        ComputeSeasonYearOffset();
-        LoadStandardClassTable();
+        SeasonDataDirTest::SetUp();
         OpenAthleteFile();
-        Race.ActiveRaceNo = 5;
     }
 
 

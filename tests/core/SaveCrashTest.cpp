@@ -26,16 +26,8 @@
 
 namespace {
 
-class SaveCrashTest : public DataDirTest {
+class SaveCrashTest : public SeasonDataDirTest {
 protected:
-    void SetUp() override
-    {
-        DataDirTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-        ComputeSeasonYearOffset();
-        LoadStandardClassTable();
-        Race.ActiveRaceNo = 5;
-    }
 
     void TearDown() override
     {

@@ -19,16 +19,8 @@
 
 namespace {
 
-class SaveFaultsTest : public DataDirTest {
+class SaveFaultsTest : public SeasonDataDirTest {
 protected:
-    void SetUp() override
-    {
-        DataDirTest::SetUp();
-        sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
-        ComputeSeasonYearOffset();
-        LoadStandardClassTable();
-        Race.ActiveRaceNo = 5;
-    }
 
     // The data folder's files with their bytes.
     QMap<QString, QByteArray> folder() const
@@ -46,6 +38,24 @@ protected:
                 QFile::remove(path(f));
         for (auto it = files.begin(); it != files.end(); ++it)
             writeBytes(it.key(), it.value());
+    }
+
+    // A race saved as generation oldGen into an empty folder, then as
+    // oldGen + 1 over it: the folder after each save and the file steps of
+    // the second one.
+    struct TwoRaceSaves {
+        QMap<QString, QByteArray> oldFiles, newFiles;
+        int steps = 0;
+    };
+    void saveRaceTwice(int oldGen, TwoRaceSaves &out)
+    {
+        restore({});
+        setRaceGeneration(oldGen);
+        ASSERT_TRUE(WriteRaceFiles());
+        out.oldFiles = folder();
+        setRaceGeneration(oldGen + 1);
+        out.steps = fileStepsOf([] { WriteRaceFiles(); });
+        out.newFiles = folder();
     }
 
     FileFaultGuard guard_;
@@ -166,13 +176,9 @@ TEST_F(SaveFaultsTest, RaceSet_AFailedStepNeverMixesTwoSaves)
 {
     for (const int oldGen : {4, 5}) {   // with and without a team file before
         const int newGen = oldGen + 1;
-        restore({});
-        setRaceGeneration(oldGen);
-        ASSERT_TRUE(WriteRaceFiles());
-        const auto oldFiles = folder();
-        setRaceGeneration(newGen);
-        const int steps = fileStepsOf([] { WriteRaceFiles(); });
-        const auto newFiles = folder();
+        TwoRaceSaves saves;
+        ASSERT_NO_FATAL_FAILURE(saveRaceTwice(oldGen, saves));
+        const auto &[oldFiles, newFiles, steps] = saves;
         ASSERT_NE(oldFiles, newFiles);
         int keptOld = 0;
         for (int step = 1; step <= steps; ++step) {
@@ -202,13 +208,9 @@ TEST_F(SaveFaultsTest, RaceSet_ACrashAtAnyStepLoadsOneWholeSave)
 {
     for (const int oldGen : {4, 5}) {
         const int newGen = oldGen + 1;
-        restore({});
-        setRaceGeneration(oldGen);
-        ASSERT_TRUE(WriteRaceFiles());
-        const auto oldFiles = folder();
-        setRaceGeneration(newGen);
-        const int steps = fileStepsOf([] { WriteRaceFiles(); });
-        const auto newFiles = folder();
+        TwoRaceSaves saves;
+        ASSERT_NO_FATAL_FAILURE(saveRaceTwice(oldGen, saves));
+        const auto &[oldFiles, newFiles, steps] = saves;
         bool sawOld = false;
         bool sawNew = false;
         for (int step = 1; step <= steps; ++step) {

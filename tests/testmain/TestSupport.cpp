@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
+#include <QTime>
 #include <QFile>
 
 #include "core/SharedState.h"
+#include "core/StartUp.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
 #include "platform/Cp1252.h"
@@ -58,4 +62,13 @@ QByteArray crlfLines(const QStringList &lines)
         out += "\r\n";
     }
     return out;
+}
+
+void SeasonDataDirTest::SetUp()
+{
+    DataDirTest::SetUp();
+    sysclock::setFixedNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    ComputeSeasonYearOffset();
+    LoadStandardClassTable();
+    Race.ActiveRaceNo = 5;
 }

@@ -27,5 +27,13 @@ private:
     QString oldDir_;
 };
 
+// A data directory on 9 December 2026 (season 2027) with the standard class
+// table loaded and race 5 the active race, as the save and load tests of the
+// race files start.
+class SeasonDataDirTest : public DataDirTest {
+protected:
+    void SetUp() override;
+};
+
 // Text with CR LF after each of the given lines, as the program writes files.
 QByteArray crlfLines(const QStringList &lines);
