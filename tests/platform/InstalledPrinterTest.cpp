@@ -17,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "PageCheck.h"
 #include "PrivatePrintServer.h"
 #include "SilentPrintServer.h"
 #include "TestSupport.h"
@@ -50,28 +51,6 @@ protected:
 
     PrivateServer server;
 };
-
-// The pages of a PDF file as pictures of `dpi`; empty when pdftoppm is not
-// installed.
-std::vector<QImage> render(const QString &pdf, const QString &prefix, int dpi)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (tool.isEmpty())
-        return {};
-    QProcess run;
-    run.start(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf,
-                     prefix});
-    if (!run.waitForFinished(30000) || run.exitCode() != 0)
-        return {};
-    std::vector<QImage> pages;
-    for (int n = 1;; ++n) {
-        QImage page(prefix + QStringLiteral("-%1.png").arg(n));
-        if (page.isNull())
-            break;
-        pages.push_back(page.convertToFormat(QImage::Format_RGB32));
-    }
-    return pages;
-}
 
 // The bounding box in mm of the dark pixels of a page rendered at `dpi`.
 QRectF darkBox(const QImage &page, int dpi)
@@ -142,7 +121,7 @@ TEST_F(InstalledPrinterTest, AJobGoesToTheChosenQueueWithItsTitleDrawnFromThePri
     // printable area's corner.
     const QString document = server.jobFile(jobs[0].id);
     ASSERT_TRUE(QFile::exists(document));
-    const auto pages = render(document, path(QStringLiteral("job")), Dpi);
+    const auto pages = RenderPdfPages(document, path(QStringLiteral("job")), Dpi);
     if (pages.empty())
         GTEST_SKIP() << "pdftoppm is not installed";
     ASSERT_EQ(pages.size(), 2u);
@@ -328,7 +307,7 @@ TEST(MarginPrinterTest, ThePageModelCountsFromThePrintableAreaOfTheDevice)
     resetPrinter();
 
     QTemporaryDir pages;
-    const auto rendered = render(file, pages.filePath(QStringLiteral("p")), Dpi);
+    const auto rendered = RenderPdfPages(file, pages.filePath(QStringLiteral("p")), Dpi);
     if (rendered.empty())
         GTEST_SKIP() << "pdftoppm is not installed";
     ASSERT_EQ(rendered.size(), 1u);

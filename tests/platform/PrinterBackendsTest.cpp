@@ -15,6 +15,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "PageCheck.h"
 #include "TestSupport.h"
 #include "platform/Beep.h"
 #include "platform/Clock.h"
@@ -41,29 +42,6 @@ protected:
     {
         return QDir(QStringLiteral("PDF")).entryList({QStringLiteral("*.pdf")}, QDir::Files,
                                                       QDir::Name);
-    }
-
-    // The pages of a PDF file as pictures of `dpi`; empty when pdftoppm is
-    // not installed.
-    std::vector<QImage> render(const QString &pdf, int dpi) const
-    {
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        if (tool.isEmpty())
-            return {};
-        const QString prefix = path(QStringLiteral("page"));
-        QProcess run;
-        run.start(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                         pdf, prefix});
-        if (!run.waitForFinished(30000) || run.exitCode() != 0)
-            return {};
-        std::vector<QImage> pages;
-        for (int n = 1;; ++n) {
-            QImage page(prefix + QStringLiteral("-%1.png").arg(n));
-            if (page.isNull())
-                break;
-            pages.push_back(page.convertToFormat(QImage::Format_RGB32));
-        }
-        return pages;
     }
 };
 
@@ -250,7 +228,7 @@ TEST_F(PdfPrinterTest, ThePageShowsTextBoxesAndPicturesWhereThePageModelPutsThem
     ASSERT_TRUE(p.EndDoc());
 
     ASSERT_EQ(pdfFiles().size(), 1);
-    const auto pages = render(QStringLiteral("PDF/") + pdfFiles().first(), RenderDpi);
+    const auto pages = RenderPdfPages(QStringLiteral("PDF/") + pdfFiles().first(), path(QStringLiteral("page")), RenderDpi);
     if (pages.empty())
         GTEST_SKIP() << "pdftoppm is not installed";
     ASSERT_EQ(pages.size(), 2u);

@@ -1,5 +1,7 @@
 #include "PageCheck.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -264,4 +266,24 @@ QString WidestText(const QString &start, int n)
     for (int i = 0; text.size() < n; ++i)
         text += capitals[i % capitals.size()];
     return text.left(n);
+}
+
+std::vector<QImage> RenderPdfPages(const QString &pdf, const QString &prefix, int dpi)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (tool.isEmpty())
+        return {};
+    QProcess run;
+    run.start(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf,
+                     prefix});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0)
+        return {};
+    std::vector<QImage> pages;
+    for (int n = 1;; ++n) {
+        QImage page(prefix + QStringLiteral("-%1.png").arg(n));
+        if (page.isNull())
+            break;
+        pages.push_back(page.convertToFormat(QImage::Format_RGB32));
+    }
+    return pages;
 }

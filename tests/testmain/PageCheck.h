@@ -16,6 +16,7 @@
 // - a band with no text under it on its page: a band is never the last row
 //   of a page;
 // - a text, line, box or picture outside the sheet.
+#include <QImage>
 #include <QSizeF>
 #include <QString>
 #include <gtest/gtest.h>
@@ -46,3 +47,7 @@ bool IsMarkedCutOf(const QString &cut, const QString &whole, int minChars = 1);
 // n characters of the widest capitals, beginning with start: a text that
 // runs into the next column unless it is cut.
 QString WidestText(const QString &start, int n);
+
+// The pages of a PDF file as pictures of `dpi`, rendered by pdftoppm into
+// files that begin with `prefix`; empty when pdftoppm is not installed.
+std::vector<QImage> RenderPdfPages(const QString &pdf, const QString &prefix, int dpi);
