@@ -158,17 +158,6 @@ protected:
         EXPECT_NEAR(op->x + op->width / 2, 105, 1e-3) << op->text.toStdString();
     }
 
-    void writeJpeg(const QString &name)
-    {
-        QImage picture(70, 36, QImage::Format_RGB32);
-        picture.fill(QColor(0, 80, 160));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(QImageWriter(&buffer, "jpg").write(picture));
-        writeBytes(name, bytes);
-    }
-
     RecordingPrinter *rec = nullptr;
     int jobsBefore = 0;
 };

@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         EntryListTest::SetUp();
-        writeLogo();
+        writeJpeg(QStringLiteral("Logo.jpg"));
         Rec.RaceName = WidestText(QStringLiteral("Vereinsmeisterschaft "), 80);
         Rec.TwoRuns = 1;
         Rec.BestTimeTitle = 4;
@@ -70,17 +70,6 @@ protected:
                                       .guest = n % 2});
                 Race.SlotTime2[slot] = 41 + n * 0.21;
             }
-    }
-
-    void writeLogo()
-    {
-        QImage picture(70, 36, QImage::Format_RGB32);
-        picture.fill(QColor(0, 80, 160));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(QImageWriter(&buffer, "jpg").write(picture));
-        writeBytes(QStringLiteral("Logo.jpg"), bytes);
     }
 
     // The race data of the cover sheet, each as long as it may be, and one

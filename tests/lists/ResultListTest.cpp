@@ -126,17 +126,6 @@ protected:
     }
     static double rowY(int row) { return 40 + 4.5 * row; }
 
-    void writeJpeg(const QString &name)
-    {
-        QImage picture(70, 36, QImage::Format_RGB32);
-        picture.fill(QColor(0, 80, 160));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(QImageWriter(&buffer, "jpg").write(picture));
-        writeBytes(name, bytes);
-    }
-
     RecordingPrinter *rec = nullptr;
 };
 

@@ -1,10 +1,14 @@
 #include "TestSupport.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QTime>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 
 #include "core/SharedState.h"
 #include "core/StartUp.h"
@@ -52,6 +56,17 @@ void DataDirTest::writeBytes(const QString &name, const QByteArray &bytes) const
     QFile f(path(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+void DataDirTest::writeJpeg(const QString &name) const
+{
+    QImage picture(70, 36, QImage::Format_RGB32);
+    picture.fill(QColor(0, 80, 160));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QImageWriter(&buffer, "jpg").write(picture));
+    writeBytes(name, bytes);
 }
 
 QByteArray crlfLines(const QStringList &lines)
