@@ -30,17 +30,6 @@ protected:
     std::vector<PrintOp> lines() const { return rec->ofKind(PrintOp::Kind::Line); }
     std::vector<PrintOp> pictures() const { return rec->ofKind(PrintOp::Kind::Picture); }
 
-    void writeJpeg(const QString &name, int width, int height)
-    {
-        QImage picture(width, height, QImage::Format_RGB32);
-        picture.fill(QColor(0, 80, 160));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(QImageWriter(&buffer, "jpg").write(picture));
-        writeBytes(name, bytes);
-    }
-
     RecordingPrinter *rec = nullptr;
 };
 

@@ -55,19 +55,9 @@ protected:
 // The bounding box in mm of the dark pixels of a page rendered at `dpi`.
 QRectF darkBox(const QImage &page, int dpi)
 {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    if (right < 0)
-        return {};
-    const double mm = 25.4 / dpi;
-    return QRectF(left * mm, top * mm, (right + 1 - left) * mm, (bottom + 1 - top) * mm);
+    // The whole page: the area is clipped to it.
+    return MatchingPixelBox(page, dpi, QRectF(0, 0, 1e6, 1e6),
+                            [](QRgb c) { return qGray(c) < 128; });
 }
 
 // A page with a solid box at the page model's (4, 10)-(20, 30): the head

@@ -46,30 +46,13 @@ protected:
 };
 
 constexpr int RenderDpi = 200;
-double pixelsFromMm(double mm) { return mm * RenderDpi / 25.4; }
 double mmFromPixels(double px) { return px * 25.4 / RenderDpi; }
 
 // The bounding box, in mm, of the pixels within the area (mm) that match.
 QRectF matchingBox(const QImage &page, const QRectF &areaMm,
                    const std::function<bool(QRgb)> &matches)
 {
-    const QRect area(int(pixelsFromMm(areaMm.left())), int(pixelsFromMm(areaMm.top())),
-                     int(pixelsFromMm(areaMm.width())), int(pixelsFromMm(areaMm.height())));
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    for (int y = std::max(0, area.top()); y <= std::min(page.height() - 1, area.bottom()); ++y) {
-        for (int x = std::max(0, area.left()); x <= std::min(page.width() - 1, area.right()); ++x) {
-            if (matches(page.pixel(x, y))) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    if (right < 0)
-        return {};
-    return QRectF(mmFromPixels(left), mmFromPixels(top), mmFromPixels(right + 1 - left),
-                  mmFromPixels(bottom + 1 - top));
+    return MatchingPixelBox(page, RenderDpi, areaMm, matches);
 }
 
 bool dark(QRgb c) { return qGray(c) < 128; }

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <utility>
 
@@ -286,4 +287,27 @@ std::vector<QImage> RenderPdfPages(const QString &pdf, const QString &prefix, in
         pages.push_back(page.convertToFormat(QImage::Format_RGB32));
     }
     return pages;
+}
+
+QRectF MatchingPixelBox(const QImage &page, int dpi, const QRectF &areaMm,
+                        const std::function<bool(QRgb)> &matches)
+{
+    const auto pixels = [dpi](double mm) { return int(mm * dpi / 25.4); };
+    const auto mm = [dpi](double px) { return px * 25.4 / dpi; };
+    const QRect area(pixels(areaMm.left()), pixels(areaMm.top()), pixels(areaMm.width()),
+                     pixels(areaMm.height()));
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = std::max(0, area.top()); y <= std::min(page.height() - 1, area.bottom()); ++y) {
+        for (int x = std::max(0, area.left()); x <= std::min(page.width() - 1, area.right()); ++x) {
+            if (matches(page.pixel(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0)
+        return {};
+    return QRectF(mm(left), mm(top), mm(right + 1 - left), mm(bottom + 1 - top));
 }

@@ -17,9 +17,11 @@
 //   of a page;
 // - a text, line, box or picture outside the sheet.
 #include <QImage>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <gtest/gtest.h>
+#include <functional>
 #include <vector>
 
 #include "platform/RecordingPrinter.h"
@@ -51,3 +53,8 @@ QString WidestText(const QString &start, int n);
 // The pages of a PDF file as pictures of `dpi`, rendered by pdftoppm into
 // files that begin with `prefix`; empty when pdftoppm is not installed.
 std::vector<QImage> RenderPdfPages(const QString &pdf, const QString &prefix, int dpi);
+
+// The bounding box, in mm, of the pixels within the area (mm) of a page
+// rendered at `dpi` that match; empty when none does.
+QRectF MatchingPixelBox(const QImage &page, int dpi, const QRectF &areaMm,
+                        const std::function<bool(QRgb)> &matches);

@@ -58,9 +58,9 @@ void DataDirTest::writeBytes(const QString &name, const QByteArray &bytes) const
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-void DataDirTest::writeJpeg(const QString &name) const
+void DataDirTest::writeJpeg(const QString &name, int width, int height) const
 {
-    QImage picture(70, 36, QImage::Format_RGB32);
+    QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(QColor(0, 80, 160));
     QByteArray bytes;
     QBuffer buffer(&bytes);

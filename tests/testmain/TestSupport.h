@@ -21,9 +21,9 @@ protected:
     QString path(const QString &name) const;       // inside the data directory
     QByteArray readBytes(const QString &name) const;
     void writeBytes(const QString &name, const QByteArray &bytes) const;
-    // A small blue picture (70 x 36 pixels) as the JPEG file `name`, as a
-    // club's logo.
-    void writeJpeg(const QString &name) const;
+    // A blue picture (70 x 36 pixels unless given) as the JPEG file `name`,
+    // as a club's logo.
+    void writeJpeg(const QString &name, int width = 70, int height = 36) const;
 
 private:
     QTemporaryDir dir_;
