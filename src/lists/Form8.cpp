@@ -342,7 +342,7 @@ void Form8::Command6_Click()
 // The start list of the second run.
 void Form8::Command2_Click()
 {
-    PrintSecondRunStartList();
+    PrintSecondRunStartList([this](bool enabled) { Command2.setEnabled(enabled); });
 }
 
 // The participant list.
@@ -360,7 +360,7 @@ void Form8::Command5_Click()
 // Those not classified.
 void Form8::Command7_Click()
 {
-    PrintNotClassifiedList();
+    PrintNotClassifiedList([this](bool enabled) { Command7.setEnabled(enabled); });
 }
 
 // The official cover sheet.
