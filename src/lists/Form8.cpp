@@ -260,6 +260,7 @@ void Form8::Form_Activate()
 void Form8::Form_Unload()
 {
     StoreWindowPosition(*this);
+    ListPrint.ChosenClub = 0;
     // The header variables belong to the race shown; a race number that
     // names no race writes nothing.
     Rec.RaceRecordNo = Race.ActiveRaceNo;
@@ -295,8 +296,16 @@ void Form8::Check1_Click()
     passClubChoice();
 }
 
+// The ticked club for the result list's title (ListPrint.ChosenClub).
+void Form8::passChosenClub()
+{
+    const int index = Combo3.ListIndex();
+    ListPrint.ChosenClub = Check1.Value() != 0 && index >= 0 ? index + 1 : 0;
+}
+
 void Form8::passClubChoice()
 {
+    passChosenClub();
     Ranking.ClubFilter = printWindowClubFilter();
 }
 
@@ -330,6 +339,7 @@ void Form8::Command1_Click()
 void Form8::Command3_Click()
 {
     setHourglass(true);
+    passChosenClub();
     PrintResultList();
     setHourglass(false);
 }

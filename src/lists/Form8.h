@@ -58,6 +58,7 @@ public:
     void Check1_Click();
     // Passes the club choice (printWindowClubFilter) to the ranking.
     void passClubChoice();
+    void passChosenClub();
     void Check2_Click();
     void Command1_Click();
     void Command2_Click();

@@ -26,6 +26,10 @@ struct ListPrintState {
     int PageNo = 0;
     double RowCounter = 0;
 
+    // The club ticked and chosen in the print window (its record number,
+    // whether the window is shown or not), else 0; the print window keeps it.
+    int ChosenClub = 0;
+
     // The print jobs order their rows here (PrintSortList).
     SortedTextList SortList;
 };

@@ -11,7 +11,8 @@ Form13::Form13()
     : Form(13, QStringLiteral("vorläufiges Ergebnis"))
 {
     // Asking must not load the window.
-    RankingWindowRefresh() = [] {
+    RankingWindow().loaded = [] { return isLoaded<Form13>(); };
+    RankingWindow().showRanking = [] {
         if (isLoaded<Form13>())
             form<Form13>().ShowRanking();
     };

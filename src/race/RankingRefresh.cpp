@@ -1,13 +1,18 @@
 #include "RankingRefresh.h"
 
-std::function<void()> &RankingWindowRefresh()
+RankingWindowEntries &RankingWindow()
 {
-    static std::function<void()> refresh;
-    return refresh;
+    static RankingWindowEntries entries;
+    return entries;
+}
+
+bool RankingWindowLoaded()
+{
+    return RankingWindow().loaded && RankingWindow().loaded();
 }
 
 void RefreshRankingWindow()
 {
-    if (const std::function<void()> &refresh = RankingWindowRefresh())
-        refresh();
+    if (RankingWindow().showRanking)
+        RankingWindow().showRanking();
 }

@@ -1,11 +1,19 @@
 #pragma once
-// The routines that rank while the ranking window may be open refresh it
-// through here, without reaching the window: the window puts its refresh in
-// when it is built.
+// The routines that rank while the ranking window may be open reach it
+// through here, without including it: the window puts both entries in when
+// it is built.
 #include <functional>
 
-// What RefreshRankingWindow runs; empty until a ranking window was built.
-std::function<void()> &RankingWindowRefresh();
+struct RankingWindowEntries {
+    std::function<bool()> loaded;        // asking does not load it
+    std::function<void()> showRanking;   // a loaded window shows the last ranking
+};
+
+// Empty until a ranking window was built.
+RankingWindowEntries &RankingWindow();
+
+// Whether the ranking window is loaded.
+bool RankingWindowLoaded();
 
 // A loaded ranking window shows the lines of the ranking just made; none is
 // loaded for it.
