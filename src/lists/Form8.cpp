@@ -364,7 +364,15 @@ void Form8::Command4_Click()
 // The certificates of the marked List2 lines.
 void Form8::Command5_Click()
 {
-    PrintCertificates();
+    CertificateRequest request;
+    for (int i = 0; i < List2.ListCount(); ++i)
+        if (List2.Selected(i))
+            request.markedLines.append(List2.List(i));
+    request.alternativeText = Check2.Value() != 0;
+    request.text1 = Text1.Text();
+    request.text2 = Text2.Text();
+    request.text3 = Text3.Text();
+    PrintCertificates(request);
 }
 
 // Those not classified.
