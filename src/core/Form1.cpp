@@ -96,9 +96,7 @@ Image &Form1::Pictogram(int n)
 
 QImage Form1::PictogramPicture(int n)
 {
-    if (n < 1 || n > 8)
-        return {};
-    return ProgramPicture(QStringLiteral("pictogram%1.png").arg(n));
+    return ::PictogramPicture(n);
 }
 
 QImage Form1::ScreenPictogramPicture(int n)

@@ -16,3 +16,10 @@ QImage ProgramPicture(const QString &name)
     registerProgramPictures();
     return QImage(QStringLiteral(":/pictures/") + name);
 }
+
+QImage PictogramPicture(int n)
+{
+    if (n < 1 || n > 8)
+        return {};
+    return ProgramPicture(QStringLiteral("pictogram%1.png").arg(n));
+}

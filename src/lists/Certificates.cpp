@@ -3,19 +3,18 @@
 #include <algorithm>
 #include <array>
 
-#include "Form8.h"
 #include "PrintHelpers.h"
-#include "core/Form1.h"
 #include "core/NumberTimeText.h"
+#include "core/ProgramPictures.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
+#include "platform/Redraw.h"
 #include "platform/Strings.h"
-#include "race/Form13.h"
+#include "race/RankingRefresh.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -44,7 +43,7 @@ const QImage &pictogram(int k)
     static const std::array<QImage, 8> pictures = [] {
         std::array<QImage, 8> decoded;
         for (int n = 1; n <= 8; ++n) {
-            QImage picture = Form1::PictogramPicture(n);
+            QImage picture = PictogramPicture(n);
             if (!picture.isNull() && !picture.hasAlphaChannel())
                 picture = picture.convertToFormat(QImage::Format_RGB32);
             decoded[std::size_t(n - 1)] = picture;
@@ -141,7 +140,7 @@ QString resultLine(int slot)
     return line;
 }
 
-void printCertificate(int slot, const Form8 &window)
+void printCertificate(int slot, const CertificateRequest &request)
 {
     Printer &p = printer();
     p.setJobTitle(QStringLiteral("Urkunde"), Rec.RaceName);
@@ -186,7 +185,7 @@ void printCertificate(int slot, const Form8 &window)
         ClearAthleteFields();
     printCentredAt(180, trimBlanks(Rec.AthleteName));
 
-    if (window.Check2.Value() == 0) {
+    if (!request.alternativeText) {
         setFont(14, false, false);
         printCentredAt(195, QStringLiteral("belegte den"));
         setFont(32, false, false);
@@ -197,9 +196,9 @@ void printCertificate(int slot, const Form8 &window)
         printCentredAt(225, resultLine(slot));
     } else {
         setFont(18, false, false);
-        printCentredAt(200, window.Text1.Text());
-        printCentredAt(210, window.Text2.Text());
-        printCentredAt(220, window.Text3.Text());
+        printCentredAt(200, request.text1);
+        printCentredAt(210, request.text2);
+        printCentredAt(220, request.text3);
     }
 
     // The day of printing, not the day of the race.
@@ -225,20 +224,12 @@ struct HourglassWhile {
 
 } // namespace
 
-void PrintCertificates()
+void PrintCertificates(const CertificateRequest &request)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    // The marked lines live in the print window; without it nothing is
-    // marked.
-    if (!isLoaded<Form8>())
-        return;
-    Form8 &window = form<Form8>();
     HourglassWhile hourglass;
     // Nothing marked: nothing printed, and the ranking stays as it was.
-    bool anyMarked = false;
-    for (int i = 0; i < window.List2.ListCount() && !anyMarked; ++i)
-        anyMarked = window.List2.Selected(i);
-    if (!anyMarked)
+    if (request.markedLines.isEmpty())
         return;
     OpenAthleteAndClubFilesIfClosed();
 
@@ -248,7 +239,7 @@ void PrintCertificates()
     // ranking window the user has open shows it.
     {
         const WholeRaceRanking wholeRace;
-        if (isLoaded<Form13>()) {
+        if (RankingWindowLoaded()) {
             ComputeProvisionalResult();
             RefreshRankingWindow();
         } else {
@@ -259,10 +250,8 @@ void PrintCertificates()
     // Each certificate is a job of its own; they may overlap, so the PDF
     // printer writes several at once. All are out when this returns.
     const OverlappingPrintJobs overlapping;
-    for (int i = 0; i < window.List2.ListCount(); ++i) {
-        if (!window.List2.Selected(i))
-            continue;
-        Work.CurrentSlot = num::numericValue(rightChars(window.List2.List(i), 4));
+    for (const QString &line : request.markedLines) {
+        Work.CurrentSlot = num::numericValue(rightChars(line, 4));
         // A line that names no entry slot prints nothing.
         const double slot = Work.CurrentSlot;
         if (!(slot >= 1 && slot <= MaxSlots) || slot != double(int(slot)))
@@ -270,6 +259,6 @@ void PrintCertificates()
         // An entry the ranking does not classify has no rank to certify.
         if (Ranking.SlotRank[int(slot)] < 1)
             continue;
-        printCertificate(int(slot), window);
+        printCertificate(int(slot), request);
     }
 }

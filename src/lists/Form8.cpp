@@ -260,6 +260,7 @@ void Form8::Form_Activate()
 void Form8::Form_Unload()
 {
     StoreWindowPosition(*this);
+    ListPrint.ChosenClub = 0;
     // The header variables belong to the race shown; a race number that
     // names no race writes nothing.
     Rec.RaceRecordNo = Race.ActiveRaceNo;
@@ -295,8 +296,16 @@ void Form8::Check1_Click()
     passClubChoice();
 }
 
+// The ticked club for the result list's title (ListPrint.ChosenClub).
+void Form8::passChosenClub()
+{
+    const int index = Combo3.ListIndex();
+    ListPrint.ChosenClub = Check1.Value() != 0 && index >= 0 ? index + 1 : 0;
+}
+
 void Form8::passClubChoice()
 {
+    passChosenClub();
     Ranking.ClubFilter = printWindowClubFilter();
 }
 
@@ -330,6 +339,7 @@ void Form8::Command1_Click()
 void Form8::Command3_Click()
 {
     setHourglass(true);
+    passChosenClub();
     PrintResultList();
     setHourglass(false);
 }
@@ -342,7 +352,7 @@ void Form8::Command6_Click()
 // The start list of the second run.
 void Form8::Command2_Click()
 {
-    PrintSecondRunStartList();
+    PrintSecondRunStartList([this](bool enabled) { Command2.setEnabled(enabled); });
 }
 
 // The participant list.
@@ -354,13 +364,21 @@ void Form8::Command4_Click()
 // The certificates of the marked List2 lines.
 void Form8::Command5_Click()
 {
-    PrintCertificates();
+    CertificateRequest request;
+    for (int i = 0; i < List2.ListCount(); ++i)
+        if (List2.Selected(i))
+            request.markedLines.append(List2.List(i));
+    request.alternativeText = Check2.Value() != 0;
+    request.text1 = Text1.Text();
+    request.text2 = Text2.Text();
+    request.text3 = Text3.Text();
+    PrintCertificates(request);
 }
 
 // Those not classified.
 void Form8::Command7_Click()
 {
-    PrintNotClassifiedList();
+    PrintNotClassifiedList([this](bool enabled) { Command7.setEnabled(enabled); });
 }
 
 // The official cover sheet.

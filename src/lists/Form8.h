@@ -49,10 +49,6 @@ public:
     Image Image1{this, QStringLiteral("Image1")};
     Image Image2{this, QStringLiteral("Image2")};
 
-    // The print routines order their rows here; only for ordering, so no
-    // widget.
-    SortedTextList List1;
-
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload() override;
@@ -62,6 +58,7 @@ public:
     void Check1_Click();
     // Passes the club choice (printWindowClubFilter) to the ranking.
     void passClubChoice();
+    void passChosenClub();
     void Check2_Click();
     void Command1_Click();
     void Command2_Click();

@@ -2,31 +2,19 @@
 
 #include <QDate>
 
-#include "Form8.h"
 #include "PrintHelpers.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/Colours.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
 #include "platform/DateText.h"
+#include "platform/Redraw.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"
 
-namespace {
-
-SortedTextList OwnSortList;
-
-const bool registered = registerStateReset([] { OwnSortList.clear(); });
-
-} // namespace
-
 SortedTextList &PrintSortList()
 {
-    if (isLoaded<Form8>())
-        return form<Form8>().List1;
-    return OwnSortList;
+    return ListPrint.SortList;
 }
 
 std::vector<int> SortedEntrySlots(const std::function<QString(int slot)> &keyPrefix,
@@ -215,17 +203,17 @@ void BandedRows::next(int slot, bool opensClass, bool repeatBand)
     }
 }
 
-PrintRun::PrintRun(CommandButton *button)
-    : hourglassBefore_(hourglass()), button_(button)
+PrintRun::PrintRun(PrintButtonSwitch button)
+    : hourglassBefore_(hourglass()), button_(std::move(button))
 {
     setHourglass(true);
     if (button_)
-        button_->setEnabled(false);
+        button_(false);
 }
 
 PrintRun::~PrintRun()
 {
     if (button_)
-        button_->setEnabled(true);
+        button_(true);
     setHourglass(hourglassBefore_);
 }

@@ -12,10 +12,8 @@
 #include "core/SharedState.h"
 #include "platform/TextOrder.h"
 
-class CommandButton;
-
-// The print window's List1 while the window is loaded, else a list of its
-// own, so that a list printed without the window does not load it.
+// The sorted list the print jobs order their rows in (ListPrint.SortList);
+// only for ordering, so no widget.
 SortedTextList &PrintSortList();
 
 // The entries a list prints, in its order. Every slot with an athlete whose
@@ -124,17 +122,20 @@ private:
     int bands_ = 0;
 };
 
+// Switches the print window's button of a print job on (true) or off.
+using PrintButtonSwitch = std::function<void(bool enabled)>;
+
 // A print run: the hourglass while it lasts (the caller's pointer
 // afterwards) and, when given, the print window's button disabled until
 // the run ends.
 class PrintRun {
 public:
-    explicit PrintRun(CommandButton *button = nullptr);
+    explicit PrintRun(PrintButtonSwitch button = {});
     ~PrintRun();
     PrintRun(const PrintRun &) = delete;
     PrintRun &operator=(const PrintRun &) = delete;
 
 private:
     bool hourglassBefore_;
-    CommandButton *button_;
+    PrintButtonSwitch button_;
 };

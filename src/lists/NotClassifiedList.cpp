@@ -1,10 +1,8 @@
 #include "NotClassifiedList.h"
 
-#include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 
@@ -54,8 +52,13 @@ void entryRow(int slot, double row)
 
 void PrintNotClassifiedList()
 {
+    PrintNotClassifiedList(PrintButtonSwitch());
+}
+
+void PrintNotClassifiedList(const PrintButtonSwitch &button)
+{
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command7 : nullptr);
+    PrintRun run(button);
 
     // By start number; only entries with a run status other than "ok".
     const std::vector<int> entries = SortedEntrySlots(

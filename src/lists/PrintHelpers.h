@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Printer.h"
+#include "platform/TextOrder.h"
 
 struct ListPrintState {
     // The rectangle PrintBox draws, in mm; the bottom in whole millimetres.
@@ -24,6 +25,13 @@ struct ListPrintState {
     // and, for the lists that want it, sets the row counter to 1.
     int PageNo = 0;
     double RowCounter = 0;
+
+    // The club ticked and chosen in the print window (its record number,
+    // whether the window is shown or not), else 0; the print window keeps it.
+    int ChosenClub = 0;
+
+    // The print jobs order their rows here (PrintSortList).
+    SortedTextList SortList;
 };
 
 extern ListPrintState ListPrint;

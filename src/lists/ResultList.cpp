@@ -7,17 +7,15 @@
 
 #include "CombinationFile.h"
 #include "CupTable.h"
-#include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "platform/DateText.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "platform/Strings.h"
-#include "race/Form13.h"
+#include "race/RankingRefresh.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -134,12 +132,7 @@ private:
 // race).
 int clubOfClubResult(int rankedClub)
 {
-    if (!isLoaded<Form8>())
-        return 0;
-    Form8 &f = form<Form8>();
-    if (f.Check1.Value() == 0)
-        return 0;
-    const int club = f.Combo3.ListIndex() + 1;
+    const int club = ListPrint.ChosenClub;
     if (club < 1 || club > Rec.ClubCount || club != rankedClub)
         return 0;
     return club;
@@ -152,7 +145,7 @@ void ResultListJob::run()
     // A ranking window the user has open shows the ranking printed; else
     // the list needs none.
     const int rankedClub = Ranking.ClubFilter;
-    if (isLoaded<Form13>()) {
+    if (RankingWindowLoaded()) {
         ComputeProvisionalResult();
         RefreshRankingWindow();
     } else {

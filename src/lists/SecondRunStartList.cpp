@@ -1,13 +1,11 @@
 #include "SecondRunStartList.h"
 
-#include "Form8.h"
 #include "ListRows.h"
 #include "PrintHelpers.h"
 #include "core/SharedState.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
-#include "race/Form13.h"
+#include "race/RankingRefresh.h"
 #include "race/Ranking.h"
 
 namespace {
@@ -67,8 +65,13 @@ void entryRow(int slot)
 
 void PrintSecondRunStartList()
 {
+    PrintSecondRunStartList(PrintButtonSwitch());
+}
+
+void PrintSecondRunStartList(const PrintButtonSwitch &button)
+{
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    PrintRun run(isLoaded<Form8>() ? &form<Form8>().Command2 : nullptr);
+    PrintRun run(button);
 
     // A ranking window the user has open shows the ranking.
     RankAfterRun1();

@@ -10,6 +10,12 @@
 Form13::Form13()
     : Form(13, QStringLiteral("vorläufiges Ergebnis"))
 {
+    // Asking must not load the window.
+    RankingWindow().loaded = [] { return isLoaded<Form13>(); };
+    RankingWindow().showRanking = [] {
+        if (isLoaded<Form13>())
+            form<Form13>().ShowRanking();
+    };
     // Wide enough for the 85 characters of a two-run line.
     setClientSize(11400, 7080);
 
@@ -41,11 +47,6 @@ void Form13::ShowRanking()
     List2.AddItems(Ranking.DisplayLines);
 }
 
-void RefreshRankingWindow()
-{
-    if (isLoaded<Form13>())
-        form<Form13>().ShowRanking();
-}
 
 void Form13::Form_Unload()
 {

@@ -4,6 +4,7 @@
 // that ranks while it is open refreshes it (RefreshRankingWindow).
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "RankingRefresh.h"
 
 class Form13 : public Form {
 public:
@@ -29,7 +30,3 @@ protected:
     // stored one lies on that window's corner.
     void showEvent(QShowEvent *event) override;
 };
-
-// A loaded ranking window shows the lines of the ranking just made; none is
-// loaded for it.
-void RefreshRankingWindow();

@@ -275,5 +275,5 @@ TEST_F(SecondRunStartListTest, PrintWindowButtonPrintsAndIsEnabledAgain)
     EXPECT_TRUE(f.Command2.Enabled());
     EXPECT_FALSE(hourglass());
     EXPECT_FALSE(isLoaded<Form13>());
-    EXPECT_EQ(f.List1.count(), 1);   // the window's sorted list ordered the rows
+    EXPECT_EQ(PrintSortList().count(), 1);   // the shared sorted list ordered the rows
 }
