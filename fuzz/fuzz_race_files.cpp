@@ -165,7 +165,7 @@ void printWindowLists(const Choices &c)
     const int lines = f.List2.ListCount();
     for (int i = 0; i < lines; ++i)
         f.List2.setSelected(i, i < 3 || i == lines - 1);
-    PrintCertificates();
+    f.Command5_Click();
     if (c.clubResult) {
         f.Check1.setValue(1);
         f.Combo3.setListIndex(c.club);
