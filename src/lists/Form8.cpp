@@ -300,7 +300,7 @@ void Form8::Check1_Click()
 void Form8::passChosenClub()
 {
     const int index = Combo3.ListIndex();
-    ListPrint.ChosenClub = Check1.Value() != 0 && index >= 0 ? index + 1 : 0;
+    ListPrint.ChosenClub = loadedNow() && Check1.Value() != 0 && index >= 0 ? index + 1 : 0;
 }
 
 void Form8::passClubChoice()

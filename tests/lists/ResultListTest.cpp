@@ -548,6 +548,26 @@ TEST_F(ResultListTest, ClubResultListThroughThePrintWindow)
     EXPECT_EQ(trimmedTextAt(34, rowY(3)), QStringLiteral("BERG EINS"));
 }
 
+// The club chosen in a print window that was closed since does not name
+// the list, even over a ranking still restricted to that club.
+TEST_F(ResultListTest, AClosedPrintWindowNamesNoClub)
+{
+    add({.name = QStringLiteral("SCHNEE EINS"), .t1 = 55, .clubs = {3, 0, 0}});
+    Form8 &f = form<Form8>();
+    ASSERT_TRUE(showAndActivate(f));
+    f.Check1.setValue(1);
+    f.Combo3.setListIndex(2);   // club 3
+    rec->clear();
+    f.Command3.click();
+    ASSERT_EQ(textAt(22, 22)->text, QStringLiteral("Ergebnisliste SV Schnee"));
+
+    f.Unload();
+    Ranking.ClubFilter = 3;
+    rec->clear();
+    PrintResultList();
+    EXPECT_EQ(textAt(22, 22)->text, QStringLiteral("Ergebnisliste"));
+}
+
 TEST_F(ResultListTest, ClubsAreReadAnewForEachPrint)
 {
     // Rows of two clubs in turn; between the two prints club 1 is renamed
