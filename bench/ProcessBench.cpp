@@ -35,7 +35,10 @@ bool runProbe(const std::vector<std::string> &args, std::string *out)
     // Qt's notes about the offscreen platform are no part of the measure.
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<char *> argv;
-    std::string exe = ZIRPA_STARTUP_PROBE;
+    // ZIRPA_STARTUP_PROBE in the environment names another build's probe,
+    // to compare two builds in the same conditions.
+    const char *other = std::getenv("ZIRPA_STARTUP_PROBE");
+    std::string exe = other && *other ? other : ZIRPA_STARTUP_PROBE;
     argv.push_back(exe.data());
     std::vector<std::string> copies = args;
     for (std::string &a : copies)
@@ -142,19 +145,59 @@ const WindowOpening Openings[] = {
     {"Form19 Kombilauf", "Form4", "Command18"},
 };
 
+// The numbers of the probe's line, blank-separated.
+std::vector<double> numbersOf(const std::string &line)
+{
+    std::vector<double> numbers;
+    const char *p = line.c_str();
+    char *end = nullptr;
+    for (double v = std::strtod(p, &end); end != p; v = std::strtod(p, &end)) {
+        numbers.push_back(v);
+        p = end;
+    }
+    return numbers;
+}
+
 void BM_OpenWindow(benchmark::State &state, const WindowOpening &w, bool again)
 {
     BENCH_DATA_DIR(state);
     UnloadAllWindows();
     for (auto _ : state) {
         std::string out;
-        if (!runProbe({"window", w.opener, w.button}, &out)) {
+        const std::vector<double> t = runProbe({"window", w.opener, w.button}, &out)
+            ? numbersOf(out) : std::vector<double>{};
+        if (t.size() < 2) {
             state.SkipWithError("the window did not open and paint");
             return;
         }
-        const double first = std::atof(out.c_str());
-        const double second = std::atof(out.c_str() + out.find(' ') + 1);
-        state.SetIterationTime((again ? second : first) / 1000.0);
+        state.SetIterationTime((again ? t[1] : t[0]) / 1000.0);
+    }
+}
+
+// The floor of a window's opening: a bare Qt window of the same size shown
+// in a running program of bare windows, the first time and again.
+void BM_OpenWindowFloor(benchmark::State &state, const WindowOpening &w, bool again)
+{
+    BENCH_DATA_DIR(state);
+    UnloadAllWindows();
+    std::string out;
+    const std::vector<double> sized = runProbe({"window", w.opener, w.button}, &out)
+        ? numbersOf(out) : std::vector<double>{};
+    if (sized.size() < 4) {
+        state.SkipWithError("the window did not open and paint");
+        return;
+    }
+    const std::string width = std::to_string(int(sized[2]));
+    const std::string height = std::to_string(int(sized[3]));
+    for (auto _ : state) {
+        out.clear();
+        const std::vector<double> t = runProbe({"barewindow", width, height}, &out)
+            ? numbersOf(out) : std::vector<double>{};
+        if (t.size() < 2) {
+            state.SkipWithError("the bare window did not paint");
+            return;
+        }
+        state.SetIterationTime((again ? t[1] : t[0]) / 1000.0);
     }
 }
 
@@ -165,6 +208,11 @@ void BM_OpenWindow(benchmark::State &state, const WindowOpening &w, bool again)
                 + (again ? "/again" : "/first");
             benchmark::RegisterBenchmark(name.c_str(), [w, again](benchmark::State &s) {
                 BM_OpenWindow(s, w, again);
+            })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+            const std::string floor = std::string("BM_OpenWindowFloor/") + w.label
+                + (again ? "/again" : "/first");
+            benchmark::RegisterBenchmark(floor.c_str(), [w, again](benchmark::State &s) {
+                BM_OpenWindowFloor(s, w, again);
             })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
         }
     }

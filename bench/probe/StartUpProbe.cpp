@@ -12,7 +12,14 @@
 //                                      prints the milliseconds until the
 //                                      window it opens is painted, the first
 //                                      time in the process and again after
-//                                      that window was closed ("T1 T2")
+//                                      that window was closed, and the
+//                                      window's size ("T1 T2 W H")
+//     zirpa_startup_probe barewindow W H
+//                                      the floor of a window's opening: a
+//                                      bare window shown first, then the
+//                                      milliseconds until a second bare
+//                                      window of that size is painted, the
+//                                      first time and again ("T1 T2")
 //
 // The data directory is the working directory, as for the program.
 #include <QAbstractButton>
@@ -144,16 +151,47 @@ int windowOpening(const char *openerName, const char *button)
         return 2;
     }
     double times[2];
+    QSize size;
     for (double &t : times) {
         QWidget *opened = nullptr;
         t = timeOpening(*opener, QString::fromLatin1(button), &opened);
         auto *window = dynamic_cast<Form *>(opened);
         if (t < 0 || !window)
             return 1;
+        size = window->size();
         window->Unload();
         QCoreApplication::processEvents();
         if (!opener->Visible() && !showPainted(*opener))
             return 1;
+    }
+    std::printf("%.3f %.3f %d %d\n", times[0], times[1], size.width(), size.height());
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
+int bareWindowOpening(int width, int height)
+{
+    QWidget first;
+    first.resize(width, height);
+    {
+        PaintWait wait(nullptr);
+        first.show();
+        if (!wait.wait())
+            return 1;
+    }
+    double times[2];
+    for (double &t : times) {
+        QWidget window;
+        window.resize(width, height);
+        PaintWait wait(&first);
+        QElapsedTimer clock;
+        clock.start();
+        window.show();
+        if (!wait.wait())
+            return 1;
+        t = double(clock.nsecsElapsed()) / 1e6;
+        window.close();
+        QCoreApplication::processEvents();
     }
     std::printf("%.3f %.3f\n", times[0], times[1]);
     std::fflush(stdout);
@@ -168,7 +206,8 @@ int main(int argc, char **argv)
         return 2;
     const bool program = std::strcmp(argv[1], "program") == 0;
     const bool window = std::strcmp(argv[1], "window") == 0 && argc >= 4;
-    if (!program && !window && (std::strcmp(argv[1], "bare") != 0 || argc < 4))
+    const bool bareWindow = std::strcmp(argv[1], "barewindow") == 0 && argc >= 4;
+    if (!program && !window && !bareWindow && (std::strcmp(argv[1], "bare") != 0 || argc < 4))
         return 2;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -176,6 +215,8 @@ int main(int argc, char **argv)
         installFontSubstitutions();
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    if (bareWindow)
+        return bareWindowOpening(std::atoi(argv[2]), std::atoi(argv[3]));
     if (window) {
         InstallRaceWindows();
         InstallListWindows();
