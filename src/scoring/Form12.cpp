@@ -10,6 +10,7 @@
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
 #include "lists/Form28.h"
+#include "lists/ListRows.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "race/Form13.h"
@@ -177,9 +178,11 @@ void Form12::Command2_Click() { EvaluateTeams(); }
 // Prints the result lines with their members. The members come from the
 // member list, in the order chosen there: each line is selected in turn,
 // which lists them (a line already selected is listed anew, so that a
-// changed order takes effect); the last line stays selected.
+// changed order takes effect); the last line stays selected. The hourglass
+// shows from the first line on.
 void Form12::Command3_Click()
 {
+    const PrintRun printRun;
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     OpenAthleteAndClubFilesIfClosed();
     TeamResultRequest request;

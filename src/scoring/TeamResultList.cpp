@@ -6,9 +6,9 @@
 #include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
 #include "platform/Colours.h"
-#include "platform/Redraw.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
+#include "platform/Redraw.h"
 #include "platform/Strings.h"
 #include "race/Ranking.h"
 

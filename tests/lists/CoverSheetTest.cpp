@@ -45,13 +45,17 @@ protected:
         resetPrinter();
     }
 
-    // Banners ticked as given; the rest of the table as the defaults.
-    void writeBanners(std::initializer_list<int> ticked, BannerTable t = DefaultBanners())
+    // Banners ticked (and greyed, 2) as given; the rest of the table as the
+    // defaults.
+    void writeBanners(std::initializer_list<int> ticked, BannerTable t = DefaultBanners(),
+                      std::initializer_list<int> greyed = {})
     {
         for (BannerEntry &b : t)
             b.Shown = 0;
         for (int k : ticked)
             t[std::size_t(k)].Shown = 1;
+        for (int k : greyed)
+            t[std::size_t(k)].Shown = 2;
         ASSERT_TRUE(WriteBannerFile(t));
     }
 
@@ -386,14 +390,10 @@ TEST_F(CoverSheetTest, Banners_PaintedAtTheirPlaceAndSizeLastOfAll)
 TEST_F(CoverSheetTest, ThePageOfTheBannerRowsHandedOverIsTheCoverSheet)
 {
     BannerTable t = DefaultBanners();
-    for (BannerEntry &b : t)
-        b.Shown = 0;
-    t[0].Shown = 1;
     t[0].Right = QStringLiteral("30");
     t[0].Down = QStringLiteral("240");
     t[0].SizePercent = QStringLiteral("50");
-    t[2].Shown = 2;
-    ASSERT_TRUE(WriteBannerFile(t));
+    writeBanners({0}, t, {2});
     writePicture(QStringLiteral("werbung1.jpg"), 40, 20);   // banner 0
     writePicture(QStringLiteral("werbung4.jpg"), 10, 8);    // banner 2
 
