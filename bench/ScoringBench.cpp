@@ -175,6 +175,12 @@ void scoreTeamsForPrinting()
     ScoreTeams();
 }
 
+// The team results window's print button hands its lines over.
+void printTeamResults()
+{
+    form<Form12>().Command3_Click();
+}
+
 BENCHMARK_CAPTURE(printToPdf, ResultList, PrintResultList)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(printToPdf, SecondRunStartList, PrintSecondRunStartList)
     ->Unit(benchmark::kMillisecond);
@@ -185,7 +191,7 @@ BENCHMARK_CAPTURE(printToPdf, NotClassifiedList, PrintNotClassifiedList)
 BENCHMARK_CAPTURE(printToPdf, AlphabeticalList, PrintAlphabeticalList)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(printToPdf, CoverSheet, PrintCoverSheet)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(printToPdf, TeamResults, PrintTeamResults, scoreTeamsForPrinting)
+BENCHMARK_CAPTURE(printToPdf, TeamResults, printTeamResults, scoreTeamsForPrinting)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

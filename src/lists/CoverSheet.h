@@ -1,19 +1,8 @@
 #pragma once
-// The official cover sheet of the current race: one page headed "Offizielle"
-// / "Ergebnisliste" with the organisation, the logo, the race data and
-// officials from the race header, four counts of the field, two signature
-// fields, the place and date of printing and, when a banner is ticked, the
-// sponsor band with the banners of the banner window. Reads only.
-void PrintCoverSheet();
+// The print window's cover sheet: the page of CoverSheetPage.h with the
+// banners of the banner window's rows. Reaching the rows loads the banner
+// window hidden when it is not loaded (and so reads werbung.dat); the print
+// window closes it again when it is next activated.
+#include "CoverSheetPage.h"
 
-// The field of the race over the entries with a start number. Each entry
-// counts once: not at the start when either run is "naS", else disqualified
-// when either is "dis", else not in the finish when either is "niZ", else in
-// the finish. Those at the start are the other three together.
-struct FieldCounts {
-    int started = 0;
-    int finished = 0;
-    int disqualified = 0;
-    int notInFinish = 0;
-};
-FieldCounts CountField();
+void PrintCoverSheet();

@@ -4,8 +4,8 @@
 // them a preview of the foot of the cover page with the banners in place.
 // The rows are the only place the banners live while the program runs:
 // werbung.dat is read when the window loads and written when it unloads.
-// The cover sheet reads the rows; when the window is not loaded, reaching
-// them loads it hidden.
+// The print window's cover sheet takes the rows as a table (BannerRows);
+// when the window is not loaded, reaching them loads it hidden.
 #include <QSizeF>
 
 #include "Banners.h"
@@ -70,7 +70,7 @@ public:
     void LayoutBannerPreview();
 
     // The own size in millimetres of the picture last put into Image2; the
-    // preview and the cover sheet measure by it.
+    // preview measures by it, as the cover sheet measures each picture.
     QSizeF MeasuredSizeMm() const;
 
     // The rows as a table, and a table put into the rows (the boxes' Change

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "CupEvaluation.h"
-#include "Form20.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CupTable.h"
@@ -12,9 +11,9 @@
 #include "lists/PrintHelpers.h"
 #include "platform/Colours.h"
 #include "platform/DateText.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
+#include "platform/Redraw.h"
 #include "platform/Strings.h"
 
 CupColumnLayout::CupColumnLayout(int columns)
@@ -38,8 +37,8 @@ constexpr double FrameRight = 272;
 
 class CupListJob {
 public:
-    explicit CupListJob(Form20 &window)
-        : f(window), layout(CupTable.CupRaceCount)
+    explicit CupListJob(const CupListRequest &request)
+        : request(request), layout(CupTable.CupRaceCount)
     {
         columns = std::clamp(CupTable.CupRaceCount, 0, CupColumns);
     }
@@ -53,7 +52,7 @@ private:
     QString nameAndClub() const;
     void printEndingAt(const QString &text, double right);
 
-    Form20 &f;
+    const CupListRequest &request;
     Printer &p = printer();
     CupColumnLayout layout;
     int columns = 0;
@@ -65,17 +64,16 @@ void CupListJob::run()
     PrintRun printRun;
     OpenAthleteAndClubFilesIfClosed();
     p.Orientation = 2;
-    p.setJobTitle(QStringLiteral("Ergebnisliste ") + f.Text4.Text());
-    f.Command2.setEnabled(false);
+    p.setJobTitle(QStringLiteral("Ergebnisliste ") + request.cupName);
     ListPrint.PageNo = 0;
     pageHead();
 
-    const int n = f.List4.ListCount();
+    const int n = int(request.keys.size());
     int cell = -1;
     bool anyCell = false;
     int counter = 0, tieRank = 0, lastTotal = 0;
     for (int k = 0; k < n; ++k) {
-        const int i = CupRowOfKey(f.List4.List(k));
+        const int i = CupRowOfKey(request.keys[k]);
         if (i == 0)
             continue;
         const int rowCell = CupTable.CupClassCell[std::size_t(i)];
@@ -84,7 +82,7 @@ void CupListJob::run()
             cell = rowCell;
             counter = 0;
             tieRank = 0;
-            if ((f.Check1.Value() == 1 && r > 10) || r > 30) {
+            if ((request.separatePages && r > 10) || r > 30) {
                 p.NewPage();
                 letWindowSystemRedraw();
                 pageHead();
@@ -104,7 +102,7 @@ void CupListJob::run()
             p.NewPage();
             letWindowSystemRedraw();
             pageHead();
-            const int next = CupRowOfKey(f.List4.List(k + 1));
+            const int next = CupRowOfKey(request.keys[k + 1]);
             if (next != 0 && CupTable.CupClassCell[std::size_t(next)] == cell)
                 classHeading(cell, true);
         }
@@ -120,7 +118,7 @@ void CupListJob::pageHead()
     r = 0;
     // The cup's name in the race name's place, and no title under it.
     ListHeadStyle style;
-    style.Name = QStringLiteral("Ergebnisliste ") + f.Text4.Text();
+    style.Name = QStringLiteral("Ergebnisliste ") + request.cupName;
     style.NameY = 15;
     style.RaceNameLimit = TitleLimit;
     style.PageNumberX = 260;
@@ -268,9 +266,9 @@ void CupListJob::row(int i, int rank)
 
 } // namespace
 
-void PrintCupList()
+void PrintCupList(const CupListRequest &request)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    CupListJob job(form<Form20>());
+    CupListJob job(request);
     job.run();
 }

@@ -1,12 +1,20 @@
 #pragma once
 // The printed cup standings: landscape pages, class cell by class cell in
-// the order of the cup window's hidden key list, per participant the rank,
-// name and club, birth year, the time or status and the points of every cup
-// column, and the total.
+// the order of the given ranking keys, per participant the rank, name and
+// club, birth year, the time or status and the points of every cup column,
+// and the total.
+#include <QString>
+#include <QStringList>
 
-// Prints the result of the last EvaluateCup on the current printer and
-// disables Form20.Command2 (a second printout needs a new evaluation).
-void PrintCupList();
+// What the cup window hands over.
+struct CupListRequest {
+    QString cupName;          // after "Ergebnisliste " in the head
+    QStringList keys;         // the ranking keys (CupRankingKey) in print order
+    bool separatePages = false;   // "Klassen auf getrennten Seiten"
+};
+
+// Prints the result of the last EvaluateCup on the current printer.
+void PrintCupList(const CupListRequest &request);
 
 // Where the cup columns stand on the page (mm). Up to five columns are 28 mm
 // apart, the first at 110. More columns share the room between the head of

@@ -10,6 +10,7 @@
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
 #include "lists/Form28.h"
+#include "lists/ListRows.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
 #include "race/Form13.h"
@@ -173,7 +174,32 @@ void Form12::Combo2_Click() { Command3.setEnabled(false); }
 void Form12::Combo3_Click() { Command3.setEnabled(false); }
 void Form12::Command1_Click() { Unload(); }
 void Form12::Command2_Click() { EvaluateTeams(); }
-void Form12::Command3_Click() { PrintTeamResults(); }
+
+// Prints the result lines with their members. The members come from the
+// member list, in the order chosen there: each line is selected in turn,
+// which lists them (a line already selected is listed anew, so that a
+// changed order takes effect); the last line stays selected. The hourglass
+// shows from the first line on.
+void Form12::Command3_Click()
+{
+    const PrintRun printRun;
+    const RecordFile::ReadScope athletes(Channels.AthleteFile);
+    OpenAthleteAndClubFilesIfClosed();
+    TeamResultRequest request;
+    for (int k = 0; k < List2.ListCount(); ++k) {
+        const bool sameLine = List2.ListIndex() == k;
+        List2.setListIndex(k);
+        if (sameLine)
+            ShowTeamMembers();
+        letWindowSystemRedraw();
+        TeamResultLine &line = request.lines.emplace_back();
+        line.line = List2.List(k);
+        for (int m = 0; m < List5.ListCount(); ++m)
+            line.memberLines.append(List5.List(m));
+    }
+    PrintTeamResults(request);
+}
+
 void Form12::Command6_Click() { form<Form28>().Show(); }
 void Form12::List2_Click() { ShowTeamMembers(); }
 

@@ -275,6 +275,18 @@ void Form20::Command2_Click()
     PrintCupList();
 }
 
+void PrintCupList()
+{
+    Form20 &f = form<Form20>();
+    CupListRequest request;
+    request.cupName = f.Text4.Text();
+    for (int k = 0; k < f.List4.ListCount(); ++k)
+        request.keys.append(f.List4.List(k));
+    request.separatePages = f.Check1.Value() == 1;
+    f.Command2.setEnabled(false);
+    PrintCupList(request);
+}
+
 void Form20::Command3_Click()
 {
     Unload();

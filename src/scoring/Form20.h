@@ -67,3 +67,8 @@ std::int32_t RaceNoOfListLine(const QString &line);
 
 // A line of the points list: "Platz 1:  20 P.".
 QString PointsLine(int place);
+
+// Prints the standings of the last evaluation as the window orders them
+// (its hidden key list), under its cup name and with its page choice, and
+// switches its print button off: a second printout needs a new evaluation.
+void PrintCupList();

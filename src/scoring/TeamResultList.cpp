@@ -1,15 +1,14 @@
 #include "TeamResultList.h"
 
-#include "Form12.h"
 #include "TeamScoring.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/ListRows.h"
 #include "lists/PrintHelpers.h"
 #include "platform/Colours.h"
-#include "platform/Form.h"
 #include "platform/NumberText.h"
 #include "platform/Printer.h"
+#include "platform/Redraw.h"
 #include "platform/Strings.h"
 #include "race/Ranking.h"
 
@@ -41,6 +40,7 @@ QString categoryHead(TeamCategory category)
 
 class TeamResultJob {
 public:
+    explicit TeamResultJob(const TeamResultRequest &request) : request(request) {}
     void run();
 
 private:
@@ -52,8 +52,8 @@ private:
     void band(int rank, const QString &line);
     void member(int slot);
 
+    const TeamResultRequest &request;
     Printer &p = printer();
-    Form12 &window = form<Form12>();
     double row = 0;
 };
 
@@ -72,8 +72,9 @@ void TeamResultJob::run()
     pageHead();
     row = 0;
 
-    for (int k = 0; k < window.List2.ListCount(); ++k) {
-        const QString line = window.List2.List(k);
+    for (std::size_t k = 0; k < request.lines.size(); ++k) {
+        const QString &line = request.lines[k].line;
+        const int rank = int(k) + 1;
         // A band never stays alone at the foot of a page: it goes on when
         // its first member would.
         row += 2;
@@ -81,27 +82,18 @@ void TeamResultJob::run()
             newPage();
             row = FirstBandRow;
         }
-        band(k + 1, line);
+        band(rank, line);
         row += 0.3;
-
-        // The members come from the member list, in the order chosen there.
-        // Selecting the line lists them; a line already selected is listed
-        // anew, so that a changed order takes effect.
-        const bool sameLine = window.List2.ListIndex() == k;
-        window.List2.setListIndex(k);
-        if (sameLine)
-            ShowTeamMembers();
-        letWindowSystemRedraw();
         letWindowSystemRedraw();
 
-        for (int m = 0; m < window.List5.ListCount(); ++m) {
-            const int slot = SlotOfMemberLine(window.List5.List(m));
+        for (const QString &memberLine : request.lines[k].memberLines) {
+            const int slot = SlotOfMemberLine(memberLine);
             row += 1;
             if (pageIsFull(false)) {
                 // The club, team or group running on is named again.
                 newPage();
                 row = FirstBandRow;
-                band(k + 1, line);
+                band(rank, line);
                 row += BandToMember;
             }
             if (slot != 0)
@@ -237,9 +229,9 @@ void TeamResultJob::member(int slot)
 
 } // namespace
 
-void PrintTeamResults()
+void PrintTeamResults(const TeamResultRequest &request)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
-    TeamResultJob job;
+    TeamResultJob job(request);
     job.run();
 }

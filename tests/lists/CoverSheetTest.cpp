@@ -6,6 +6,7 @@
 #include <QImageWriter>
 
 #include "GuiTestHelpers.h"
+#include "PageCheck.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "lists/CoverSheet.h"
@@ -44,13 +45,17 @@ protected:
         resetPrinter();
     }
 
-    // Banners ticked as given; the rest of the table as the defaults.
-    void writeBanners(std::initializer_list<int> ticked, BannerTable t = DefaultBanners())
+    // Banners ticked (and greyed, 2) as given; the rest of the table as the
+    // defaults.
+    void writeBanners(std::initializer_list<int> ticked, BannerTable t = DefaultBanners(),
+                      std::initializer_list<int> greyed = {})
     {
         for (BannerEntry &b : t)
             b.Shown = 0;
         for (int k : ticked)
             t[std::size_t(k)].Shown = 1;
+        for (int k : greyed)
+            t[std::size_t(k)].Shown = 2;
         ASSERT_TRUE(WriteBannerFile(t));
     }
 
@@ -377,6 +382,45 @@ TEST_F(CoverSheetTest, Banners_PaintedAtTheirPlaceAndSizeLastOfAll)
     // The banner window was loaded for the rows and stays loaded, hidden.
     ASSERT_TRUE(isLoaded<Form21>());
     EXPECT_FALSE(form<Form21>().Visible());
+}
+
+// The page takes the banners handed over: from the banner window's rows it
+// is the print window's cover sheet, a greyed tick (2) included, which
+// paints its banner but draws no band; it loads no window itself.
+TEST_F(CoverSheetTest, ThePageOfTheBannerRowsHandedOverIsTheCoverSheet)
+{
+    BannerTable t = DefaultBanners();
+    t[0].Right = QStringLiteral("30");
+    t[0].Down = QStringLiteral("240");
+    t[0].SizePercent = QStringLiteral("50");
+    writeBanners({0}, t, {2});
+    writePicture(QStringLiteral("werbung1.jpg"), 40, 20);   // banner 0
+    writePicture(QStringLiteral("werbung4.jpg"), 10, 8);    // banner 2
+
+    PrintCoverSheet();
+    ASSERT_EQ(rec->ofKind(PrintOp::Kind::Picture).size(), 2u);
+    const std::vector<PrintOp> windowPage = rec->ops;
+    BannerTable rows = form<Form21>().BannerRows();
+    EXPECT_EQ(rows[2].Shown, 2);
+    unload<Form21>();
+
+    resetPrinter();
+    rec = &useRecordingPrinter();
+    PrintCoverSheetPage(rows);
+    EXPECT_FALSE(isLoaded<Form21>());
+    EXPECT_TRUE(SameDrawing(rec->ops, windowPage));
+
+    // The greyed banner alone: painted, without the band, and the
+    // signatures in the band's place.
+    rows[0].Shown = 0;
+    rec->clear();
+    PrintCoverSheetPage(rows);
+    const auto pictures = rec->ofKind(PrintOp::Kind::Picture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_NEAR(pictures[0].width, 10, 1e-6);
+    EXPECT_TRUE(linesAtY(228).empty());
+    EXPECT_EQ(rec->findText(QStringLiteral("Mit freundlicher Unterstützung von")), nullptr);
+    EXPECT_EQ(text(QStringLiteral("Für die Rennleitung")).y, 230);
 }
 
 } // namespace

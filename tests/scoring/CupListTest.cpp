@@ -440,6 +440,35 @@ TEST_F(CupListTest, WidestNames_NothingOverlapsOrLeavesTheSheet)
     }
 }
 
+// The window hands over its cup name, its keys in list order and its page
+// choice: printed from those values, the standings are the window's
+// printout, whatever the window shows by then.
+TEST_F(CupListTest, TheStandingsHandedOverAreTheWindowsPrintout)
+{
+    addClass(YouthCell, 9, QStringLiteral("J"));
+    addClass(AdultCell, 2, QStringLiteral("A"));
+    f->Check1.setValue(1);
+    f->Command2.setEnabled(true);
+    f->Command2.click();
+    EXPECT_FALSE(f->Command2.Enabled());
+    ASSERT_EQ(rec->jobCount(), 1);
+    ASSERT_EQ(rec->pageCount(1), 2);
+    const std::vector<PrintOp> windowPages = rec->ops;
+
+    CupListRequest request;
+    request.cupName = f->Text4.Text();
+    for (int k = 0; k < f->List4.ListCount(); ++k)
+        request.keys.append(f->List4.List(k));
+    request.separatePages = true;
+    f->Text4.setText(QStringLiteral("Anderer Cup"));
+    f->Check1.setValue(0);
+    f->List4.Clear();
+    resetPrinter();
+    rec = &useRecordingPrinter();
+    PrintCupList(request);
+    EXPECT_TRUE(SameDrawing(rec->ops, windowPages));
+}
+
 // Not run by default: the wide cup on the PDF printer, copied into the
 // folder ZIRPA_PDF_OUT names.
 TEST_F(CupListTest, DISABLED_WidestNamesAsPdf)

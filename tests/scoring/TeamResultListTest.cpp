@@ -16,6 +16,7 @@
 #include "platform/RecordingPrinter.h"
 #include "platform/Strings.h"
 #include "scoring/Form12.h"
+#include "scoring/TeamResultList.h"
 #include "scoring/TeamScoring.h"
 
 namespace {
@@ -437,6 +438,46 @@ TEST_F(TeamResultListTest, WidestNames_NothingOverlapsAndEveryPageOpensWithABand
             EXPECT_NEAR(r.front().y, 51, 1e-9) << page;
         }
     }
+}
+
+// The window hands over each result line with the member lines it lists,
+// in the order chosen there, and keeps the last line selected with its
+// members listed. Printed from those values, the page is the window's
+// printout, whatever the window shows by then.
+TEST_F(TeamResultListTest, TheWindowHandsOverEachLineWithItsMembers)
+{
+    for (int t = 1; t <= 3; ++t) {
+        Race.GroupNames[t] = QStringLiteral("Gruppe %1").arg(t);
+        add({.name = QStringLiteral("ZANDER %1").arg(t), .t1 = 50.0 + t, .group = t});
+        add({.name = QStringLiteral("AMANN %1").arg(t), .t1 = 60.0 + t, .group = t});
+    }
+    Form12 &f = form<Form12>();
+    f.Combo1.setListIndex(1);   // alphabetical
+    print(&Form12::Check3, &Form12::Option1);
+    ASSERT_EQ(rec->jobCount(), 1);
+    const std::vector<PrintOp> windowPage = rec->ops;
+    EXPECT_EQ(trimmedAt(60, 42 + 4.5 * 3.3), QStringLiteral("AMANN 1"));
+    EXPECT_EQ(trimmedAt(60, 42 + 4.5 * 4.3), QStringLiteral("ZANDER 1"));
+
+    ASSERT_EQ(f.List2.ListCount(), 3);
+    EXPECT_EQ(f.List2.ListIndex(), 2);
+    EXPECT_EQ(TeamScoring.SelectedTeamIndex, TeamIndexOfLine(f.List2.List(2)));
+    ASSERT_EQ(f.List5.ListCount(), 2);
+    EXPECT_TRUE(f.List5.List(0).contains(QStringLiteral("AMANN 3")));
+
+    TeamResultRequest request;
+    for (int k = 0; k < f.List2.ListCount(); ++k) {
+        f.List2.setListIndex(k);
+        TeamResultLine &line = request.lines.emplace_back();
+        line.line = f.List2.List(k);
+        for (int m = 0; m < f.List5.ListCount(); ++m)
+            line.memberLines.append(f.List5.List(m));
+    }
+    f.List2.Clear();
+    f.List5.Clear();
+    freshRecording();
+    PrintTeamResults(request);
+    EXPECT_TRUE(SameDrawing(rec->ops, windowPage));
 }
 
 // Not run by default: the club, team and group results of the wide race on

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -238,6 +239,27 @@ std::vector<PrintOp> JobOps(const RecordingPrinter &rec, int job)
         if (op.job == job)
             ops.push_back(op);
     return ops;
+}
+
+::testing::AssertionResult SameDrawing(const std::vector<PrintOp> &a,
+                                       const std::vector<PrintOp> &b)
+{
+    auto fields = [](const PrintOp &op) {
+        return std::tie(op.kind, op.page, op.x, op.y, op.x2, op.y2, op.width, op.height,
+                        op.text, op.colour, op.fontName, op.fontSize, op.bold, op.italic,
+                        op.drawWidth, op.fillStyle, op.fillColour, op.orientation,
+                        op.pictureSize);
+    };
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (fields(a[i]) != fields(b[i]))
+            return ::testing::AssertionFailure()
+                << "operation " << i << " differs: \"" << a[i].text.toStdString() << "\" at ("
+                << a[i].x << ", " << a[i].y << ") against \"" << b[i].text.toStdString()
+                << "\" at (" << b[i].x << ", " << b[i].y << ")";
+    if (a.size() != b.size())
+        return ::testing::AssertionFailure()
+            << a.size() << " operations against " << b.size();
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult PagesAreClean(const RecordingPrinter &rec)

@@ -38,6 +38,13 @@ std::vector<QString> PageFaults(const RecordingPrinter &rec);
 // The operations of one job of the recording (jobs count from 1).
 std::vector<PrintOp> JobOps(const RecordingPrinter &rec, int job = 1);
 
+// For EXPECT_TRUE: success when two recordings draw the same, operation by
+// operation (every field but the job number), else the first difference.
+// The printer keeps its drawing state from one job to the next: compare
+// recordings that each began on a fresh printer.
+::testing::AssertionResult SameDrawing(const std::vector<PrintOp> &a,
+                                       const std::vector<PrintOp> &b);
+
 // For EXPECT_TRUE: success when the recording has no fault, else the faults
 // one a line.
 ::testing::AssertionResult PagesAreClean(const RecordingPrinter &rec);
