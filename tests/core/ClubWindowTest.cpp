@@ -367,8 +367,9 @@ TEST_F(ClubWindowTest, NumberTypedKeyByKeyShowsThatClubAndAFieldLeftGoesThere)
     lineEditNamed(f, "Text9")->setFocus();
     EXPECT_EQ(clubRecord(10).mid(384, 30), padded(QStringLiteral("0664 123"), 30));
     for (int n = 1; n <= 12; ++n) {
-        if (n != 10)
+        if (n != 10) {
             EXPECT_EQ(clubRecord(n), before.mid((n - 1) * ClubRecordLength, ClubRecordLength)) << n;
+        }
     }
 
     // A number past the last club is clamped when the box is left.

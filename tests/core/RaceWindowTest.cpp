@@ -368,8 +368,9 @@ TEST_F(RaceWindowTest, NumberTypedKeyByKeySelectsOnlyRacesThatExistAndIsClampedW
         EXPECT_EQ(Rec.RaceRecordNo, step.shownAfter);
         EXPECT_EQ(Race.ActiveRaceNo, step.shownAfter);
         EXPECT_EQ(f.Text2.Text(), QStringLiteral("Lauf %1").arg(step.shownAfter));
-        if (step.shownAfter == 5)
+        if (step.shownAfter == 5) {
             EXPECT_EQ(Race.TeamNames[1], QStringLiteral("Team Fuenf"));
+        }
     });
 
     // 0 and a negative number are clamped to race 1 by Enter.

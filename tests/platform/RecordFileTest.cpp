@@ -191,8 +191,9 @@ TEST_F(RecordFileTest, RecordCountAndReadRecordsGoOnlyAsFarAsTheFileHoldsWholeRe
     // The same with and without a scope's copy of the file.
     for (bool scoped : {false, true}) {
         RecordFile::ReadScope scope(f);
-        if (scoped)
+        if (scoped) {
             ASSERT_TRUE(f.read(1, out));   // takes the copy
+        }
         EXPECT_EQ(f.recordCount(), 3);
         for (const auto &c : cases) {
             out = "untouched";

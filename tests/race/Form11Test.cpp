@@ -180,8 +180,9 @@ TEST_F(Form11Test, NumberTypedKeyByKeyShowsOnlyNumbersThatExistAndEditsTheNameSh
 
         // Nothing but name 7 was edited.
         for (int i = 1; i <= NameCount; ++i) {
-            if (i != 7)
+            if (i != 7) {
                 EXPECT_EQ(names[i], before[i]) << i;
+            }
         }
         f.Unload();
         destroyUnloadedWindows();
