@@ -1,6 +1,5 @@
 #include "Ranking.h"
 
-#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -10,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "LineText.h"
 #include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "platform/NumberText.h"
@@ -47,14 +47,11 @@ struct RankingMode {
 
 struct RankedEntry {
     int slot = 0;
-    int group = 0;
-    double value = 0;        // the ranking value, for equal ranks
-    double sortValue = 0;    // the same rounded to hundredths, for the order
-    int nameOrder = 0;       // position of the name in the text order
+    RankingNumbers numbers;   // group and value to the hundredth, for the order
+    double value = 0;         // the ranking value, for equal ranks
     int sex = 2;
-    QString name;
+    const QString *name = nullptr;   // as read, in LastNamesRead
 };
-
 // The athlete of a slot becomes the current athlete. False when the slot
 // names no athlete record, or one without a name. A number outside the file
 // is taken as such a record, without the beep of a typed wrong number.
@@ -111,11 +108,11 @@ RankedEntry entryFor(int slot, double value, const RankingMode &mode)
 {
     RankedEntry e;
     e.slot = slot;
-    e.group = groupOf(slot, mode);
+    e.numbers.group = groupOf(slot, mode);
+    e.numbers.sortValue = num::roundHalfAway(value, 2);
     e.value = value;
-    e.sortValue = num::roundHalfAway(value, 2);
     e.sex = Rec.AthleteSex;
-    e.name = LastNamesRead.name[slot];   // read just before by readAthleteOf
+    e.name = &LastNamesRead.name[slot];   // read just before by readAthleteOf
     return e;
 }
 
@@ -133,87 +130,19 @@ bool slotDigitsLess(int a, int b)
 // Ranking order: group, value to the hundredth, name in the program's text
 // order, slot digits. Worked out on numbers, so that negative values (negative
 // handicaps), values of 100000 and more and groups of 1000 and more keep
-// their numeric order, which fixed-width text keys cannot give them.
+// their numeric order, which fixed-width text keys cannot give them. The
+// names are compared only among entries equal in both numbers.
 void sortEntries(std::vector<RankedEntry> &entries)
 {
     std::sort(entries.begin(), entries.end(), [](const RankedEntry &a, const RankedEntry &b) {
-        if (a.group != b.group)
-            return a.group < b.group;
-        return a.sortValue < b.sortValue;
+        if (RankingNumbersLess(a.numbers, b.numbers))
+            return true;
+        if (RankingNumbersLess(b.numbers, a.numbers))
+            return false;
+        if (const int c = compareText(*a.name, *b.name))
+            return c < 0;
+        return slotDigitsLess(a.slot, b.slot);
     });
-    // Names decide only among equal values, so their text order is worked out
-    // for each such run alone: it orders them as it would among all names.
-    for (auto first = entries.begin(); first != entries.end();) {
-        auto last = first + 1;
-        while (last != entries.end() && last->group == first->group
-               && last->sortValue == first->sortValue)
-            ++last;
-        if (last - first > 1) {
-            // The names once through the sorted list, then the run sorted on
-            // their positions instead of the collator in every comparison.
-            SortedTextList names;
-            for (auto e = first; e != last; ++e)
-                names.add(e->name);
-            const QStringList &sorted = names.lines();
-            QHash<QString, int> order;
-            order.reserve(sorted.size());
-            for (int i = 0; i < sorted.size(); ++i)
-                order.insert(sorted.at(i), i);   // equal names share one position
-            for (auto e = first; e != last; ++e)
-                e->nameOrder = order.value(e->name);
-            std::sort(first, last, [](const RankedEntry &a, const RankedEntry &b) {
-                if (a.nameOrder != b.nameOrder)
-                    return a.nameOrder < b.nameOrder;
-                return slotDigitsLess(a.slot, b.slot);
-            });
-        }
-        first = last;
-    }
-}
-
-bool equalValues(double a, double b)
-{
-    return std::fabs(a - b) <= EqualValueTolerance;
-}
-
-// An integer right-aligned in width columns, longer ones whole.
-void appendRightAligned(QString &line, int value, int width)
-{
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const int n = int(end - digits);
-    if (n < width)
-        line.append(QString(width - n, u' '));
-    line.append(QLatin1StringView(digits, n));
-}
-
-// The text left-aligned in exactly width columns.
-void appendFitLeft(QString &line, const QString &text, qsizetype width)
-{
-    if (text.size() >= width) {
-        line.append(QStringView(text).left(width));
-    } else {
-        line.append(text);
-        line.append(QString(width - text.size(), u' '));
-    }
-}
-
-// The eight columns FormatDecimal8 writes for a value, without its passes
-// through the shared work fields (the caller sets those once at the end).
-void appendDecimal8(QString &line, double value)
-{
-    const qsizetype from = line.size();
-    const qsizetype n = num::appendFormatNumber(line, value, u"#.#0");
-    if (n >= 8) {
-        line.remove(from, n - 8);
-        return;
-    }
-    // The first " ," becomes "0,": a value below one keeps its leading zero.
-    // The text holds no blank, so that can only be the last blank in front.
-    const bool leadingZero = n > 0 && line.at(from) == u',';
-    line.insert(from, QStringView(u"        ").left(8 - n));
-    if (leadingZero)
-        line[from + 8 - n - 1] = u'0';
 }
 
 // What FormatDecimal8 leaves in the shared work fields for a value.
@@ -223,26 +152,23 @@ void setDecimal8WorkFields(double value)
     FormatDecimal8();
 }
 
-QString sortLine(const RankedEntry &e)
+QString sortLine(const RankedEntry &e, LineText &line)
 {
-    QString line;
-    line.reserve(16 + e.name.size());
-    num::appendFormatNumber(line, e.group, u"0##");
-    num::appendFormatNumber(line, e.value, u"0####.#0");
-    line.append(e.name);
-    line.append(QLatin1StringView("   "));
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, e.slot).ptr;
-    line.append(QLatin1StringView(digits, qsizetype(end - digits)));
-    return line;
+    line.clear();
+    line.appendNumber(e.numbers.group, u"0##");
+    line.appendNumber(e.value, u"0####.#0");
+    line.append(*e.name);
+    line.appendLatin1("   ", 3);
+    line.appendInt(e.slot);
+    return line.toString();
 }
 
 // lastDecimal8 receives the last value written as FormatDecimal8 would.
 QString displayLine(const RankedEntry &e, int position, double leaderTotal,
-                    const RankingMode &mode, std::optional<double> *lastDecimal8)
+                    const RankingMode &mode, std::optional<double> *lastDecimal8, LineText &line)
 {
     const int slot = e.slot;
-    QString cell;
+    QStringView cell;
     if (mode.byClass) {
         const int c = Race.SlotClassCell[slot];
         if (c >= 0 && c < CellCount)
@@ -252,39 +178,39 @@ QString displayLine(const RankedEntry &e, int position, double leaderTotal,
         if (g >= 0 && g <= NameCount)
             cell = Race.GroupNames[g];
     }
-    QString line;
-    line.reserve(90);
-    appendRightAligned(line, position, 4);
-    line.append(QLatin1StringView(". "));
-    appendFitLeft(line, e.name, 25);
-    appendRightAligned(line, Race.SlotStartNo[slot], 5);
+    line.clear();
+    line.appendRightAligned(position, 4);
+    line.appendLatin1(". ", 2);
+    line.appendFitLeft(*e.name, 25);
+    line.appendRightAligned(Race.SlotStartNo[slot], 5);
     line.append(u' ');
-    appendFitLeft(line, cell, 12);
+    line.appendFitLeft(cell, 12);
     line.append(u' ');
     const double total = Ranking.SlotTotalTime[slot];
     if (!mode.byTime) {
-        num::appendFormatNumber(line, e.value, u"0####.#0");
+        line.appendNumber(e.value, u"0####.#0");
     } else {
         if (mode.twoRuns) {
-            appendDecimal8(line, Ranking.SlotAdjTime1[slot]);
+            line.appendDecimal8(Ranking.SlotAdjTime1[slot]);
             line.append(u' ');
-            appendDecimal8(line, Ranking.SlotAdjTime2[slot]);
+            line.appendDecimal8(Ranking.SlotAdjTime2[slot]);
             line.append(u' ');
         }
-        appendDecimal8(line, total);
+        line.appendDecimal8(total);
         line.append(u' ');
-        appendDecimal8(line, total - leaderTotal);
+        line.appendDecimal8(total - leaderTotal);
         *lastDecimal8 = total - leaderTotal;
     }
-    return line;
+    return line.toString();
 }
 
 QStringList sortLines(const std::vector<RankedEntry> &entries)
 {
     QStringList lines;
     lines.reserve(qsizetype(entries.size()));
+    LineText line;
     for (const RankedEntry &e : entries)
-        lines.append(sortLine(e));
+        lines.append(sortLine(e, line));
     return lines;
 }
 
@@ -367,7 +293,8 @@ void rankRace(bool withLines)
     const QString &header = mode.twoRuns ? HeaderTwoRuns : HeaderOneRun;
 
     QStringList display;
-    display.reserve(qsizetype(entries.size()) * 2);
+    display.reserve(qsizetype(entries.size()) * 3);
+    LineText line;
     int position = 0;
     int previousRank = 1;
     double previousValue = 0;
@@ -377,7 +304,7 @@ void rankRace(bool withLines)
         const RankedEntry &e = entries[i];
         const int slot = e.slot;
         Ranking.RankOrder[int(i) + 1] = slot;
-        const bool newGroup = i == 0 || e.group != entries[i - 1].group;
+        const bool newGroup = i == 0 || e.numbers.group != entries[i - 1].numbers.group;
         if (newGroup) {
             position = 0;
             previousRank = 1;
@@ -392,7 +319,7 @@ void rankRace(bool withLines)
         }
         ++position;
         int rank = position;
-        if (!newGroup && equalValues(e.value, previousValue))
+        if (!newGroup && RankingValuesEqual(e.value, previousValue))
             rank = previousRank;
         Ranking.SlotRank[slot] = rank;
         previousValue = e.value;
@@ -408,7 +335,7 @@ void rankRace(bool withLines)
             display.append(QString());
             display.append(header);
         }
-        display.append(displayLine(e, position, leaderTotal, mode, &lastDecimal8));
+        display.append(displayLine(e, position, leaderTotal, mode, &lastDecimal8, line));
     }
     if (lastDecimal8)
         setDecimal8WorkFields(*lastDecimal8);
@@ -464,9 +391,9 @@ void RankAfterRun1()
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const RankedEntry &e = entries[i];
         Ranking.RankOrder[int(i) + 1] = e.slot;
-        if (i == 0 || e.group != entries[i - 1].group)
+        if (i == 0 || e.numbers.group != entries[i - 1].numbers.group)
             rank = 1;
-        else if (!equalValues(e.value, entries[i - 1].value))
+        else if (!RankingValuesEqual(e.value, entries[i - 1].value))
             ++rank;
         Ranking.SlotRank[e.slot] = rank;
     }

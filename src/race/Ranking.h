@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cmath>
 
 #include "core/SharedState.h"
 
@@ -49,6 +50,26 @@ extern RankingState Ranking;
 // Two ranking values this close are equal: sums of times typed to the
 // hundredth differ in their last bits (30,00 + 30,02 and 30,01 + 30,01).
 constexpr double EqualValueTolerance = 1e-6;
+
+inline bool RankingValuesEqual(double a, double b)
+{
+    return std::fabs(a - b) <= EqualValueTolerance;
+}
+
+// The numbers a ranking orders its entries by: the ranking group, then the
+// value rounded to the hundredth (num::roundHalfAway(value, 2)). The text
+// order of the names decides only among entries equal in both.
+struct RankingNumbers {
+    int group = 0;
+    double sortValue = 0;
+};
+
+inline bool RankingNumbersLess(const RankingNumbers &a, const RankingNumbers &b)
+{
+    if (a.group != b.group)
+        return a.group < b.group;
+    return a.sortValue < b.sortValue;
+}
 
 // The result ranking (provisional while times are still coming in), with
 // its sort and display lines.
