@@ -13,11 +13,20 @@
 
 class LineText {
 public:
+    // Room enough that formatting a number never reallocates (QString's
+    // reserve reallocates when asked for exactly its capacity).
+    LineText() { number_.reserve(64); }
+
     void clear() { buf_.clear(); }   // keeps the capacity
     qsizetype size() const { return qsizetype(buf_.size()); }
     QString toString() const
     {
         return QString(reinterpret_cast<const QChar *>(buf_.data()), qsizetype(buf_.size()));
+    }
+
+    QStringView view() const
+    {
+        return QStringView(buf_.data(), qsizetype(buf_.size()));
     }
 
     void append(QStringView text) { buf_.append(text.utf16(), std::size_t(text.size())); }

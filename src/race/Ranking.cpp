@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,25 @@
 #include "platform/TextOrder.h"
 
 RankingState Ranking;
+
+struct RankingLineEntry {
+    int slot = 0;
+    int group = 0;
+    double value = 0;
+    QString name;
+    // Only for the display lines:
+    int position = 0;
+    int startNo = 0;
+    QString cell;
+    double adjTime1 = 0, adjTime2 = 0, total = 0, leaderTotal = 0;
+};
+
+struct RankingLineSource {
+    bool withDisplay = false;   // the result ranking's display lines too
+    bool byTime = false;
+    bool twoRuns = false;
+    std::vector<RankingLineEntry> entries;   // in ranking order
+};
 
 namespace {
 
@@ -152,66 +172,95 @@ void setDecimal8WorkFields(double value)
     FormatDecimal8();
 }
 
-QString sortLine(const RankedEntry &e, LineText &line)
+QString sortLine(const RankingLineEntry &e, LineText &line)
 {
     line.clear();
-    line.appendNumber(e.numbers.group, u"0##");
+    line.appendNumber(e.group, u"0##");
     line.appendNumber(e.value, u"0####.#0");
-    line.append(*e.name);
+    line.append(e.name);
     line.appendLatin1("   ", 3);
     line.appendInt(e.slot);
     return line.toString();
 }
 
-// lastDecimal8 receives the last value written as FormatDecimal8 would.
-QString displayLine(const RankedEntry &e, int position, double leaderTotal,
-                    const RankingMode &mode, std::optional<double> *lastDecimal8, LineText &line)
+QString displayLine(const RankingLineEntry &e, const RankingLineSource &source, LineText &line)
 {
-    const int slot = e.slot;
-    QStringView cell;
-    if (mode.byClass) {
-        const int c = Race.SlotClassCell[slot];
-        if (c >= 0 && c < CellCount)
-            cell = Race.ClassDesignations[c];
-    } else {
-        const int g = Race.SlotGroup[slot];
-        if (g >= 0 && g <= NameCount)
-            cell = Race.GroupNames[g];
-    }
     line.clear();
-    line.appendRightAligned(position, 4);
+    line.appendRightAligned(e.position, 4);
     line.appendLatin1(". ", 2);
-    line.appendFitLeft(*e.name, 25);
-    line.appendRightAligned(Race.SlotStartNo[slot], 5);
+    line.appendFitLeft(e.name, 25);
+    line.appendRightAligned(e.startNo, 5);
     line.append(u' ');
-    line.appendFitLeft(cell, 12);
+    line.appendFitLeft(e.cell, 12);
     line.append(u' ');
-    const double total = Ranking.SlotTotalTime[slot];
-    if (!mode.byTime) {
+    if (!source.byTime) {
         line.appendNumber(e.value, u"0####.#0");
     } else {
-        if (mode.twoRuns) {
-            line.appendDecimal8(Ranking.SlotAdjTime1[slot]);
+        if (source.twoRuns) {
+            line.appendDecimal8(e.adjTime1);
             line.append(u' ');
-            line.appendDecimal8(Ranking.SlotAdjTime2[slot]);
+            line.appendDecimal8(e.adjTime2);
             line.append(u' ');
         }
-        line.appendDecimal8(total);
+        line.appendDecimal8(e.total);
         line.append(u' ');
-        line.appendDecimal8(total - leaderTotal);
-        *lastDecimal8 = total - leaderTotal;
+        line.appendDecimal8(e.total - e.leaderTotal);
     }
     return line.toString();
 }
 
-QStringList sortLines(const std::vector<RankedEntry> &entries)
+// The designation a display line shows for a slot.
+QString cellOf(int slot, const RankingMode &mode)
 {
-    QStringList lines;
-    lines.reserve(qsizetype(entries.size()));
+    if (mode.byClass) {
+        const int c = Race.SlotClassCell[slot];
+        if (c >= 0 && c < CellCount)
+            return Race.ClassDesignations[c];
+    } else {
+        const int g = Race.SlotGroup[slot];
+        if (g >= 0 && g <= NameCount)
+            return Race.GroupNames[g];
+    }
+    return QString();
+}
+
+// The sort lines, and the display lines of a result ranking: per ranking
+// group an empty line, the header and one line per entry.
+void makeLines(const RankingLineSource &source)
+{
     LineText line;
-    for (const RankedEntry &e : entries)
-        lines.append(sortLine(e, line));
-    return lines;
+    QStringList sorted;
+    sorted.reserve(qsizetype(source.entries.size()));
+    for (const RankingLineEntry &e : source.entries)
+        sorted.append(sortLine(e, line));
+    QStringList display;
+    if (source.withDisplay) {
+        // The header goes by the number of runs alone, also for points.
+        const QString &header = source.twoRuns ? HeaderTwoRuns : HeaderOneRun;
+        display.reserve(qsizetype(source.entries.size()) * 3);
+        for (std::size_t i = 0; i < source.entries.size(); ++i) {
+            const RankingLineEntry &e = source.entries[i];
+            if (i == 0 || e.group != source.entries[i - 1].group) {
+                display.append(QString());
+                display.append(header);
+            }
+            display.append(displayLine(e, source, line));
+        }
+    }
+    Ranking.SortLines = std::move(sorted);
+    Ranking.DisplayLines = std::move(display);
+}
+
+// When the lines are to be made: at once, only once asked for, or never.
+enum class Lines { Now, Later, None };
+
+// Makes the lines at once or keeps what they are made from.
+void finishLines(Lines lines, std::shared_ptr<RankingLineSource> source)
+{
+    if (lines == Lines::Now)
+        makeLines(*source);
+    else if (lines == Lines::Later)
+        Ranking.LinesToMake = std::move(source);
 }
 
 // Reading the athletes in ranking order leaves the last ranked one current.
@@ -229,17 +278,12 @@ void openAthleteFileIfNeeded()
         OpenAthleteFile();
 }
 
-} // namespace
-
-namespace {
-
-// withLines: build the sort and display lines; without, they are left empty
-// (the work fields are set as with them).
-void rankRace(bool withLines)
+void rankRace(Lines lines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Ranking.SortLines.clear();
     Ranking.DisplayLines.clear();
+    Ranking.LinesToMake.reset();
     openAthleteFileIfNeeded();
     const RankingMode mode;
     const int club = Ranking.ClubFilter;
@@ -289,12 +333,15 @@ void rankRace(bool withLines)
     Ranking.SlotRank.fill(0);
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 99999;
-    // The header goes by the number of runs alone, also for points.
-    const QString &header = mode.twoRuns ? HeaderTwoRuns : HeaderOneRun;
 
-    QStringList display;
-    display.reserve(qsizetype(entries.size()) * 3);
-    LineText line;
+    std::shared_ptr<RankingLineSource> source;
+    if (lines != Lines::None) {
+        source = std::make_shared<RankingLineSource>();
+        source->withDisplay = true;
+        source->byTime = mode.byTime;
+        source->twoRuns = mode.twoRuns;
+        source->entries.reserve(entries.size());
+    }
     int position = 0;
     int previousRank = 1;
     double previousValue = 0;
@@ -326,44 +373,37 @@ void rankRace(bool withLines)
         previousRank = rank;
         if (position == 1)
             leaderTotal = total;
-        if (!withLines) {
-            if (mode.byTime)
-                lastDecimal8 = total - leaderTotal;
-            continue;
+        // The last difference shown is left in the work fields.
+        if (mode.byTime)
+            lastDecimal8 = total - leaderTotal;
+        if (source) {
+            RankingLineEntry &l = source->entries.emplace_back();
+            l.slot = slot;
+            l.group = e.numbers.group;
+            l.value = e.value;
+            l.name = *e.name;
+            l.position = position;
+            l.startNo = Race.SlotStartNo[slot];
+            l.cell = cellOf(slot, mode);
+            l.adjTime1 = Ranking.SlotAdjTime1[slot];
+            l.adjTime2 = Ranking.SlotAdjTime2[slot];
+            l.total = total;
+            l.leaderTotal = leaderTotal;
         }
-        if (newGroup) {
-            display.append(QString());
-            display.append(header);
-        }
-        display.append(displayLine(e, position, leaderTotal, mode, &lastDecimal8, line));
     }
     if (lastDecimal8)
         setDecimal8WorkFields(*lastDecimal8);
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
-
-    if (withLines) {
-        Ranking.SortLines = sortLines(entries);
-        Ranking.DisplayLines = std::move(display);
-    }
+    if (source)
+        finishLines(lines, std::move(source));
 }
 
-} // namespace
-
-void ComputeProvisionalResult()
-{
-    rankRace(true);
-}
-
-void ComputeRankingWithoutWindow()
-{
-    rankRace(false);
-}
-
-void RankAfterRun1()
+void rankAfterRun1(Lines lines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Ranking.SortLines.clear();
+    Ranking.LinesToMake.reset();
     openAthleteFileIfNeeded();
     const RankingMode mode;
 
@@ -387,6 +427,8 @@ void RankAfterRun1()
     Ranking.DisplayLines.clear();
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 999999;
+    auto source = std::make_shared<RankingLineSource>();
+    source->entries.reserve(entries.size());
     int rank = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const RankedEntry &e = entries[i];
@@ -396,11 +438,52 @@ void RankAfterRun1()
         else if (!RankingValuesEqual(e.value, entries[i - 1].value))
             ++rank;
         Ranking.SlotRank[e.slot] = rank;
+        RankingLineEntry &l = source->entries.emplace_back();
+        l.slot = e.slot;
+        l.group = e.numbers.group;
+        l.value = e.value;
+        l.name = *e.name;
     }
     Ranking.RankedCount = int(entries.size());
     lastRankedAthleteCurrent(entries);
+    finishLines(lines, std::move(source));
+}
 
-    Ranking.SortLines = sortLines(entries);
+} // namespace
+
+void ComputeProvisionalResult()
+{
+    rankRace(Lines::Now);
+}
+
+void ComputeRankingWithoutWindow()
+{
+    rankRace(Lines::None);
+}
+
+void ComputeProvisionalResultLinesLater()
+{
+    rankRace(Lines::Later);
+}
+
+void RankAfterRun1()
+{
+    rankAfterRun1(Lines::Now);
+}
+
+void RankAfterRun1LinesLater()
+{
+    rankAfterRun1(Lines::Later);
+}
+
+void MakeRankingLines()
+{
+    if (!Ranking.LinesToMake)
+        return;
+    // Taken first: the lines are made once.
+    const std::shared_ptr<const RankingLineSource> source = std::move(Ranking.LinesToMake);
+    Ranking.LinesToMake.reset();
+    makeLines(*source);
 }
 
 bool RankingReadName(int slot, QString *name)

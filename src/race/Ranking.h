@@ -6,8 +6,12 @@
 #include <QStringList>
 #include <array>
 #include <cmath>
+#include <memory>
 
 #include "core/SharedState.h"
+
+// What the sort and display lines of a ranking are made from.
+struct RankingLineSource;
 
 struct RankingState {
     template <typename T> using SlotTable = std::array<T, MaxSlots + 1>;
@@ -37,6 +41,10 @@ struct RankingState {
     // header line and one line per entry. ComputeProvisionalResult alone
     // writes them (the ranking window shows them).
     QStringList DisplayLines;
+    // Set while the lines of the last ranking are still to be made: the
+    // timing lists rank on every change, and the lines are for the ranking
+    // window alone (MakeRankingLines).
+    std::shared_ptr<const RankingLineSource> LinesToMake;
 
     // The club whose entries alone ComputeProvisionalResult ranks (its
     // record number), or 0 for the whole race. The print window passes its
@@ -81,6 +89,14 @@ void ComputeRankingWithoutWindow();
 // Dense ranks after the first run, for the start order of the second run,
 // with their sort lines; the display lines are left empty.
 void RankAfterRun1();
+// ComputeProvisionalResult and RankAfterRun1 with their lines left to
+// MakeRankingLines: the same results and work fields, the sort and display
+// lines empty until then.
+void ComputeProvisionalResultLinesLater();
+void RankAfterRun1LinesLater();
+// Makes the lines the last ranking left to be made, as it would have made
+// them then; nothing when there are none to make.
+void MakeRankingLines();
 
 // For as long as it lives, the rankings cover the whole race whatever the
 // print window's club choice; the choice is put back when it goes (also on

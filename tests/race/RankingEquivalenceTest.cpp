@@ -10,12 +10,14 @@
 #include <QStringList>
 #include <QTextStream>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "GuiTestHelpers.h"
 #include "RaceBuilder.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
+#include "platform/Form.h"
 #include "race/Form13.h"
 #include "race/Ranking.h"
 #include "race/TimingLists.h"
@@ -190,8 +192,9 @@ TEST_F(RankingEquivalenceTest, RandomRaces_RankingsAndTimingListsAsBefore)
     QStringList expected;
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         expected = QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    if (dumpDir.isEmpty())
+    if (dumpDir.isEmpty()) {
         ASSERT_EQ(expected.size(), RaceCount);
+    }
     QStringList digests;
     for (int r = 0; r < RaceCount; ++r) {
         const std::uint32_t seed = 1000u + std::uint32_t(r);
@@ -204,13 +207,74 @@ TEST_F(RankingEquivalenceTest, RandomRaces_RankingsAndTimingListsAsBefore)
         const QString digest = QStringLiteral("%1 %2").arg(seed).arg(QString::fromLatin1(
             QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex()));
         digests << digest;
-        if (r < expected.size())
+        if (r < expected.size()) {
             EXPECT_EQ(digest, expected.at(r)) << "race of seed " << seed;
+        }
     }
     if (!dumpDir.isEmpty()) {
         QFile out(dumpDir + QStringLiteral("/ranking-digests.txt"));
         if (out.open(QIODevice::WriteOnly))
             out.write(digests.join(u'\n').toLatin1() + '\n');
+    }
+}
+
+QStringList itemsOf(const ListBox &list)
+{
+    QStringList items;
+    for (int i = 0; i < list.ListCount(); ++i)
+        items << list.List(i);
+    return items;
+}
+
+// The timing lists leave the ranking's lines to be made when the ranking
+// window shows them: it shows what the ranking would have made at once, and
+// a later ranking's lines replace them.
+TEST_F(RankingEquivalenceTest, TimingLists_RankingWindowShowsTheLinesOfTheirRanking)
+{
+    for (std::uint32_t seed = 1000; seed < 1060; ++seed) {
+        makeRace(seed);
+        for (int order = 1; order <= 5; ++order) {
+            SCOPED_TRACE(testing::Message() << "race of seed " << seed << ", order " << order);
+            const bool secondRun = TimingOrder(order) == TimingOrder::SecondRun;
+            if (secondRun)
+                RankAfterRun1();
+            else
+                ComputeProvisionalResult();
+            const QStringList sortLines = Ranking.SortLines;
+            const QStringList displayLines = Ranking.DisplayLines;
+
+            ComputeTimingLists(TimingOrder(order));
+            const RankingState ranked = Ranking;
+            EXPECT_TRUE(Ranking.SortLines.isEmpty());
+            EXPECT_TRUE(Ranking.DisplayLines.isEmpty());
+            Form13 &f = form<Form13>();
+            f.Show();
+            EXPECT_EQ(itemsOf(f.List1), sortLines);
+            EXPECT_EQ(itemsOf(f.List2), displayLines);
+            EXPECT_EQ(Ranking.SortLines, sortLines);
+            EXPECT_EQ(Ranking.DisplayLines, displayLines);
+            unload<Form13>();
+
+            // Made later from what the ranking kept, not from the tables as
+            // they are by then.
+            Ranking = ranked;
+            const auto race = std::make_unique<RaceState>(Race);
+            for (int s = 1; s <= MaxSlots; ++s)
+                Race.SlotStartNo[s] += 7;
+            Race.ClassDesignations.fill(QStringLiteral("anders"));
+            Race.GroupNames.fill(QStringLiteral("anders"));
+            MakeRankingLines();
+            EXPECT_EQ(Ranking.SortLines, sortLines);
+            EXPECT_EQ(Ranking.DisplayLines, displayLines);
+            Race = *race;
+
+            // A ranking after them leaves its own lines, none when it makes none.
+            Ranking = ranked;
+            ComputeRankingWithoutWindow();
+            MakeRankingLines();
+            EXPECT_TRUE(Ranking.SortLines.isEmpty());
+            EXPECT_TRUE(Ranking.DisplayLines.isEmpty());
+        }
     }
 }
 
