@@ -72,31 +72,32 @@ struct RankedEntry {
     int sex = 2;
     const QString *name = nullptr;   // as read, in LastNamesRead
 };
-// The athlete of a slot becomes the current athlete. False when the slot
-// names no athlete record, or one without a name. A number outside the file
-// is taken as such a record, without the beep of a typed wrong number.
-bool readAthleteOf(int slot)
+// The athlete of a slot read into a (the last athlete read is made current
+// at the end, see makeAthleteCurrent). False when the slot names no athlete
+// record, or one without a name. A number outside the file is taken as such
+// a record, without the beep of a typed wrong number.
+bool readAthleteOf(int slot, AthleteRankingFields &a, int *lastRead)
 {
     const int id = Race.SlotAthleteId[slot];
     if (id < 1 || id > Rec.AthleteCount)
         return false;
-    Rec.CurrentAthleteId = id;
-    ReadAthleteRecord();
+    PeekAthleteRecord(id, a);
+    *lastRead = id;
     LastNamesRead.id[slot] = id;
-    LastNamesRead.name[slot] = Rec.AthleteName;   // read without blanks at either end
-    return !LastNamesRead.name[slot].isEmpty();
+    LastNamesRead.name[slot] = a.name;
+    return !a.name.isEmpty();
 }
 
-// The current athlete's club in the field the slot counts equals club.
-bool countsForClub(int slot, int club)
+// The athlete's club in the field the slot counts equals club.
+bool countsForClub(int slot, int club, const AthleteRankingFields &a)
 {
     switch (Race.SlotClub[slot]) {
     case 1:
-        return Rec.AthleteClub1 == club;
+        return a.club1 == club;
     case 2:
-        return Rec.AthleteClub2 == club;
+        return a.club2 == club;
     case 3:
-        return Rec.AthleteClub3 == club;
+        return a.club3 == club;
     default:
         return false;
     }
@@ -124,14 +125,14 @@ int groupOf(int slot, const RankingMode &mode)
     return mode.byClass ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
 }
 
-RankedEntry entryFor(int slot, double value, const RankingMode &mode)
+RankedEntry entryFor(int slot, double value, int sex, const RankingMode &mode)
 {
     RankedEntry e;
     e.slot = slot;
     e.numbers.group = groupOf(slot, mode);
     e.numbers.sortValue = num::roundHalfAway(value, 2);
     e.value = value;
-    e.sex = Rec.AthleteSex;
+    e.sex = sex;
     e.name = &LastNamesRead.name[slot];   // read just before by readAthleteOf
     return e;
 }
@@ -175,8 +176,8 @@ void setDecimal8WorkFields(double value)
 QString sortLine(const RankingLineEntry &e, LineText &line)
 {
     line.clear();
-    line.appendNumber(e.group, u"0##");
-    line.appendNumber(e.value, u"0####.#0");
+    line.appendZeroPadded(e.group, 3);
+    line.appendTimeKey(e.value);
     line.append(e.name);
     line.appendLatin1("   ", 3);
     line.appendInt(e.slot);
@@ -194,7 +195,7 @@ QString displayLine(const RankingLineEntry &e, const RankingLineSource &source, 
     line.appendFitLeft(e.cell, 12);
     line.append(u' ');
     if (!source.byTime) {
-        line.appendNumber(e.value, u"0####.#0");
+        line.appendTimeKey(e.value);
     } else {
         if (source.twoRuns) {
             line.appendDecimal8(e.adjTime1);
@@ -263,12 +264,16 @@ void finishLines(Lines lines, std::shared_ptr<RankingLineSource> source)
         Ranking.LinesToMake = std::move(source);
 }
 
-// Reading the athletes in ranking order leaves the last ranked one current.
-void lastRankedAthleteCurrent(const std::vector<RankedEntry> &entries)
+// The rankings leave the last ranked athlete current, and when none is
+// ranked the last one they read (lastRead, 0 for none).
+void makeAthleteCurrent(const std::vector<RankedEntry> &entries, int lastRead)
 {
-    if (entries.empty())
+    if (!entries.empty())
+        Rec.CurrentAthleteId = Race.SlotAthleteId[entries.back().slot];
+    else if (lastRead != 0)
+        Rec.CurrentAthleteId = lastRead;
+    else
         return;
-    Rec.CurrentAthleteId = Race.SlotAthleteId[entries.back().slot];
     ReadAthleteRecord();
 }
 
@@ -296,6 +301,8 @@ void rankRace(Lines lines)
         }
 
     LastNamesRead.id.fill(0);
+    AthleteRankingFields athlete;
+    int lastRead = 0;
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
@@ -312,11 +319,11 @@ void rankRace(Lines lines)
             continue;
         if (Race.SlotTime2[slot] == 0 && run2Started)
             continue;
-        if (!readAthleteOf(slot))
+        if (!readAthleteOf(slot, athlete, &lastRead))
             continue;
-        if (club != 0 && !countsForClub(slot, club))
+        if (club != 0 && !countsForClub(slot, club, athlete))
             continue;
-        const int sex = Rec.AthleteSex;
+        const int sex = athlete.sex;
         const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], sex);
         const double time2 = Race.SlotTime2[slot];
         const double adj2 = time2 > 0 ? withHandicaps(slot, time2, sex) : time2;
@@ -325,7 +332,7 @@ void rankRace(Lines lines)
         Ranking.SlotAdjTime2[slot] = adj2;
         Ranking.SlotTotalTime[slot] = total;
         const double value = !mode.byTime ? pointsValue(slot) : (mode.twoRuns ? total : adj1);
-        entries.push_back(entryFor(slot, value, mode));
+        entries.push_back(entryFor(slot, value, sex, mode));
     }
     sortEntries(entries);
 
@@ -394,7 +401,7 @@ void rankRace(Lines lines)
     if (lastDecimal8)
         setDecimal8WorkFields(*lastDecimal8);
     Ranking.RankedCount = int(entries.size());
-    lastRankedAthleteCurrent(entries);
+    makeAthleteCurrent(entries, lastRead);
     if (source)
         finishLines(lines, std::move(source));
 }
@@ -408,19 +415,22 @@ void rankAfterRun1(Lines lines)
     const RankingMode mode;
 
     LastNamesRead.id.fill(0);
+    AthleteRankingFields athlete;
+    int lastRead = 0;
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         Ranking.SlotAdjTime1[slot] = 0;
         if (Race.SlotAthleteId[slot] == 0 || Race.SlotStatus1[slot] != 0)
             continue;
-        if (!readAthleteOf(slot))
+        if (!readAthleteOf(slot, athlete, &lastRead))
             continue;
         // An entry without a run-1 time ranks with 0: the start order of the
         // second run is built before every time is in.
-        const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], Rec.AthleteSex);
+        const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], athlete.sex);
         Ranking.SlotAdjTime1[slot] = adj1;
-        entries.push_back(entryFor(slot, mode.byTime ? adj1 : pointsValue(slot), mode));
+        entries.push_back(
+            entryFor(slot, mode.byTime ? adj1 : pointsValue(slot), athlete.sex, mode));
     }
     sortEntries(entries);
 
@@ -445,7 +455,7 @@ void rankAfterRun1(Lines lines)
         l.name = *e.name;
     }
     Ranking.RankedCount = int(entries.size());
-    lastRankedAthleteCurrent(entries);
+    makeAthleteCurrent(entries, lastRead);
     finishLines(lines, std::move(source));
 }
 

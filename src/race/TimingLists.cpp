@@ -102,7 +102,7 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
     const int startNo = Race.SlotStartNo[slot];
     auto startNoFirst = [&] {
         line.clear();
-        line.appendNumber(startNo, u"0###");
+        line.appendZeroPadded(startNo, 4);
         line.appendLatin1("  ", 2);
         line.append(tail);
         return line.toString();
@@ -111,7 +111,7 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
     case TimingOrder::StartNo:
         e.value = startNo;
         line.clear();
-        line.appendNumber(startNo, u"0###");
+        line.appendZeroPadded(startNo, 4);
         line.append(u' ');
         line.append(tail);
         e.keyLine = line.toString();
@@ -120,7 +120,7 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
     case TimingOrder::Times:
         e.value = toHundredths(Race.SlotTime1[slot] + Race.SlotTime2[slot]);
         line.clear();
-        line.appendNumber(e.value, u"0####.#0");
+        line.appendTimeKey(e.value);
         line.append(u' ');
         line.append(tail);
         e.keyLine = line.toString();
@@ -130,9 +130,9 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
         e.group = Race.SlotClassOrder[slot];
         e.value = startNo;
         line.clear();
-        line.appendNumber(e.group, u"0##");
+        line.appendZeroPadded(e.group, 3);
         line.append(u' ');
-        line.appendNumber(startNo, u"0###");
+        line.appendZeroPadded(startNo, 4);
         line.append(u' ');
         line.append(tail);
         e.keyLine = line.toString();
@@ -142,10 +142,10 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
         e.group = Race.SlotClassOrder[slot];
         e.value = toHundredths(Ranking.SlotTotalTime[slot]);
         line.clear();
-        line.appendNumber(e.group, u"0##");
+        line.appendZeroPadded(e.group, 3);
         line.append(u' ');
         const qsizetype timeFrom = line.size();
-        line.appendNumber(e.value, u"0####.#0");
+        line.appendTimeKey(e.value);
         line.append(u' ');
         line.append(tail);
         e.keyLine = line.toString();
@@ -157,9 +157,9 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
         e.group = Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
         e.value = run2StartValue(Ranking.SlotRank[slot], Ranking.SlotAdjTime1[slot]);
         line.clear();
-        line.appendNumber(e.group, u"0##");
+        line.appendZeroPadded(e.group, 3);
         line.append(u' ');
-        line.appendNumber(e.value, u"0####.#0");
+        line.appendTimeKey(e.value);
         line.append(u' ');
         line.append(tail);
         e.keyLine = line.toString();
