@@ -173,16 +173,32 @@ void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &lin
 // this is the text order itself, and a negative total (negative handicaps)
 // or a longer key still lands where its number belongs, as in the ranking.
 // The key lines are compared as text only among equal group and value; they
-// end with distinct slots, so no two are equal.
-void sortEntries(std::vector<TimingEntry> &entries)
+// end with distinct slots, so no two are equal. Gives the entries' indices in
+// that order (small keys sort faster than the entries with their lines).
+std::vector<int> sortedOrder(const std::vector<TimingEntry> &entries)
 {
-    std::sort(entries.begin(), entries.end(), [](const TimingEntry &a, const TimingEntry &b) {
+    struct Key {
+        int group;
+        double value;
+        int index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.push_back({entries[i].group, entries[i].value, int(i)});
+    std::sort(keys.begin(), keys.end(), [&entries](const Key &a, const Key &b) {
         if (a.group != b.group)
             return a.group < b.group;
         if (a.value != b.value)
             return a.value < b.value;
-        return textLess(a.keyLine, b.keyLine);
+        return textLess(entries[std::size_t(a.index)].keyLine,
+                        entries[std::size_t(b.index)].keyLine);
     });
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const Key &k : keys)
+        order.push_back(k.index);
+    return order;
 }
 
 } // namespace
@@ -246,19 +262,21 @@ TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
         describe(e, order, tail.view(), line);
     }
     kept.restore();
-    sortEntries(entries);
+    const std::vector<int> sorted = sortedOrder(entries);
 
     TimingListLines out;
     out.keyLines.reserve(qsizetype(entries.size()));
     out.visibleLines.reserve(qsizetype(entries.size()) * 2);
     const bool separators = withClasses(order);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const TimingEntry &e = entries[i];
-        out.keyLines.append(e.keyLine);
+    const TimingEntry *previous = nullptr;
+    for (const int index : sorted) {
+        TimingEntry &e = entries[std::size_t(index)];
         // The first group gets its separator too, also group 0.
-        if (separators && (i == 0 || e.group != entries[i - 1].group))
+        if (separators && (!previous || e.group != previous->group))
             out.visibleLines.append(TimingSeparatorLine(designationOf(e.slot)));
-        out.visibleLines.append(e.visibleLine);
+        out.keyLines.append(std::move(e.keyLine));
+        out.visibleLines.append(std::move(e.visibleLine));
+        previous = &e;
     }
     return out;
 }
