@@ -163,6 +163,77 @@ void BM_AssignClasses(benchmark::State &state)
 }
 BENCHMARK(BM_AssignClasses)->Unit(benchmark::kMillisecond);
 
+// The numeric floor of the rankings: the keys of the entries that
+// ComputeProvisionalResult ranks, gathered from the slot tables as it
+// gathers them (ranking group, total with the handicaps rounded to the
+// hundredth, slot), sorted by the ranking's numeric comparison and given
+// their ranks with its tolerance; no text. The sex of each athlete (for the
+// men handicap) is looked up before, as it is no key.
+void BM_FloorSortNumericKeys(benchmark::State &state)
+{
+    BENCH_RACE_DIR(state);
+    OpenAthleteFile();
+    std::vector<int> sexOf(MaxSlots + 1, 2);
+    for (int slot = 1; slot <= MaxSlots; ++slot) {
+        Rec.CurrentAthleteId = Race.SlotAthleteId[slot];
+        if (Rec.CurrentAthleteId >= 1 && Rec.CurrentAthleteId <= Rec.AthleteCount) {
+            ReadAthleteRecord();
+            sexOf[slot] = Rec.AthleteSex;
+        }
+    }
+    struct Key {
+        RankingNumbers numbers;
+        double value;
+        int slot;
+    };
+    std::vector<Key> keys;
+    keys.reserve(MaxSlots);
+    std::vector<int> ranks(MaxSlots + 1);
+    const bool byClass = Rec.EvalByClass == 1;
+    const bool byTime = Rec.EvalByTime == 1;
+    const bool twoRuns = Rec.TwoRuns == 1;
+    for (auto _ : state) {
+        keys.clear();
+        bool run2Started = false;
+        for (int slot = 1; slot <= MaxSlots && !run2Started; ++slot)
+            run2Started = Race.SlotTime2[slot] > 0;
+        for (int slot = 1; slot <= MaxSlots; ++slot) {
+            if (Race.SlotAthleteId[slot] == 0 || Race.SlotStatus1[slot] != 0
+                || Race.SlotStatus2[slot] != 0 || Race.SlotTime1[slot] == 0
+                || (Race.SlotTime2[slot] == 0 && run2Started))
+                continue;
+            const double handicap = (Race.SlotGuest[slot] == 1 ? Rec.GuestTimeHandicap : 0)
+                + (sexOf[slot] == 1 ? Rec.MenTimeHandicap : 0);
+            const double adj1 = Race.SlotTime1[slot] + handicap;
+            const double time2 = Race.SlotTime2[slot];
+            const double adj2 = time2 > 0 ? time2 + handicap : time2;
+            const double value = !byTime ? Race.SlotPoints[slot] : (twoRuns ? adj1 + adj2 : adj1);
+            const int group = byClass ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
+            keys.push_back({{group, num::roundHalfAway(value, 2)}, value, slot});
+        }
+        std::sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) {
+            if (RankingNumbersLess(a.numbers, b.numbers))
+                return true;
+            if (RankingNumbersLess(b.numbers, a.numbers))
+                return false;
+            return a.slot < b.slot;
+        });
+        int position = 0;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const bool newGroup = i == 0 || keys[i].numbers.group != keys[i - 1].numbers.group;
+            position = newGroup ? 1 : position + 1;
+            ranks[keys[i].slot] = !newGroup && RankingValuesEqual(keys[i].value, keys[i - 1].value)
+                ? ranks[keys[i - 1].slot]
+                : position;
+        }
+        benchmark::DoNotOptimize(keys.data());
+        benchmark::DoNotOptimize(ranks.data());
+    }
+    if (keys.size() < std::size_t(BenchEntries) / 2)
+        state.SkipWithError("too few keys");
+}
+BENCHMARK(BM_FloorSortNumericKeys)->Unit(benchmark::kMillisecond);
+
 void BM_ComputeProvisionalResult(benchmark::State &state)
 {
     BENCH_RACE_DIR(state);

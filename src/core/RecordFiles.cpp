@@ -275,6 +275,22 @@ void ReadAthleteRecord()
     Rec.AthleteReserve = getShared(b, AthleteReserveField, LastAthleteReserve);
 }
 
+void PeekAthleteRecord(int id, AthleteRankingFields &out)
+{
+    bool found = false;
+    const RecordBuffer b = readOrBlank(Channels.AthleteFile, id, AthleteRecordLength, &found);
+    out.name = getTrimmed(b, AthleteNameField);
+    auto club = [&](int offset) {
+        const int c = b.int16(offset);
+        return c > Rec.ClubCount ? 0 : c;
+    };
+    out.club1 = club(AthleteClub1Offset);
+    out.club2 = club(AthleteClub2Offset);
+    out.club3 = club(AthleteClub3Offset);
+    const int sex = found ? b.int16(AthleteSexOffset) : 2;
+    out.sex = sex > 2 ? 2 : (sex < 0 ? 0 : sex);
+}
+
 void WriteAthleteRecord()
 {
     if (Rec.CurrentAthleteId < 1)

@@ -23,6 +23,15 @@ void CloseClubFile();
 
 void OpenAthleteFile();
 void ReadAthleteRecord();
+// The fields of athlete record id (1..AthleteCount) that the rankings go by,
+// as ReadAthleteRecord would leave them, without making it the current
+// athlete: a ranking looks at every entrant's record and needs only these.
+struct AthleteRankingFields {
+    QString name;   // without blanks at either end
+    int club1 = 0, club2 = 0, club3 = 0;
+    int sex = 2;
+};
+void PeekAthleteRecord(int id, AthleteRankingFields &out);
 void ClearAthleteFields();
 void WriteAthleteRecord();
 void CloseAthleteFile();

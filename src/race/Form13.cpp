@@ -41,6 +41,7 @@ void Form13::Form_Load()
 
 void Form13::ShowRanking()
 {
+    MakeRankingLines();
     List1.Clear();
     List1.AddItems(Ranking.SortLines);
     List2.Clear();

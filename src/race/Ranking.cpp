@@ -1,15 +1,16 @@
 #include "Ranking.h"
 
-#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "LineText.h"
 #include "core/NumberTimeText.h"
 #include "core/RecordFiles.h"
 #include "platform/NumberText.h"
@@ -17,6 +18,25 @@
 #include "platform/TextOrder.h"
 
 RankingState Ranking;
+
+struct RankingLineEntry {
+    int slot = 0;
+    int group = 0;
+    double value = 0;
+    QString name;
+    // Only for the display lines:
+    int position = 0;
+    int startNo = 0;
+    QString cell;
+    double adjTime1 = 0, adjTime2 = 0, total = 0, leaderTotal = 0;
+};
+
+struct RankingLineSource {
+    bool withDisplay = false;   // the result ranking's display lines too
+    bool byTime = false;
+    bool twoRuns = false;
+    std::vector<RankingLineEntry> entries;   // in ranking order
+};
 
 namespace {
 
@@ -47,39 +67,37 @@ struct RankingMode {
 
 struct RankedEntry {
     int slot = 0;
-    int group = 0;
-    double value = 0;        // the ranking value, for equal ranks
-    double sortValue = 0;    // the same rounded to hundredths, for the order
-    int nameOrder = 0;       // position of the name in the text order
+    RankingNumbers numbers;   // group and value to the hundredth, for the order
+    double value = 0;         // the ranking value, for equal ranks
     int sex = 2;
-    QString name;
+    const QString *name = nullptr;   // as read, in LastNamesRead
 };
-
-// The athlete of a slot becomes the current athlete. False when the slot
-// names no athlete record, or one without a name. A number outside the file
-// is taken as such a record, without the beep of a typed wrong number.
-bool readAthleteOf(int slot)
+// The athlete of a slot read into a (the last athlete read is made current
+// at the end, see makeAthleteCurrent). False when the slot names no athlete
+// record, or one without a name. A number outside the file is taken as such
+// a record, without the beep of a typed wrong number.
+bool readAthleteOf(int slot, AthleteRankingFields &a, int *lastRead)
 {
     const int id = Race.SlotAthleteId[slot];
     if (id < 1 || id > Rec.AthleteCount)
         return false;
-    Rec.CurrentAthleteId = id;
-    ReadAthleteRecord();
+    PeekAthleteRecord(id, a);
+    *lastRead = id;
     LastNamesRead.id[slot] = id;
-    LastNamesRead.name[slot] = Rec.AthleteName;   // read without blanks at either end
-    return !LastNamesRead.name[slot].isEmpty();
+    LastNamesRead.name[slot] = a.name;
+    return !a.name.isEmpty();
 }
 
-// The current athlete's club in the field the slot counts equals club.
-bool countsForClub(int slot, int club)
+// The athlete's club in the field the slot counts equals club.
+bool countsForClub(int slot, int club, const AthleteRankingFields &a)
 {
     switch (Race.SlotClub[slot]) {
     case 1:
-        return Rec.AthleteClub1 == club;
+        return a.club1 == club;
     case 2:
-        return Rec.AthleteClub2 == club;
+        return a.club2 == club;
     case 3:
-        return Rec.AthleteClub3 == club;
+        return a.club3 == club;
     default:
         return false;
     }
@@ -107,15 +125,15 @@ int groupOf(int slot, const RankingMode &mode)
     return mode.byClass ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
 }
 
-RankedEntry entryFor(int slot, double value, const RankingMode &mode)
+RankedEntry entryFor(int slot, double value, int sex, const RankingMode &mode)
 {
     RankedEntry e;
     e.slot = slot;
-    e.group = groupOf(slot, mode);
+    e.numbers.group = groupOf(slot, mode);
+    e.numbers.sortValue = num::roundHalfAway(value, 2);
     e.value = value;
-    e.sortValue = num::roundHalfAway(value, 2);
-    e.sex = Rec.AthleteSex;
-    e.name = LastNamesRead.name[slot];   // read just before by readAthleteOf
+    e.sex = sex;
+    e.name = &LastNamesRead.name[slot];   // read just before by readAthleteOf
     return e;
 }
 
@@ -133,87 +151,19 @@ bool slotDigitsLess(int a, int b)
 // Ranking order: group, value to the hundredth, name in the program's text
 // order, slot digits. Worked out on numbers, so that negative values (negative
 // handicaps), values of 100000 and more and groups of 1000 and more keep
-// their numeric order, which fixed-width text keys cannot give them.
+// their numeric order, which fixed-width text keys cannot give them. The
+// names are compared only among entries equal in both numbers.
 void sortEntries(std::vector<RankedEntry> &entries)
 {
     std::sort(entries.begin(), entries.end(), [](const RankedEntry &a, const RankedEntry &b) {
-        if (a.group != b.group)
-            return a.group < b.group;
-        return a.sortValue < b.sortValue;
+        if (RankingNumbersLess(a.numbers, b.numbers))
+            return true;
+        if (RankingNumbersLess(b.numbers, a.numbers))
+            return false;
+        if (const int c = compareText(*a.name, *b.name))
+            return c < 0;
+        return slotDigitsLess(a.slot, b.slot);
     });
-    // Names decide only among equal values, so their text order is worked out
-    // for each such run alone: it orders them as it would among all names.
-    for (auto first = entries.begin(); first != entries.end();) {
-        auto last = first + 1;
-        while (last != entries.end() && last->group == first->group
-               && last->sortValue == first->sortValue)
-            ++last;
-        if (last - first > 1) {
-            // The names once through the sorted list, then the run sorted on
-            // their positions instead of the collator in every comparison.
-            SortedTextList names;
-            for (auto e = first; e != last; ++e)
-                names.add(e->name);
-            const QStringList &sorted = names.lines();
-            QHash<QString, int> order;
-            order.reserve(sorted.size());
-            for (int i = 0; i < sorted.size(); ++i)
-                order.insert(sorted.at(i), i);   // equal names share one position
-            for (auto e = first; e != last; ++e)
-                e->nameOrder = order.value(e->name);
-            std::sort(first, last, [](const RankedEntry &a, const RankedEntry &b) {
-                if (a.nameOrder != b.nameOrder)
-                    return a.nameOrder < b.nameOrder;
-                return slotDigitsLess(a.slot, b.slot);
-            });
-        }
-        first = last;
-    }
-}
-
-bool equalValues(double a, double b)
-{
-    return std::fabs(a - b) <= EqualValueTolerance;
-}
-
-// An integer right-aligned in width columns, longer ones whole.
-void appendRightAligned(QString &line, int value, int width)
-{
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const int n = int(end - digits);
-    if (n < width)
-        line.append(QString(width - n, u' '));
-    line.append(QLatin1StringView(digits, n));
-}
-
-// The text left-aligned in exactly width columns.
-void appendFitLeft(QString &line, const QString &text, qsizetype width)
-{
-    if (text.size() >= width) {
-        line.append(QStringView(text).left(width));
-    } else {
-        line.append(text);
-        line.append(QString(width - text.size(), u' '));
-    }
-}
-
-// The eight columns FormatDecimal8 writes for a value, without its passes
-// through the shared work fields (the caller sets those once at the end).
-void appendDecimal8(QString &line, double value)
-{
-    const qsizetype from = line.size();
-    const qsizetype n = num::appendFormatNumber(line, value, u"#.#0");
-    if (n >= 8) {
-        line.remove(from, n - 8);
-        return;
-    }
-    // The first " ," becomes "0,": a value below one keeps its leading zero.
-    // The text holds no blank, so that can only be the last blank in front.
-    const bool leadingZero = n > 0 && line.at(from) == u',';
-    line.insert(from, QStringView(u"        ").left(8 - n));
-    if (leadingZero)
-        line[from + 8 - n - 1] = u'0';
 }
 
 // What FormatDecimal8 leaves in the shared work fields for a value.
@@ -223,77 +173,107 @@ void setDecimal8WorkFields(double value)
     FormatDecimal8();
 }
 
-QString sortLine(const RankedEntry &e)
+QString sortLine(const RankingLineEntry &e, LineText &line)
 {
-    QString line;
-    line.reserve(16 + e.name.size());
-    num::appendFormatNumber(line, e.group, u"0##");
-    num::appendFormatNumber(line, e.value, u"0####.#0");
+    line.clear();
+    line.appendZeroPadded(e.group, 3);
+    line.appendTimeKey(e.value);
     line.append(e.name);
-    line.append(QLatin1StringView("   "));
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, e.slot).ptr;
-    line.append(QLatin1StringView(digits, qsizetype(end - digits)));
-    return line;
+    line.appendLatin1("   ", 3);
+    line.appendInt(e.slot);
+    return line.toString();
 }
 
-// lastDecimal8 receives the last value written as FormatDecimal8 would.
-QString displayLine(const RankedEntry &e, int position, double leaderTotal,
-                    const RankingMode &mode, std::optional<double> *lastDecimal8)
+QString displayLine(const RankingLineEntry &e, const RankingLineSource &source, LineText &line)
 {
-    const int slot = e.slot;
-    QString cell;
+    line.clear();
+    line.appendRightAligned(e.position, 4);
+    line.appendLatin1(". ", 2);
+    line.appendFitLeft(e.name, 25);
+    line.appendRightAligned(e.startNo, 5);
+    line.append(u' ');
+    line.appendFitLeft(e.cell, 12);
+    line.append(u' ');
+    if (!source.byTime) {
+        line.appendTimeKey(e.value);
+    } else {
+        if (source.twoRuns) {
+            line.appendDecimal8(e.adjTime1);
+            line.append(u' ');
+            line.appendDecimal8(e.adjTime2);
+            line.append(u' ');
+        }
+        line.appendDecimal8(e.total);
+        line.append(u' ');
+        line.appendDecimal8(e.total - e.leaderTotal);
+    }
+    return line.toString();
+}
+
+// The designation a display line shows for a slot.
+QString cellOf(int slot, const RankingMode &mode)
+{
     if (mode.byClass) {
         const int c = Race.SlotClassCell[slot];
         if (c >= 0 && c < CellCount)
-            cell = Race.ClassDesignations[c];
+            return Race.ClassDesignations[c];
     } else {
         const int g = Race.SlotGroup[slot];
         if (g >= 0 && g <= NameCount)
-            cell = Race.GroupNames[g];
+            return Race.GroupNames[g];
     }
-    QString line;
-    line.reserve(90);
-    appendRightAligned(line, position, 4);
-    line.append(QLatin1StringView(". "));
-    appendFitLeft(line, e.name, 25);
-    appendRightAligned(line, Race.SlotStartNo[slot], 5);
-    line.append(u' ');
-    appendFitLeft(line, cell, 12);
-    line.append(u' ');
-    const double total = Ranking.SlotTotalTime[slot];
-    if (!mode.byTime) {
-        num::appendFormatNumber(line, e.value, u"0####.#0");
-    } else {
-        if (mode.twoRuns) {
-            appendDecimal8(line, Ranking.SlotAdjTime1[slot]);
-            line.append(u' ');
-            appendDecimal8(line, Ranking.SlotAdjTime2[slot]);
-            line.append(u' ');
+    return QString();
+}
+
+// The sort lines, and the display lines of a result ranking: per ranking
+// group an empty line, the header and one line per entry.
+void makeLines(const RankingLineSource &source)
+{
+    LineText line;
+    QStringList sorted;
+    sorted.reserve(qsizetype(source.entries.size()));
+    for (const RankingLineEntry &e : source.entries)
+        sorted.append(sortLine(e, line));
+    QStringList display;
+    if (source.withDisplay) {
+        // The header goes by the number of runs alone, also for points.
+        const QString &header = source.twoRuns ? HeaderTwoRuns : HeaderOneRun;
+        display.reserve(qsizetype(source.entries.size()) * 3);
+        for (std::size_t i = 0; i < source.entries.size(); ++i) {
+            const RankingLineEntry &e = source.entries[i];
+            if (i == 0 || e.group != source.entries[i - 1].group) {
+                display.append(QString());
+                display.append(header);
+            }
+            display.append(displayLine(e, source, line));
         }
-        appendDecimal8(line, total);
-        line.append(u' ');
-        appendDecimal8(line, total - leaderTotal);
-        *lastDecimal8 = total - leaderTotal;
     }
-    return line;
+    Ranking.SortLines = std::move(sorted);
+    Ranking.DisplayLines = std::move(display);
 }
 
-QStringList sortLines(const std::vector<RankedEntry> &entries)
+// When the lines are to be made: at once, only once asked for, or never.
+enum class Lines { Now, Later, None };
+
+// Makes the lines at once or keeps what they are made from.
+void finishLines(Lines lines, std::shared_ptr<RankingLineSource> source)
 {
-    QStringList lines;
-    lines.reserve(qsizetype(entries.size()));
-    for (const RankedEntry &e : entries)
-        lines.append(sortLine(e));
-    return lines;
+    if (lines == Lines::Now)
+        makeLines(*source);
+    else if (lines == Lines::Later)
+        Ranking.LinesToMake = std::move(source);
 }
 
-// Reading the athletes in ranking order leaves the last ranked one current.
-void lastRankedAthleteCurrent(const std::vector<RankedEntry> &entries)
+// The rankings leave the last ranked athlete current, and when none is
+// ranked the last one they read (lastRead, 0 for none).
+void makeAthleteCurrent(const std::vector<RankedEntry> &entries, int lastRead)
 {
-    if (entries.empty())
+    if (!entries.empty())
+        Rec.CurrentAthleteId = Race.SlotAthleteId[entries.back().slot];
+    else if (lastRead != 0)
+        Rec.CurrentAthleteId = lastRead;
+    else
         return;
-    Rec.CurrentAthleteId = Race.SlotAthleteId[entries.back().slot];
     ReadAthleteRecord();
 }
 
@@ -303,17 +283,12 @@ void openAthleteFileIfNeeded()
         OpenAthleteFile();
 }
 
-} // namespace
-
-namespace {
-
-// withLines: build the sort and display lines; without, they are left empty
-// (the work fields are set as with them).
-void rankRace(bool withLines)
+void rankRace(Lines lines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Ranking.SortLines.clear();
     Ranking.DisplayLines.clear();
+    Ranking.LinesToMake.reset();
     openAthleteFileIfNeeded();
     const RankingMode mode;
     const int club = Ranking.ClubFilter;
@@ -326,6 +301,8 @@ void rankRace(bool withLines)
         }
 
     LastNamesRead.id.fill(0);
+    AthleteRankingFields athlete;
+    int lastRead = 0;
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
@@ -342,11 +319,11 @@ void rankRace(bool withLines)
             continue;
         if (Race.SlotTime2[slot] == 0 && run2Started)
             continue;
-        if (!readAthleteOf(slot))
+        if (!readAthleteOf(slot, athlete, &lastRead))
             continue;
-        if (club != 0 && !countsForClub(slot, club))
+        if (club != 0 && !countsForClub(slot, club, athlete))
             continue;
-        const int sex = Rec.AthleteSex;
+        const int sex = athlete.sex;
         const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], sex);
         const double time2 = Race.SlotTime2[slot];
         const double adj2 = time2 > 0 ? withHandicaps(slot, time2, sex) : time2;
@@ -355,7 +332,7 @@ void rankRace(bool withLines)
         Ranking.SlotAdjTime2[slot] = adj2;
         Ranking.SlotTotalTime[slot] = total;
         const double value = !mode.byTime ? pointsValue(slot) : (mode.twoRuns ? total : adj1);
-        entries.push_back(entryFor(slot, value, mode));
+        entries.push_back(entryFor(slot, value, sex, mode));
     }
     sortEntries(entries);
 
@@ -363,11 +340,15 @@ void rankRace(bool withLines)
     Ranking.SlotRank.fill(0);
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 99999;
-    // The header goes by the number of runs alone, also for points.
-    const QString &header = mode.twoRuns ? HeaderTwoRuns : HeaderOneRun;
 
-    QStringList display;
-    display.reserve(qsizetype(entries.size()) * 2);
+    std::shared_ptr<RankingLineSource> source;
+    if (lines != Lines::None) {
+        source = std::make_shared<RankingLineSource>();
+        source->withDisplay = true;
+        source->byTime = mode.byTime;
+        source->twoRuns = mode.twoRuns;
+        source->entries.reserve(entries.size());
+    }
     int position = 0;
     int previousRank = 1;
     double previousValue = 0;
@@ -377,7 +358,7 @@ void rankRace(bool withLines)
         const RankedEntry &e = entries[i];
         const int slot = e.slot;
         Ranking.RankOrder[int(i) + 1] = slot;
-        const bool newGroup = i == 0 || e.group != entries[i - 1].group;
+        const bool newGroup = i == 0 || e.numbers.group != entries[i - 1].numbers.group;
         if (newGroup) {
             position = 0;
             previousRank = 1;
@@ -392,88 +373,127 @@ void rankRace(bool withLines)
         }
         ++position;
         int rank = position;
-        if (!newGroup && equalValues(e.value, previousValue))
+        if (!newGroup && RankingValuesEqual(e.value, previousValue))
             rank = previousRank;
         Ranking.SlotRank[slot] = rank;
         previousValue = e.value;
         previousRank = rank;
         if (position == 1)
             leaderTotal = total;
-        if (!withLines) {
-            if (mode.byTime)
-                lastDecimal8 = total - leaderTotal;
-            continue;
+        // The last difference shown is left in the work fields.
+        if (mode.byTime)
+            lastDecimal8 = total - leaderTotal;
+        if (source) {
+            RankingLineEntry &l = source->entries.emplace_back();
+            l.slot = slot;
+            l.group = e.numbers.group;
+            l.value = e.value;
+            l.name = *e.name;
+            l.position = position;
+            l.startNo = Race.SlotStartNo[slot];
+            l.cell = cellOf(slot, mode);
+            l.adjTime1 = Ranking.SlotAdjTime1[slot];
+            l.adjTime2 = Ranking.SlotAdjTime2[slot];
+            l.total = total;
+            l.leaderTotal = leaderTotal;
         }
-        if (newGroup) {
-            display.append(QString());
-            display.append(header);
-        }
-        display.append(displayLine(e, position, leaderTotal, mode, &lastDecimal8));
     }
     if (lastDecimal8)
         setDecimal8WorkFields(*lastDecimal8);
     Ranking.RankedCount = int(entries.size());
-    lastRankedAthleteCurrent(entries);
-
-    if (withLines) {
-        Ranking.SortLines = sortLines(entries);
-        Ranking.DisplayLines = std::move(display);
-    }
+    makeAthleteCurrent(entries, lastRead);
+    if (source)
+        finishLines(lines, std::move(source));
 }
 
-} // namespace
-
-void ComputeProvisionalResult()
-{
-    rankRace(true);
-}
-
-void ComputeRankingWithoutWindow()
-{
-    rankRace(false);
-}
-
-void RankAfterRun1()
+void rankAfterRun1(Lines lines)
 {
     const RecordFile::ReadScope athletes(Channels.AthleteFile);
     Ranking.SortLines.clear();
+    Ranking.LinesToMake.reset();
     openAthleteFileIfNeeded();
     const RankingMode mode;
 
     LastNamesRead.id.fill(0);
+    AthleteRankingFields athlete;
+    int lastRead = 0;
     std::vector<RankedEntry> entries;
     entries.reserve(MaxSlots);
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         Ranking.SlotAdjTime1[slot] = 0;
         if (Race.SlotAthleteId[slot] == 0 || Race.SlotStatus1[slot] != 0)
             continue;
-        if (!readAthleteOf(slot))
+        if (!readAthleteOf(slot, athlete, &lastRead))
             continue;
         // An entry without a run-1 time ranks with 0: the start order of the
         // second run is built before every time is in.
-        const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], Rec.AthleteSex);
+        const double adj1 = withHandicaps(slot, Race.SlotTime1[slot], athlete.sex);
         Ranking.SlotAdjTime1[slot] = adj1;
-        entries.push_back(entryFor(slot, mode.byTime ? adj1 : pointsValue(slot), mode));
+        entries.push_back(
+            entryFor(slot, mode.byTime ? adj1 : pointsValue(slot), athlete.sex, mode));
     }
     sortEntries(entries);
 
     Ranking.DisplayLines.clear();
     Ranking.BestTimeFemale = 99999;
     Ranking.BestTimeMale = 999999;
+    auto source = std::make_shared<RankingLineSource>();
+    source->entries.reserve(entries.size());
     int rank = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const RankedEntry &e = entries[i];
         Ranking.RankOrder[int(i) + 1] = e.slot;
-        if (i == 0 || e.group != entries[i - 1].group)
+        if (i == 0 || e.numbers.group != entries[i - 1].numbers.group)
             rank = 1;
-        else if (!equalValues(e.value, entries[i - 1].value))
+        else if (!RankingValuesEqual(e.value, entries[i - 1].value))
             ++rank;
         Ranking.SlotRank[e.slot] = rank;
+        RankingLineEntry &l = source->entries.emplace_back();
+        l.slot = e.slot;
+        l.group = e.numbers.group;
+        l.value = e.value;
+        l.name = *e.name;
     }
     Ranking.RankedCount = int(entries.size());
-    lastRankedAthleteCurrent(entries);
+    makeAthleteCurrent(entries, lastRead);
+    finishLines(lines, std::move(source));
+}
 
-    Ranking.SortLines = sortLines(entries);
+} // namespace
+
+void ComputeProvisionalResult()
+{
+    rankRace(Lines::Now);
+}
+
+void ComputeRankingWithoutWindow()
+{
+    rankRace(Lines::None);
+}
+
+void ComputeProvisionalResultLinesLater()
+{
+    rankRace(Lines::Later);
+}
+
+void RankAfterRun1()
+{
+    rankAfterRun1(Lines::Now);
+}
+
+void RankAfterRun1LinesLater()
+{
+    rankAfterRun1(Lines::Later);
+}
+
+void MakeRankingLines()
+{
+    if (!Ranking.LinesToMake)
+        return;
+    // Taken first: the lines are made once.
+    const std::shared_ptr<const RankingLineSource> source = std::move(Ranking.LinesToMake);
+    Ranking.LinesToMake.reset();
+    makeLines(*source);
 }
 
 bool RankingReadName(int slot, QString *name)

@@ -5,8 +5,13 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cmath>
+#include <memory>
 
 #include "core/SharedState.h"
+
+// What the sort and display lines of a ranking are made from.
+struct RankingLineSource;
 
 struct RankingState {
     template <typename T> using SlotTable = std::array<T, MaxSlots + 1>;
@@ -36,6 +41,10 @@ struct RankingState {
     // header line and one line per entry. ComputeProvisionalResult alone
     // writes them (the ranking window shows them).
     QStringList DisplayLines;
+    // Set while the lines of the last ranking are still to be made: the
+    // timing lists rank on every change, and the lines are for the ranking
+    // window alone (MakeRankingLines).
+    std::shared_ptr<const RankingLineSource> LinesToMake;
 
     // The club whose entries alone ComputeProvisionalResult ranks (its
     // record number), or 0 for the whole race. The print window passes its
@@ -50,6 +59,26 @@ extern RankingState Ranking;
 // hundredth differ in their last bits (30,00 + 30,02 and 30,01 + 30,01).
 constexpr double EqualValueTolerance = 1e-6;
 
+inline bool RankingValuesEqual(double a, double b)
+{
+    return std::fabs(a - b) <= EqualValueTolerance;
+}
+
+// The numbers a ranking orders its entries by: the ranking group, then the
+// value rounded to the hundredth (num::roundHalfAway(value, 2)). The text
+// order of the names decides only among entries equal in both.
+struct RankingNumbers {
+    int group = 0;
+    double sortValue = 0;
+};
+
+inline bool RankingNumbersLess(const RankingNumbers &a, const RankingNumbers &b)
+{
+    if (a.group != b.group)
+        return a.group < b.group;
+    return a.sortValue < b.sortValue;
+}
+
 // The result ranking (provisional while times are still coming in), with
 // its sort and display lines.
 void ComputeProvisionalResult();
@@ -60,6 +89,14 @@ void ComputeRankingWithoutWindow();
 // Dense ranks after the first run, for the start order of the second run,
 // with their sort lines; the display lines are left empty.
 void RankAfterRun1();
+// ComputeProvisionalResult and RankAfterRun1 with their lines left to
+// MakeRankingLines: the same results and work fields, the sort and display
+// lines empty until then.
+void ComputeProvisionalResultLinesLater();
+void RankAfterRun1LinesLater();
+// Makes the lines the last ranking left to be made, as it would have made
+// them then; nothing when there are none to make.
+void MakeRankingLines();
 
 // For as long as it lives, the rankings cover the whole race whatever the
 // print window's club choice; the choice is put back when it goes (also on

@@ -1,9 +1,9 @@
 #include "TimingLists.h"
 
-#include <QHash>
 #include <algorithm>
 #include <vector>
 
+#include "LineText.h"
 #include "Ranking.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
@@ -17,13 +17,11 @@ namespace {
 
 const bool registered = registerStateReset([] { TimingLines = TimingListLines{}; });
 
-const QString NameGap = blanks(11);
 
 struct TimingEntry {
     int slot = 0;
     int group = 0;        // class order or group; 0 in the orders without classes
     double value = 0;     // the key value as shown (rounded to its decimals)
-    int textIndex = 0;    // position of the key line in the text order
     QString keyLine;
     QString visibleLine;
 };
@@ -98,69 +96,74 @@ QString designationOf(int slot)
 // Key and visible line of one entry; tail is name, 11 blanks and slot. The
 // numbers go straight into the lines: 4-digit start number, 3-digit group,
 // times with at least 5 integer digits and two decimals.
-void describe(TimingEntry &e, TimingOrder order, const QString &tail)
+void describe(TimingEntry &e, TimingOrder order, QStringView tail, LineText &line)
 {
     const int slot = e.slot;
     const int startNo = Race.SlotStartNo[slot];
-    QString &key = e.keyLine;
-    QString &visible = e.visibleLine;
-    key.reserve(tail.size() + 18);
-    auto startNoFirst = [&](QString &line) {
-        line.reserve(tail.size() + 6);
-        num::appendFormatNumber(line, startNo, u"0###");
-        line.append(QLatin1StringView("  "));
+    auto startNoFirst = [&] {
+        line.clear();
+        line.appendZeroPadded(startNo, 4);
+        line.appendLatin1("  ", 2);
         line.append(tail);
-    };
-    // Gives where the time starts in the key.
-    auto groupAndTime = [&](double time) {
-        num::appendFormatNumber(key, e.group, u"0##");
-        key.append(u' ');
-        const qsizetype timeFrom = key.size();
-        num::appendFormatNumber(key, time, u"0####.#0");
-        return timeFrom;
+        return line.toString();
     };
     switch (order) {
     case TimingOrder::StartNo:
         e.value = startNo;
-        num::appendFormatNumber(key, startNo, u"0###");
-        key.append(u' ');
-        key.append(tail);
-        startNoFirst(visible);
+        line.clear();
+        line.appendZeroPadded(startNo, 4);
+        line.append(u' ');
+        line.append(tail);
+        e.keyLine = line.toString();
+        e.visibleLine = startNoFirst();
         break;
     case TimingOrder::Times:
         e.value = toHundredths(Race.SlotTime1[slot] + Race.SlotTime2[slot]);
-        num::appendFormatNumber(key, e.value, u"0####.#0");
-        key.append(u' ');
-        key.append(tail);
-        visible = key;
+        line.clear();
+        line.appendTimeKey(e.value);
+        line.append(u' ');
+        line.append(tail);
+        e.keyLine = line.toString();
+        e.visibleLine = e.keyLine;
         break;
     case TimingOrder::ClassStartNo:
         e.group = Race.SlotClassOrder[slot];
         e.value = startNo;
-        num::appendFormatNumber(key, e.group, u"0##");
-        key.append(u' ');
-        num::appendFormatNumber(key, startNo, u"0###");
-        key.append(u' ');
-        key.append(tail);
-        startNoFirst(visible);
+        line.clear();
+        line.appendZeroPadded(e.group, 3);
+        line.append(u' ');
+        line.appendZeroPadded(startNo, 4);
+        line.append(u' ');
+        line.append(tail);
+        e.keyLine = line.toString();
+        e.visibleLine = startNoFirst();
         break;
     case TimingOrder::ClassTime: {
         e.group = Race.SlotClassOrder[slot];
         e.value = toHundredths(Ranking.SlotTotalTime[slot]);
-        const qsizetype timeFrom = groupAndTime(e.value);
-        key.append(u' ');
-        key.append(tail);
+        line.clear();
+        line.appendZeroPadded(e.group, 3);
+        line.append(u' ');
+        const qsizetype timeFrom = line.size();
+        line.appendTimeKey(e.value);
+        line.append(u' ');
+        line.append(tail);
+        e.keyLine = line.toString();
         // The visible line is the key without its group: time, blank, tail.
-        visible = QStringView(key).mid(timeFrom).toString();
+        e.visibleLine = QStringView(e.keyLine).mid(timeFrom).toString();
         break;
     }
     case TimingOrder::SecondRun:
         e.group = Rec.EvalByClass == 1 ? Race.SlotClassOrder[slot] : Race.SlotGroup[slot];
         e.value = run2StartValue(Ranking.SlotRank[slot], Ranking.SlotAdjTime1[slot]);
-        groupAndTime(e.value);
-        key.append(u' ');
-        key.append(tail);
-        startNoFirst(visible);
+        line.clear();
+        line.appendZeroPadded(e.group, 3);
+        line.append(u' ');
+        line.appendTimeKey(e.value);
+        line.append(u' ');
+        line.append(tail);
+        e.keyLine = line.toString();
+        e.visibleLine = startNoFirst();
         break;
     }
 }
@@ -169,37 +172,33 @@ void describe(TimingEntry &e, TimingOrder order, const QString &tail)
 // first: for the fixed-width keys of groups 0..999 and values 0..99999,99
 // this is the text order itself, and a negative total (negative handicaps)
 // or a longer key still lands where its number belongs, as in the ranking.
-void sortEntries(std::vector<TimingEntry> &entries)
+// The key lines are compared as text only among equal group and value; they
+// end with distinct slots, so no two are equal. Gives the entries' indices in
+// that order (small keys sort faster than the entries with their lines).
+std::vector<int> sortedOrder(const std::vector<TimingEntry> &entries)
 {
-    std::sort(entries.begin(), entries.end(), [](const TimingEntry &a, const TimingEntry &b) {
+    struct Key {
+        int group;
+        double value;
+        int index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.push_back({entries[i].group, entries[i].value, int(i)});
+    std::sort(keys.begin(), keys.end(), [&entries](const Key &a, const Key &b) {
         if (a.group != b.group)
             return a.group < b.group;
-        return a.value < b.value;
+        if (a.value != b.value)
+            return a.value < b.value;
+        return textLess(entries[std::size_t(a.index)].keyLine,
+                        entries[std::size_t(b.index)].keyLine);
     });
-    // The text order decides only among equal group and value; worked out for
-    // each such run alone, it orders them as it would among all key lines.
-    for (auto first = entries.begin(); first != entries.end();) {
-        auto last = first + 1;
-        while (last != entries.end() && last->group == first->group
-               && last->value == first->value)
-            ++last;
-        if (last - first > 1) {
-            SortedTextList order;
-            for (auto e = first; e != last; ++e)
-                order.add(e->keyLine);
-            const QStringList &sorted = order.lines();
-            QHash<QString, int> index;
-            index.reserve(sorted.size());
-            for (int i = 0; i < sorted.size(); ++i)
-                index.insert(sorted.at(i), i);   // key lines end with distinct slots
-            for (auto e = first; e != last; ++e)
-                e->textIndex = index.value(e->keyLine);
-            std::sort(first, last, [](const TimingEntry &a, const TimingEntry &b) {
-                return a.textIndex < b.textIndex;
-            });
-        }
-        first = last;
-    }
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const Key &k : keys)
+        order.push_back(k.index);
+    return order;
 }
 
 } // namespace
@@ -223,9 +222,9 @@ int SlotOfTimingLine(const QString &line)
 void RankForTimingOrder(TimingOrder order)
 {
     if (order == TimingOrder::SecondRun)
-        RankAfterRun1();
+        RankAfterRun1LinesLater();
     else
-        ComputeProvisionalResult();
+        ComputeProvisionalResultLinesLater();
 }
 
 namespace {
@@ -241,6 +240,8 @@ TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
 
     std::vector<TimingEntry> entries;
     entries.reserve(MaxSlots);
+    LineText tail;
+    LineText line;
     for (int slot = 1; slot <= MaxSlots; ++slot) {
         if (Race.SlotAthleteId[slot] == 0)
             continue;
@@ -252,30 +253,30 @@ TimingListLines buildTimingLines(TimingOrder order, bool reuseRankingNames)
             name = athleteNameOf(slot);
         if (name.isEmpty())
             continue;
-        TimingEntry e;
+        TimingEntry &e = entries.emplace_back();
         e.slot = slot;
-        QString tail;
-        tail.reserve(name.size() + NameGap.size() + 4);
+        tail.clear();
         tail.append(name);
-        tail.append(NameGap);
-        tail.append(QString::number(slot));
-        describe(e, order, tail);
-        entries.push_back(std::move(e));
+        tail.appendBlanks(11);
+        tail.appendInt(slot);
+        describe(e, order, tail.view(), line);
     }
     kept.restore();
-    sortEntries(entries);
+    const std::vector<int> sorted = sortedOrder(entries);
 
     TimingListLines out;
     out.keyLines.reserve(qsizetype(entries.size()));
     out.visibleLines.reserve(qsizetype(entries.size()) * 2);
     const bool separators = withClasses(order);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const TimingEntry &e = entries[i];
-        out.keyLines.append(e.keyLine);
+    const TimingEntry *previous = nullptr;
+    for (const int index : sorted) {
+        TimingEntry &e = entries[std::size_t(index)];
         // The first group gets its separator too, also group 0.
-        if (separators && (i == 0 || e.group != entries[i - 1].group))
+        if (separators && (!previous || e.group != previous->group))
             out.visibleLines.append(TimingSeparatorLine(designationOf(e.slot)));
-        out.visibleLines.append(e.visibleLine);
+        out.keyLines.append(std::move(e.keyLine));
+        out.visibleLines.append(std::move(e.visibleLine));
+        previous = &e;
     }
     return out;
 }

@@ -21,7 +21,8 @@ struct TimingListLines {
 };
 
 // The ranking the order reads: RankAfterRun1 for the second run, else
-// ComputeProvisionalResult.
+// ComputeProvisionalResult, each with its lines left until the ranking
+// window shows them (MakeRankingLines).
 void RankForTimingOrder(TimingOrder order);
 
 // Both lists from the entry table and the ranking results as they stand
