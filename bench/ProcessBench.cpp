@@ -145,10 +145,14 @@ const WindowOpening Openings[] = {
     {"Form19 Kombilauf", "Form4", "Command18"},
 };
 
-// The numbers of the probe's line, blank-separated.
-std::vector<double> numbersOf(const std::string &line)
+// Runs the probe and returns the blank-separated numbers of its line; none
+// when it did not end well.
+std::vector<double> probeNumbers(const std::vector<std::string> &args)
 {
     std::vector<double> numbers;
+    std::string line;
+    if (!runProbe(args, &line))
+        return numbers;
     const char *p = line.c_str();
     char *end = nullptr;
     for (double v = std::strtod(p, &end); end != p; v = std::strtod(p, &end)) {
@@ -163,9 +167,7 @@ void BM_OpenWindow(benchmark::State &state, const WindowOpening &w, bool again)
     BENCH_DATA_DIR(state);
     UnloadAllWindows();
     for (auto _ : state) {
-        std::string out;
-        const std::vector<double> t = runProbe({"window", w.opener, w.button}, &out)
-            ? numbersOf(out) : std::vector<double>{};
+        const std::vector<double> t = probeNumbers({"window", w.opener, w.button});
         if (t.size() < 2) {
             state.SkipWithError("the window did not open and paint");
             return;
@@ -180,9 +182,7 @@ void BM_OpenWindowFloor(benchmark::State &state, const WindowOpening &w, bool ag
 {
     BENCH_DATA_DIR(state);
     UnloadAllWindows();
-    std::string out;
-    const std::vector<double> sized = runProbe({"window", w.opener, w.button}, &out)
-        ? numbersOf(out) : std::vector<double>{};
+    const std::vector<double> sized = probeNumbers({"window", w.opener, w.button});
     if (sized.size() < 4) {
         state.SkipWithError("the window did not open and paint");
         return;
@@ -190,9 +190,7 @@ void BM_OpenWindowFloor(benchmark::State &state, const WindowOpening &w, bool ag
     const std::string width = std::to_string(int(sized[2]));
     const std::string height = std::to_string(int(sized[3]));
     for (auto _ : state) {
-        out.clear();
-        const std::vector<double> t = runProbe({"barewindow", width, height}, &out)
-            ? numbersOf(out) : std::vector<double>{};
+        const std::vector<double> t = probeNumbers({"barewindow", width, height});
         if (t.size() < 2) {
             state.SkipWithError("the bare window did not paint");
             return;

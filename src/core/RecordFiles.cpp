@@ -249,36 +249,12 @@ void ClearAthleteFields()
     Rec.AthleteReserve.clear();
 }
 
-void ReadAthleteRecord()
-{
-    if (Rec.CurrentAthleteId < 1 || Rec.CurrentAthleteId > Rec.AthleteCount) {
-        beep();
-        Rec.AthleteName.clear();
-        return;
-    }
-    bool found = false;
-    const RecordBuffer b =
-        readOrBlank(Channels.AthleteFile, Rec.CurrentAthleteId, AthleteRecordLength, &found);
-    Rec.AthleteName = getTrimmed(b, AthleteNameField);
-    auto club = [&](int offset) {
-        const int c = b.int16(offset);
-        return c > Rec.ClubCount ? 0 : c;
-    };
-    Rec.AthleteClub1 = club(AthleteClub1Offset);
-    Rec.AthleteClub2 = club(AthleteClub2Offset);
-    Rec.AthleteClub3 = club(AthleteClub3Offset);
-    Rec.AthleteBirthDate = found ? b.dbl(AthleteBirthDateOffset) : NoBirthDate;
-    const int sex = found ? b.int16(AthleteSexOffset) : 2;
-    Rec.AthleteSex = sex > 2 ? 2 : (sex < 0 ? 0 : sex);
-    Rec.AthleteFederationNo = get(b, AthleteFederationNoField);
-    Rec.AthletePoints = b.single(AthletePointsOffset);
-    Rec.AthleteReserve = getShared(b, AthleteReserveField, LastAthleteReserve);
-}
+namespace {
 
-void PeekAthleteRecord(int id, AthleteRankingFields &out)
+// Name, clubs (a club past the last one counts as none) and sex (kept to
+// 0..2, 2 for a missing record) of an athlete record.
+void rankingFieldsOf(const RecordBuffer &b, bool found, AthleteRankingFields &out)
 {
-    bool found = false;
-    const RecordBuffer b = readOrBlank(Channels.AthleteFile, id, AthleteRecordLength, &found);
     out.name = getTrimmed(b, AthleteNameField);
     auto club = [&](int offset) {
         const int c = b.int16(offset);
@@ -289,6 +265,38 @@ void PeekAthleteRecord(int id, AthleteRankingFields &out)
     out.club3 = club(AthleteClub3Offset);
     const int sex = found ? b.int16(AthleteSexOffset) : 2;
     out.sex = sex > 2 ? 2 : (sex < 0 ? 0 : sex);
+}
+
+} // namespace
+
+void ReadAthleteRecord()
+{
+    if (Rec.CurrentAthleteId < 1 || Rec.CurrentAthleteId > Rec.AthleteCount) {
+        beep();
+        Rec.AthleteName.clear();
+        return;
+    }
+    bool found = false;
+    const RecordBuffer b =
+        readOrBlank(Channels.AthleteFile, Rec.CurrentAthleteId, AthleteRecordLength, &found);
+    AthleteRankingFields ranking;
+    rankingFieldsOf(b, found, ranking);
+    Rec.AthleteName = ranking.name;
+    Rec.AthleteClub1 = ranking.club1;
+    Rec.AthleteClub2 = ranking.club2;
+    Rec.AthleteClub3 = ranking.club3;
+    Rec.AthleteBirthDate = found ? b.dbl(AthleteBirthDateOffset) : NoBirthDate;
+    Rec.AthleteSex = ranking.sex;
+    Rec.AthleteFederationNo = get(b, AthleteFederationNoField);
+    Rec.AthletePoints = b.single(AthletePointsOffset);
+    Rec.AthleteReserve = getShared(b, AthleteReserveField, LastAthleteReserve);
+}
+
+void PeekAthleteRecord(int id, AthleteRankingFields &out)
+{
+    bool found = false;
+    const RecordBuffer b = readOrBlank(Channels.AthleteFile, id, AthleteRecordLength, &found);
+    rankingFieldsOf(b, found, out);
 }
 
 void WriteAthleteRecord()
