@@ -43,7 +43,9 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class QModelIndex;
+class ListBoxLines;
 class QMouseEvent;
 class QPushButton;
 class QRadioButton;
@@ -453,7 +455,9 @@ public:
     // lines in the order they were added).
     ListBox(const ControlParent &parent, const QString &name, bool sorted = false,
             MultiSelect multiSelect = MultiSelect::None);
-    QListWidget *list() const;
+    QListView *list() const;
+    // The view's index of line row (for driving the view, as tests do).
+    QModelIndex lineIndex(int row) const;
 
     bool Sorted() const { return sorted_; }
     // Adds a line (at index, or at the end; a sorted list puts it in its
@@ -508,6 +512,7 @@ private:
     void reportIfChanged();
     void clickNow();
 
+    ListBoxLines *lines_ = nullptr;   // owned by the view
     bool sorted_;
     MultiSelect multiSelect_;
     int newIndex_ = -1;

@@ -1,12 +1,13 @@
 // The list controls: ListBox and ComboBox.
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPersistentModelIndex>
 #include <algorithm>
-#include <memory>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/ControlsWidgets.h"
@@ -30,6 +31,84 @@ QStringList inTextOrder(QStringList lines)
 
 } // namespace
 
+// The lines of a list box with their item data. A list of a thousand lines
+// is filled again on every time typed; one item object per line would cost
+// more than the lines themselves.
+class ListBoxLines : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(lines_.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= int(lines_.size()))
+            return QVariant();
+        const Line &line = lines_[size_t(index.row())];
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return line.text;
+        if (role == Qt::UserRole)
+            return line.data;
+        return QVariant();
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+
+    int count() const { return int(lines_.size()); }
+    const QString &text(int row) const { return lines_[size_t(row)].text; }
+    int itemData(int row) const { return lines_[size_t(row)].data; }
+
+    void insert(int row, const QString &text) { insert(row, QStringList{text}); }
+    void insert(int row, const QStringList &texts)
+    {
+        if (texts.isEmpty())
+            return;
+        beginInsertRows(QModelIndex(), row, row + int(texts.size()) - 1);
+        std::vector<Line> added;
+        added.reserve(size_t(texts.size()));
+        for (const QString &t : texts)
+            added.push_back({t, 0});
+        lines_.insert(lines_.begin() + row, std::make_move_iterator(added.begin()),
+                      std::make_move_iterator(added.end()));
+        endInsertRows();
+    }
+    void remove(int row)
+    {
+        beginRemoveRows(QModelIndex(), row, row);
+        lines_.erase(lines_.begin() + row);
+        endRemoveRows();
+    }
+    void clear()
+    {
+        beginResetModel();
+        lines_.clear();
+        endResetModel();
+    }
+    void setText(int row, const QString &text)
+    {
+        lines_[size_t(row)].text = text;
+        const QModelIndex changed = index(row);
+        emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    }
+    void setItemData(int row, int value)
+    {
+        lines_[size_t(row)].data = value;
+        const QModelIndex changed = index(row);
+        emit dataChanged(changed, changed, {Qt::UserRole});
+    }
+
+private:
+    struct Line {
+        QString text;
+        int data;
+    };
+    std::vector<Line> lines_;
+};
+
 // --- ListBox --------------------------------------------------------------
 
 // Changes of the lines: no Click fires, and the selected line stays the
@@ -40,20 +119,22 @@ struct ListBox::Mutation {
         ++box_.mutating_;
         if (box_.multiSelect_ == MultiSelect::None) {
             const int selected = box_.ListIndex();
-            selected_ = selected >= 0 ? box_.list()->item(selected) : nullptr;
+            if (selected >= 0)
+                selected_ = box_.lines_->index(selected);
         }
     }
     ~Mutation()
     {
         if (box_.multiSelect_ == MultiSelect::None) {
-            QListWidget *list = box_.list();
-            // row() of a line taken out of the list is -1.
-            const int row = selected_ ? list->row(selected_) : -1;
+            QListView *list = box_.list();
+            // A line taken out of the list leaves an invalid index.
+            const int row = selected_.isValid() ? selected_.row() : -1;
             if (box_.ListIndex() != row) {
                 if (row < 0) {
                     list->selectionModel()->clearSelection();
                 } else {
-                    list->setCurrentRow(row);
+                    list->selectionModel()->setCurrentIndex(box_.lines_->index(row),
+                                                            QItemSelectionModel::ClearAndSelect);
                 }
             }
         }
@@ -61,41 +142,52 @@ struct ListBox::Mutation {
         --box_.mutating_;
     }
     // The lines are gone (Clear): there is nothing to keep selected.
-    void forgetSelection() { selected_ = nullptr; }
+    void forgetSelection() { selected_ = QPersistentModelIndex(); }
 
 private:
     ListBox &box_;
-    QListWidgetItem *selected_ = nullptr;
+    QPersistentModelIndex selected_;
 };
 
 ListBox::ListBox(const ControlParent &parent, const QString &name, bool sorted,
                  MultiSelect multiSelect)
-    : Control(new Hooked<QListWidget>(parent.widget()), parent, name), sorted_(sorted),
+    : Control(new Hooked<QListView>(parent.widget()), parent, name), sorted_(sorted),
       multiSelect_(multiSelect)
 {
-    QListWidget *l = list();
+    QListView *l = list();
+    lines_ = new ListBoxLines(l);
+    l->setModel(lines_);
     l->setSelectionMode(multiSelect == MultiSelect::Simple     ? QAbstractItemView::MultiSelection
                         : multiSelect == MultiSelect::Extended ? QAbstractItemView::ExtendedSelection
                                                                : QAbstractItemView::SingleSelection);
     l->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    l->setSortingEnabled(false);
     // Lists of a thousand lines are filled line by line.
     l->setUniformItemSizes(true);
     l->setFocusPolicy(Qt::StrongFocus);
     setColourRoles({QPalette::Base}, {QPalette::Text}, false);
-    keep(QObject::connect(l, &QListWidget::itemSelectionChanged, l, [this] { selectionMoved(); }));
-    keep(QObject::connect(l, &QListWidget::itemDoubleClicked, l, [this] { fire(onDblClick); }));
+    keep(QObject::connect(l->selectionModel(), &QItemSelectionModel::selectionChanged, l,
+                          [this] { selectionMoved(); }));
+    keep(QObject::connect(l, &QAbstractItemView::doubleClicked, l, [this](const QModelIndex &at) {
+        if (at.isValid())
+            fire(onDblClick);
+    }));
 }
 
-QListWidget *ListBox::list() const
+QListView *ListBox::list() const
 {
-    return static_cast<QListWidget *>(widget());
+    return static_cast<QListView *>(widget());
+}
+
+QModelIndex ListBox::lineIndex(int row) const
+{
+    return lines_->index(row);
 }
 
 int ListBox::sortedRow(const QString &text, int from) const
 {
-    QListWidget *l = list();
-    return sortedInsertRow(l->count(), [l](int row) { return l->item(row)->text(); }, text, from);
+    const ListBoxLines *lines = lines_;
+    return sortedInsertRow(lines->count(), [lines](int row) { return lines->text(row); }, text,
+                           from);
 }
 
 void ListBox::AddItem(const QString &text, int index)
@@ -103,7 +195,7 @@ void ListBox::AddItem(const QString &text, int index)
     Mutation mutation(*this);
     const int count = ListCount();
     const int row = sorted_ ? sortedRow(text) : (index < 0 || index > count ? count : index);
-    list()->insertItem(row, text);
+    lines_->insert(row, text);
     newIndex_ = row;
 }
 
@@ -112,20 +204,20 @@ void ListBox::AddItems(const QStringList &lines)
     if (lines.isEmpty())
         return;
     Mutation mutation(*this);
-    QListWidget *l = list();
+    QListView *l = list();
     l->setUpdatesEnabled(false);
     if (!sorted_) {
-        l->addItems(lines);
-        newIndex_ = l->count() - 1;
-    } else if (l->count() == 0) {
-        l->addItems(inTextOrder(lines));
-        newIndex_ = l->count() - 1;
+        lines_->insert(lines_->count(), lines);
+        newIndex_ = lines_->count() - 1;
+    } else if (lines_->count() == 0) {
+        lines_->insert(0, inTextOrder(lines));
+        newIndex_ = lines_->count() - 1;
     } else {
         // Merge: each line goes after the one added before it.
         int from = 0;
         for (const QString &line : inTextOrder(lines)) {
             const int row = sortedRow(line, from);
-            l->insertItem(row, line);
+            lines_->insert(row, line);
             newIndex_ = row;
             from = row + 1;
         }
@@ -137,9 +229,8 @@ void ListBox::RemoveItem(int index)
 {
     if (index < 0 || index >= ListCount())
         return;
-    std::unique_ptr<QListWidgetItem> taken;   // deleted after the mutation has looked at it
     Mutation mutation(*this);
-    taken.reset(list()->takeItem(index));
+    lines_->remove(index);
     if (newIndex_ >= ListCount())
         newIndex_ = ListCount() - 1;
 }
@@ -148,44 +239,45 @@ void ListBox::Clear()
 {
     Mutation mutation(*this);
     mutation.forgetSelection();
-    list()->clear();
+    list()->selectionModel()->clear();
+    lines_->clear();
     newIndex_ = -1;
 }
 
 int ListBox::ListCount() const
 {
-    return list()->count();
+    return lines_->count();
 }
 
 QString ListBox::List(int index) const
 {
-    const QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr;
-    return item ? item->text() : QString();
+    return index >= 0 && index < ListCount() ? lines_->text(index) : QString();
 }
 
 void ListBox::setList(int index, const QString &text)
 {
     // The line keeps its place, also in a sorted list.
-    if (QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr)
-        item->setText(text);
+    if (index >= 0 && index < ListCount())
+        lines_->setText(index, text);
 }
 
 int ListBox::ItemData(int index) const
 {
-    const QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr;
-    return item ? item->data(Qt::UserRole).toInt() : 0;
+    return index >= 0 && index < ListCount() ? lines_->itemData(index) : 0;
 }
 
 void ListBox::setItemData(int index, int value)
 {
-    if (QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr)
-        item->setData(Qt::UserRole, value);
+    if (index >= 0 && index < ListCount())
+        lines_->setItemData(index, value);
 }
 
 int ListBox::ListIndex() const
 {
-    if (multiSelect_ != MultiSelect::None)
-        return list()->currentRow();
+    if (multiSelect_ != MultiSelect::None) {
+        const QModelIndex current = list()->currentIndex();
+        return current.isValid() ? current.row() : -1;
+    }
     const QModelIndexList selected = list()->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
@@ -197,14 +289,15 @@ void ListBox::setListIndex(int index)
         return;
     Form::HandlerScope scope(form());
     ++mutating_;
-    QListWidget *l = list();
+    QListView *l = list();
     if (multiSelect_ != MultiSelect::None) {
-        l->setCurrentRow(index, QItemSelectionModel::NoUpdate);
+        l->selectionModel()->setCurrentIndex(lines_->index(index), QItemSelectionModel::NoUpdate);
     } else if (index < 0) {
         l->selectionModel()->clearSelection();
     } else {
-        l->setCurrentRow(index);
-        l->scrollToItem(l->item(index));
+        const QModelIndex line = lines_->index(index);
+        l->selectionModel()->setCurrentIndex(line, QItemSelectionModel::ClearAndSelect);
+        l->scrollTo(line);
     }
     --mutating_;
     reported_ = ListIndex();
@@ -219,21 +312,22 @@ QString ListBox::Text() const
 
 bool ListBox::Selected(int index) const
 {
-    const QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr;
-    return item && item->isSelected();
+    return index >= 0 && index < ListCount()
+        && list()->selectionModel()->isSelected(lines_->index(index));
 }
 
 void ListBox::setSelected(int index, bool on)
 {
-    QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr;
-    if (!item || item->isSelected() == on)
+    if (index < 0 || index >= ListCount() || Selected(index) == on)
         return;
     if (multiSelect_ == MultiSelect::None) {
         setListIndex(on ? index : -1);
         return;
     }
     Form::HandlerScope scope(form());
-    item->setSelected(on);   // Click through the selection signal
+    // Click through the selection signal.
+    list()->selectionModel()->select(lines_->index(index), on ? QItemSelectionModel::Select
+                                                              : QItemSelectionModel::Deselect);
 }
 
 int ListBox::SelCount() const
@@ -249,8 +343,8 @@ int ListBox::TopIndex() const
 
 void ListBox::setTopIndex(int index)
 {
-    if (QListWidgetItem *item = index >= 0 ? list()->item(index) : nullptr)
-        list()->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    if (index >= 0 && index < ListCount())
+        list()->scrollTo(lines_->index(index), QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::selectionMoved()
@@ -286,9 +380,8 @@ void ListBox::clickNow()
 
 int ListBox::lineAt(double x, double y) const
 {
-    const QListWidgetItem *item =
-        list()->itemAt(QPoint(int(x / TwipsPerPixel), int(y / TwipsPerPixel)));
-    return item ? list()->row(item) : -1;
+    const QModelIndex at = list()->indexAt(QPoint(int(x / TwipsPerPixel), int(y / TwipsPerPixel)));
+    return at.isValid() ? at.row() : -1;
 }
 
 // Qt hands the list the events of its lines' area in that area's coordinates.
@@ -316,7 +409,7 @@ bool ListBox::keyPressHook(QKeyEvent *event, HookedWidget &)
     // with the focus frame (Qt would move past it).
     const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
     if (arrow && multiSelect_ == MultiSelect::None && ListIndex() < 0 && ListCount() > 0) {
-        setListIndex(std::max(0, list()->currentRow()));
+        setListIndex(std::max(0, list()->currentIndex().row()));
         return true;
     }
     return false;

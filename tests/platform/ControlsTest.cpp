@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -436,8 +436,8 @@ TEST_F(Controls, DoubleClickOnALineClicksThenDoubleClicks)
 {
     ControlsForm &f = shown();
     f.List1.onDblClick = [&f] { f.log << "List1.DblClick:" + f.List1.Text(); };
-    QListWidget *widget = f.List1.list();
-    const QRect line = widget->visualItemRect(widget->item(2));
+    QListView *widget = f.List1.list();
+    const QRect line = widget->visualRect(f.List1.lineIndex(2));
     // The window system sends press, release, double click, release.
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
     QTest::mouseDClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
@@ -459,9 +459,9 @@ TEST_F(Controls, ListMouseUpFiresOnEveryReleaseAndFindsTheLineUnderThePointer)
     EXPECT_EQ(f.log.filter("List1"),
               QStringList({"List1.Click:Bernd", "List1.MouseUp:1:1", "List1.MouseUp:1:1"}));
     f.log.clear();
-    QListWidget *widget = f.List1.list();
+    QListView *widget = f.List1.list();
     QTest::mouseClick(widget->viewport(), Qt::RightButton, Qt::NoModifier,
-                      widget->visualItemRect(widget->item(2)).center());
+                      widget->visualRect(f.List1.lineIndex(2)).center());
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(5, widget->viewport()->height() - 3));
     EXPECT_EQ(f.log.filter("MouseUp"), QStringList({"List1.MouseUp:2:2", "List1.MouseUp:1:-1"}));

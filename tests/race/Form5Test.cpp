@@ -77,9 +77,9 @@ protected:
 
     static void doubleClickLine(ListBox &list, int row)
     {
-        QListWidget *widget = list.list();
-        widget->scrollToItem(widget->item(row));
-        const QRect line = widget->visualItemRect(widget->item(row));
+        QListView *widget = list.list();
+        widget->scrollTo(list.lineIndex(row));
+        const QRect line = widget->visualRect(list.lineIndex(row));
         QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
         QTest::mouseDClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
         QTest::mouseRelease(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());

@@ -798,7 +798,7 @@ TEST_F(Form7Test, ClickOnTheSelectedLine_PutsTheCursorIntoItsTimeBox)
 
     // Below the last line, or on a separator, the list keeps the focus.
     pressKey(f.Text6, Qt::Key_Return);
-    QListWidget *widget = f.List2.list();
+    QListView *widget = f.List2.list();
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(20, widget->viewport()->height() - 5));
     EXPECT_TRUE(f.List2.hasFocus());

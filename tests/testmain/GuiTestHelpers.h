@@ -7,7 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QStringList>
 #include <QTest>
 #include <functional>
@@ -66,8 +66,8 @@ inline void clickWithMouse(Control &control)
 // A real left click on line row of a list box.
 inline void clickLine(ListBox &list, int row)
 {
-    QListWidget *widget = list.list();
-    const QRect line = widget->visualItemRect(widget->item(row));
+    QListView *widget = list.list();
+    const QRect line = widget->visualRect(list.lineIndex(row));
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, Qt::NoModifier, line.center());
 }
 
