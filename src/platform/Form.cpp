@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cxxabi.h>
@@ -172,11 +173,41 @@ void Form::Show()
     raise();
     broughtToFront();
     activateWindow();
+    activateWhenFirstExposed();
     if (state_ == State::Loading) {
         activatePending_ = true;
         return;
     }
     becomeActive();
+}
+
+// A window system that activates a window only once it has been mapped
+// (X11) has it painted first inactive and at once again active (an item
+// view repaints all its lines on every activation). While the program is
+// the active application, the window system hands the activation on to the
+// window it shows: Qt is told so before the first paint, so the window is
+// painted once, as it stays.
+void Form::activateWhenFirstExposed()
+{
+    QWindow *handle = windowHandle();
+    if (!handle || handle->isExposed() || QApplication::activeWindow() == this)
+        return;
+    activateAtExpose_ = true;
+    handle->installEventFilter(this);
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        watched->removeEventFilter(this);
+        const bool activate = activateAtExpose_;
+        activateAtExpose_ = false;
+        if (activate && windowHandle()->isExposed() && !isHidden() && activeWindowForm == this
+            && QApplication::activeWindow() != this && !QApplication::activePopupWidget()
+            && QGuiApplication::applicationState() == Qt::ApplicationActive)
+            QApplication::setActiveWindow(this);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form::ShowModal()
@@ -275,6 +306,7 @@ void Form::PlaceBeside(const Form &other)
 
 void Form::Hide()
 {
+    activateAtExpose_ = false;
     if (!isHidden())
         QWidget::setVisible(false);
     if (activeWindowForm == this)
@@ -355,6 +387,8 @@ bool Form::event(QEvent *event)
     const bool result = QWidget::event(event);
     // The user activated the window (or the window system did after
     // another one closed); Show() has already done this for code.
+    if (event->type() == QEvent::WindowActivate)
+        activateAtExpose_ = false;
     if (event->type() == QEvent::WindowActivate && state_ == State::Loaded && !isHidden()) {
         // The window system brings the window it activates to the front.
         if (activeWindowForm != this)

@@ -167,6 +167,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
@@ -175,6 +176,7 @@ private:
     enum class State { Constructing, Loading, Loaded, Unloading, Unloaded };
 
     void becomeActive();
+    void activateWhenFirstExposed();
     void addTimer(Timer *timer);
     void removeTimer(Timer *timer);
 
@@ -189,6 +191,7 @@ private:
     int handlerDepth_ = 0;
     bool destroyWhenIdle_ = false;
     bool activatePending_ = false;
+    bool activateAtExpose_ = false;    // shown, the window system's activation not yet in
     bool keyPreview_ = false;
     double backColor_ = -1;
     QEventLoop *modalLoop_ = nullptr;

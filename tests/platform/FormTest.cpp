@@ -121,6 +121,38 @@ TEST_F(FormLife, ShowActivatesAtOnceAndOnlyWhenAnotherWindowWasActive)
     EXPECT_EQ(events(), QStringList({"Load", "Activate", "Other.Activate", "Activate"}));
 }
 
+// A window opened from the program's active window is the active one when
+// it is first painted, so it is painted once, as it stays; with a display
+// server that activates a window only after mapping it, it was painted
+// inactive first and then again (every list's lines) once the activation
+// came in.
+TEST_F(FormLife, AWindowOpenedFromTheActiveWindowIsActiveAtItsFirstPaint)
+{
+    ASSERT_TRUE(showAndActivate(form<OtherForm>()));
+    struct FirstPaint : QObject {
+        bool seen = false;
+        bool active = false;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && !seen) {
+                seen = true;
+                active = QApplication::activeWindow() == watched;
+            }
+            return false;
+        }
+    } firstPaint;
+    LifeForm &f = form<LifeForm>();
+    f.installEventFilter(&firstPaint);
+    form<OtherForm>().Command1.onClick = [&f] { f.Show(); };
+    clickWithMouse(form<OtherForm>().Command1);
+    ASSERT_TRUE(waitUntil([&] { return firstPaint.seen; }));
+    EXPECT_TRUE(firstPaint.active);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    EXPECT_EQ(Form::activeForm(), &f);
+    EXPECT_EQ(events().count("Activate"), 1);
+    f.removeEventFilter(&firstPaint);
+}
+
 TEST_F(FormLife, ActivatingByTheUserRunsActivate)
 {
     ASSERT_TRUE(showAndActivate(form<LifeForm>()));
