@@ -810,8 +810,24 @@ int main(int argc, char *argv[])
         save(written.scaled(QSize(136, 96), Qt::KeepAspectRatio, Qt::SmoothTransformation),
              screen.constData());
     }
-    save(emblem(), "emblem.png");
-    save(strip(), "strip.png");
+    // The print window shows the emblem and the strip stretched into its
+    // picture boxes (40 x 53 and 14 x 53 pixels); it carries those sizes too,
+    // scaled as the boxes would scale them.
+    const struct {
+        QImage picture;
+        const char *file;
+        QSize shown;
+    } headPictures[] = {
+        {emblem(), "emblem.png", QSize(40, 53)},
+        {strip(), "strip.png", QSize(14, 53)},
+    };
+    for (const auto &hp : headPictures) {
+        save(hp.picture, hp.file);
+        const QImage written(out.filePath(QString::fromLatin1(hp.file)));
+        const QByteArray screen = QByteArray(hp.file).replace(".png", "-screen.png");
+        save(written.scaled(hp.shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+             screen.constData());
+    }
     save(race(), "race.png");
     return ok ? 0 : 1;
 }

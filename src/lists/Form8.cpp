@@ -13,6 +13,7 @@
 #include "SecondRunStartList.h"
 #include "core/Form1.h"
 #include "core/Form4.h"
+#include "core/ProgramPictures.h"
 #include "core/RecordFiles.h"
 #include "core/SharedState.h"
 #include "core/WindowPositions.h"
@@ -179,9 +180,10 @@ void Form8::Form_Load()
     });
     OpenAthleteAndClubFilesIfClosed();
 
-    LoadHeadPictures();
-    Image1.setPicture(ListPrint.HeadStripPicture);
-    Image2.setPicture(ListPrint.HeadEmblemPicture);
+    // The list heads' pictures at the size the boxes show them; the print
+    // routines take the full ones when a head is printed.
+    Image1.setPicture(ProgramPicture(QStringLiteral("strip-screen.png")));
+    Image2.setPicture(ProgramPicture(QStringLiteral("emblem-screen.png")));
 
     Label1.setCaption(Rec.RaceName);
     List2.Clear();

@@ -45,7 +45,8 @@ public:
     CommandButton Command1{this, QStringLiteral("Command1")};
 
     // The pictures of the list page heads: Image1 the strip, Image2 the
-    // emblem (hidden; the print routines take them through ListPrint).
+    // emblem, shown at the size of their boxes (the print routines take the
+    // full pictures through ListPrint).
     Image Image1{this, QStringLiteral("Image1")};
     Image Image2{this, QStringLiteral("Image2")};
 
