@@ -477,6 +477,27 @@ TEST_F(Form8Test, Buttons_ResultListPrintsAndPrinterChoiceOpensOverTheWindow)
     EXPECT_TRUE(f.Visible());
 }
 
+// The window shows small copies of the list heads' pictures; the lists with
+// pictures in their heads print the full ones, at their places.
+TEST_F(Form8Test, Buttons_ListsWithHeadPicturesPrintTheFullOnes)
+{
+    add({QStringLiteral("Maier Eva"), 40, 1});
+    Form8 &f = open();
+    RecordingPrinter &rec = useRecordingPrinter();
+    for (CommandButton Form8::*button : {&Form8::Command3, &Form8::Command4, &Form8::Command9}) {
+        rec.clear();
+        (f.*button).click();
+        const std::vector<PrintOp> pictures = rec.ofKind(PrintOp::Kind::Picture);
+        ASSERT_EQ(pictures.size(), 2u) << (f.*button).Name().toStdString();
+        EXPECT_EQ(pictures[0].pictureSize, QSize(104, 400));
+        EXPECT_DOUBLE_EQ(pictures[0].x, 191);
+        EXPECT_DOUBLE_EQ(pictures[0].y, 11);
+        EXPECT_EQ(pictures[1].pictureSize, QSize(150, 200));
+        EXPECT_DOUBLE_EQ(pictures[1].x, 4);
+        EXPECT_DOUBLE_EQ(pictures[1].y, 10);
+    }
+}
+
 TEST_F(Form8Test, Buttons_EachPrintoutNamesItsJobAfterItselfAndTheRace)
 {
     add({QStringLiteral("Maier Eva"), 40, 1});
